@@ -1,0 +1,143 @@
+#pragma once
+
+#include "league/Player.h"
+#include "league/PlayerList.h"
+#include "league/Roster.h"
+#include "league/TolvikExport.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class StatList;
+struct StatTable;
+// Releases a statistics table and every list and line it owns (stats/LeagueStats.cpp).
+struct TOLVIK_EXPORT StatTableDeleter {
+    void operator()(StatTable* table) const;
+};
+
+// One list file (free agents or college draft) held as nine position groups.
+struct TOLVIK_EXPORT PlayerGroups {
+    static constexpr int kGroups = 9;
+    // The valid identifiers of each group, in list order. The arrays start with room for
+    // next player identifier / 4 entries and grow when a group needs more.
+    std::array<std::vector<std::int16_t>, kGroups> ids;
+    // False until a list was read into the groups (a list file with a wrong tag leaves it false).
+    bool hasArrays = false;
+    // Entries N of the file when read (kept up to date by roster moves); -1 for no such file.
+    int total = -1;
+    // False when the file could not be read as a list; such a file is never rewritten.
+    bool readable = true;
+
+    int Count(int group) const;
+};
+
+// The entry point to one league of the game: opens the league file and its companions
+// through working copies in the league's folder, reads them, and writes the copies back
+// over the league's own files when it is destroyed.
+class TOLVIK_EXPORT League {
+public:
+    static constexpr int kHeaderSize = 82;
+    static constexpr int kTeamRecordSize = 171;
+
+    League();
+    ~League();
+    League(const League&) = delete;
+    League& operator=(const League&) = delete;
+
+    // Container (league file, header, working copies).
+    bool OpenLeague(std::string path);
+    bool ReadLeagueData();
+    bool CloseLeague();
+    bool WriteLeague();
+    std::string GetLeagueName() const;
+    std::string GetLeagueFileName() const;
+    // The absolute folder of the league file, where the working copies, the salary files
+    // and the options file of this league lie.
+    std::string GetLeagueFolder() const;
+    int GetNumTeams() const;
+    int GetNumConf() const;
+    int GetCurrentSeason() const;
+    char GetCurrentStage() const;
+    short GetNextPlayerID() const;
+    int GetPYRHandle() const;
+    int GetVersion() const; // 2 or 3 after ReadLeagueData, 0 before
+    const std::uint8_t* GetHeader() const { return header_.data(); }
+
+    // Teams and rosters.
+    void ReadTeamData();
+    void ReadRosterData();
+    bool WriteTeamData();
+    bool WriteRosterData();
+    std::string GetTeamName(int team) const;
+    std::string GetTeamAbbr(int team) const;
+    short* GetRoster(int team);
+    Roster* GetRosterRecord(int team);
+    short* GetSortedRoster(int team);
+    int FindTeam(short pid) const;
+
+    // Free agents and college draft.
+    void ReadFreeAgent(int handle, PlayerGroups& groups);
+    bool WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& groups);
+    int CreateFreeAgentFile();
+    bool GetFAExists() const;
+    bool GetCDExists() const;
+    short* GetFreeAgents(int group);
+    int GetNumFreeAgents(int group) const;
+    short* GetCollegeDraft(int group);
+    int GetNumCollegeDraft(int group) const;
+    int GetFreeAgentTotal() const { return freeAgents_.total; }
+    int GetCollegeDraftTotal() const { return draft_.total; }
+    bool IsFreeAgent(short pid) const;
+    static char GenPos2FAPos(Player::Pos general);
+    bool MakeFreeAgent(short pid);
+    bool MovePlayer(short pid, char team);
+    static bool FindSlot(short pid, int firstSlot, int numSlots, short* rosterSlots);
+
+    // Statistics (stats/LeagueStats.cpp).
+    void ReadStatData();
+    StatList* GetStats(short id);
+
+    // The players of the league, valid after ReadLeagueData.
+    PlayerList players;
+
+private:
+    struct Paths;
+    void WriteBack();
+    template <typename Body> void ScanChunks(const std::string& tag, Body&& body);
+
+    // Working-file names (plain names in the league's folder).
+    std::string lgeWork_ = "~saltmp.lge";
+    std::string pyrWork_ = "~saltmp.pyr";
+    std::string pyfWork_;
+    std::string pycWork_;
+    std::string datWork_ = "~saltmp.dat";
+
+    // Tags of the league's version.
+    std::string leagueTag_, cTag_, dTag_, teamTag_, rosterTag_;
+    std::string listTag_ = "PPD:";
+
+    std::string leagueName_;
+    std::string leagueFileName_;
+    int recordSize_ = Player::kRecordSize;
+    std::array<std::uint8_t, kHeaderSize> header_{};
+    bool headerRead_ = false;
+
+    std::vector<Roster> rosters_;
+    std::vector<std::array<std::uint8_t, kTeamRecordSize>> teams_;
+
+    PlayerGroups freeAgents_;
+    PlayerGroups draft_;
+    std::array<short, Roster::kSlots> sortedRoster_{};
+
+    int lgeHandle_ = 0;
+    int pyrHandle_ = 0;
+    int pyfHandle_ = 0;
+    int pycHandle_ = 0;
+    int datHandle_ = 0;
+
+    std::unique_ptr<StatTable, StatTableDeleter> stats_;
+    std::unique_ptr<Paths> paths_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with everything in it
+// when the object goes away.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+    std::vector<std::uint8_t> Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+    // Names of the regular files in the folder, sorted.
+    std::vector<std::string> List() const;
+
+private:
+    std::string path_;
+};
