@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the format check, the unit tests in a normal build and
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/install-deps.sh" || exit 1
+
+passed=0
+failed=0
+status=0
+
+count_ctest() {
+    # ctest prints "N% tests passed, F tests failed out of T".
+    local log=$1 line total fails
+    line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
+    if [ -z "$line" ]; then
+        failed=$((failed + 1))
+        return
+    fi
+    total=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')
+    fails=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed.*/\1/')
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+}
+
+run_suite() {
+    local name=$1 build=$2; shift 2
+    echo "== $name =="
+    cmake -S "$top" -B "$build" -G Ninja "$@" >/dev/null || { status=1; failed=$((failed + 1)); return; }
+    if ! cmake --build "$build" -j2; then
+        status=1
+        failed=$((failed + 1))
+        return
+    fi
+    local log="$build/ctest.log"
+    (cd "$build" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --output-on-failure -j2 --timeout 600) 2>&1 | tee "$log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+    if grep -qE "runtime error:|ERROR: (Address|Leak)Sanitizer" "$log"; then
+        echo "$name: sanitizer report found"
+        status=1
+    fi
+    count_ctest "$log"
+}
+
+echo "== format =="
+if ! "$top/scripts/check-format.sh"; then
+    status=1
+    failed=$((failed + 1))
+fi
+
+run_suite "unit tests" "$top/build-test" -DCMAKE_BUILD_TYPE=Debug -DBREVANE_BENCH=OFF
+run_suite "unit tests under sanitizers" "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBREVANE_BENCH=OFF \
+    -DBREVANE_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++
+
+if [ -x "$top/scripts/run-fuzz.sh" ]; then
+    echo "== fuzz targets =="
+    if "$top/scripts/run-fuzz.sh" "${FUZZ_SECONDS:-20}"; then
+        passed=$((passed + 1))
+    else
+        status=1
+        failed=$((failed + 1))
+    fi
+fi
+
+echo
+echo "total: $passed passed, $failed failed"
+exit $status
