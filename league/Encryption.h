@@ -6,7 +6,7 @@
 
 // The byte substitution that enciphers the records of the player file.
 class TOLVIK_EXPORT Encryption {
-public:
+  public:
     // The table with entry i = 255 - i.
     Encryption();
 
@@ -21,11 +21,13 @@ public:
 
     std::uint8_t Entry(int i) const { return table_[i & 0xFF]; }
 
-private:
+  private:
     void BuildInverse();
 
     std::uint8_t table_[256];
     std::uint8_t inverse_[256];
+    std::uint8_t encode3_[256]; // table applied three times
+    std::uint8_t decode3_[256]; // inverse applied three times
     std::uint8_t a_ = 255;
     std::uint8_t b_ = 0;
 };

@@ -38,7 +38,7 @@ struct TOLVIK_EXPORT PlayerGroups {
 // through working copies in the league's folder, reads them, and writes the copies back
 // over the league's own files when it is destroyed.
 class TOLVIK_EXPORT League {
-public:
+  public:
     static constexpr int kHeaderSize = 82;
     static constexpr int kTeamRecordSize = 171;
 
@@ -65,6 +65,12 @@ public:
     int GetPYRHandle() const;
     int GetVersion() const; // 2 or 3 after ReadLeagueData, 0 before
     const std::uint8_t* GetHeader() const { return header_.data(); }
+    // The league file name of a path: the part after the last '/' or '\\' without its
+    // last four characters ("C:\\g\\my.lge" gives "my").
+    static std::string LeagueFileNameFromPath(const std::string& path);
+    // The companion file of a league path: the path without its last three characters,
+    // then the extension ("C:\\g\\my.lge" and "pyr" give "C:\\g\\my.pyr").
+    static std::string CompanionPath(const std::string& path, const std::string& extension);
 
     // Teams and rosters.
     void ReadTeamData();
@@ -103,9 +109,16 @@ public:
     // The players of the league, valid after ReadLeagueData.
     PlayerList players;
 
-private:
+  private:
     struct Paths;
     void WriteBack();
+    // The path of a working copy (a plain name) in the league's folder.
+    std::string WorkPath(const std::string& name) const;
+    // Copies source to the working copy; made becomes true when the copy is ours.
+    bool MakeWorkingCopy(const std::string& source, const std::string& work, bool& made);
+    // Undoes a free-agent file that CreateFreeAgentFile made but could not fill.
+    void DropFreeAgentFile();
+    bool IsValidPID(short pid) const;
     template <typename Body> void ScanChunks(const std::string& tag, Body&& body);
 
     // Working-file names (plain names in the league's folder).
@@ -124,6 +137,7 @@ private:
     int recordSize_ = Player::kRecordSize;
     std::array<std::uint8_t, kHeaderSize> header_{};
     bool headerRead_ = false;
+    bool loaded_ = false; // ReadLeagueData succeeded
 
     std::vector<Roster> rosters_;
     std::vector<std::array<std::uint8_t, kTeamRecordSize>> teams_;

@@ -1,0 +1,177 @@
+// Teams and rosters of the League: the chunk scan, reading and writing the scrambled
+// team and roster records, and the questions asked about them.
+#include "league/FileAccess.h"
+#include "league/League.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kTeamNameOffset = 55;
+constexpr int kTeamAbbrOffset = 89;
+constexpr int kEmptyKey = 20; // sort key of empty slots and invalid identifiers
+} // namespace
+
+// Scans the league working copy byte by byte for the tag. For the k-th chunk found
+// (k below the number of teams), body(k, bodyPosition, bytesLeftInFile) handles the
+// body and returns its length; the scan goes on after the body. Chunks beyond the
+// number of teams have no record and end the scan.
+template <typename Body> void League::ScanChunks(const std::string& tag, Body&& body) {
+    if (lgeHandle_ <= 0 || tag.size() != 4)
+        return;
+    const int numTeams = GetNumTeams();
+    const std::int64_t fileSize = tolvik::FileSize(lgeHandle_);
+    if (fileSize < 0 || tolvik::FileSeek(lgeHandle_, 0) != 0)
+        return;
+    std::int64_t pos = 0;
+    std::uint8_t byte = 0;
+    auto next = [&] {
+        if (tolvik::FileRead(lgeHandle_, &byte, 1) != 1)
+            return false;
+        ++pos;
+        return true;
+    };
+    int chunk = 0;
+    while (chunk < numTeams && next()) {
+        if (byte != static_cast<std::uint8_t>(tag[0]))
+            continue;
+        // A differing byte is consumed and not looked at again as the start of a tag.
+        int matched = 1;
+        bool ended = false;
+        while (matched < 4) {
+            if (!next()) {
+                ended = true;
+                break;
+            }
+            if (byte != static_cast<std::uint8_t>(tag[static_cast<std::size_t>(matched)]))
+                break;
+            ++matched;
+        }
+        if (ended)
+            break;
+        if (matched < 4)
+            continue;
+        const std::int64_t bodyPos = pos + 4; // the 4 bytes after the tag are not ours
+        const std::int64_t left = fileSize > bodyPos ? fileSize - bodyPos : 0;
+        pos = bodyPos + body(chunk, bodyPos, left);
+        ++chunk;
+        if (tolvik::FileSeek(lgeHandle_, pos) != pos)
+            break;
+    }
+}
+
+void League::ReadTeamData() {
+    teams_.assign(static_cast<std::size_t>(GetNumTeams()), {});
+    ScanChunks(teamTag_, [&](int k, std::int64_t bodyPos, std::int64_t) {
+        std::array<std::uint8_t, kTeamRecordSize> record{};
+        // A body cut short by the end of the file leaves the team empty.
+        if (tolvik::FileSeek(lgeHandle_, bodyPos) == bodyPos &&
+            tolvik::FileRead(lgeHandle_, record.data(), kTeamRecordSize) == kTeamRecordSize) {
+            tolvik::ScrambleTeamRecord(record.data());
+            teams_[static_cast<std::size_t>(k)] = record;
+        }
+        return kTeamRecordSize;
+    });
+}
+
+void League::ReadRosterData() {
+    rosters_.assign(static_cast<std::size_t>(GetNumTeams()), Roster{});
+    ScanChunks(rosterTag_, [&](int k, std::int64_t bodyPos, std::int64_t) {
+        std::uint8_t record[Roster::kRecordSize];
+        if (tolvik::FileSeek(lgeHandle_, bodyPos) == bodyPos &&
+            tolvik::FileRead(lgeHandle_, record, Roster::kRecordSize) == Roster::kRecordSize) {
+            tolvik::ScrambleRosterRecord(record);
+            rosters_[static_cast<std::size_t>(k)] = Roster::Decode(record);
+        }
+        return Roster::kRecordSize;
+    });
+}
+
+bool League::WriteTeamData() {
+    bool ok = true;
+    ScanChunks(teamTag_, [&](int k, std::int64_t bodyPos, std::int64_t left) {
+        // Never write past a body cut short by the end of the file: that would grow the file.
+        if (static_cast<std::size_t>(k) < teams_.size() && left >= kTeamRecordSize) {
+            auto record = teams_[static_cast<std::size_t>(k)];
+            tolvik::ScrambleTeamRecord(record.data());
+            ok = tolvik::FileSeek(lgeHandle_, bodyPos) == bodyPos &&
+                 tolvik::FileWrite(lgeHandle_, record.data(), kTeamRecordSize) == kTeamRecordSize && ok;
+        }
+        return kTeamRecordSize;
+    });
+    return ok;
+}
+
+bool League::WriteRosterData() {
+    bool ok = true;
+    ScanChunks(rosterTag_, [&](int k, std::int64_t bodyPos, std::int64_t left) {
+        if (static_cast<std::size_t>(k) < rosters_.size() && left >= Roster::kRecordSize) {
+            std::uint8_t record[Roster::kRecordSize];
+            rosters_[static_cast<std::size_t>(k)].Encode(record);
+            tolvik::ScrambleRosterRecord(record);
+            ok = tolvik::FileSeek(lgeHandle_, bodyPos) == bodyPos &&
+                 tolvik::FileWrite(lgeHandle_, record, Roster::kRecordSize) == Roster::kRecordSize && ok;
+        }
+        return Roster::kRecordSize;
+    });
+    return ok;
+}
+
+std::string League::GetTeamName(int team) const {
+    if (team < 0 || static_cast<std::size_t>(team) >= teams_.size())
+        return "";
+    const char* text = reinterpret_cast<const char*>(teams_[static_cast<std::size_t>(team)].data());
+    return std::string(text + kTeamNameOffset,
+                       ::strnlen(text + kTeamNameOffset, kTeamAbbrOffset - kTeamNameOffset));
+}
+
+std::string League::GetTeamAbbr(int team) const {
+    if (team < 0 || static_cast<std::size_t>(team) >= teams_.size())
+        return "";
+    const char* text = reinterpret_cast<const char*>(teams_[static_cast<std::size_t>(team)].data());
+    return std::string(text + kTeamAbbrOffset,
+                       ::strnlen(text + kTeamAbbrOffset, kTeamRecordSize - kTeamAbbrOffset));
+}
+
+short* League::GetRoster(int team) {
+    Roster* roster = GetRosterRecord(team);
+    return roster ? roster->GetPIDs() : nullptr;
+}
+
+Roster* League::GetRosterRecord(int team) {
+    if (team < 0 || static_cast<std::size_t>(team) >= rosters_.size())
+        return nullptr;
+    return &rosters_[static_cast<std::size_t>(team)];
+}
+
+short* League::GetSortedRoster(int team) {
+    const Roster* roster = GetRosterRecord(team);
+    if (!roster)
+        return nullptr;
+    std::copy(std::begin(roster->pids), std::end(roster->pids), sortedRoster_.begin());
+    const short next = GetNextPlayerID();
+    auto key = [&](short pid) {
+        return pid >= 100 && pid < next ? static_cast<int>(players.GetPlayer(pid).GetPosSpecific())
+                                        : kEmptyKey;
+    };
+    // This exact exchange order is what the program shows; it is not a stable sort.
+    for (int i = 0; i < Roster::kSlots - 1; ++i) {
+        int keyI = key(sortedRoster_[static_cast<std::size_t>(i)]);
+        for (int j = i; j < Roster::kSlots; ++j) {
+            const int keyJ = key(sortedRoster_[static_cast<std::size_t>(j)]);
+            if (keyI > keyJ) {
+                std::swap(sortedRoster_[static_cast<std::size_t>(i)],
+                          sortedRoster_[static_cast<std::size_t>(j)]);
+                keyI = keyJ;
+            }
+        }
+    }
+    return sortedRoster_.data();
+}
+
+int League::FindTeam(short pid) const {
+    for (std::size_t team = 0; team < rosters_.size(); ++team)
+        if (rosters_[team].IsOnRoster(pid))
+            return static_cast<int>(team);
+    return -1;
+}

@@ -1,0 +1,39 @@
+#include "league/PlayerList.h"
+
+#include "league/ByteOrder.h"
+#include "league/FileAccess.h"
+
+PlayerList::PlayerList(short nextPlayerID, int handle, int recordSize)
+    : handle_(handle), nextPlayerID_(nextPlayerID), recordSize_(recordSize) {
+    if (nextPlayerID > 0)
+        players_.resize(static_cast<std::size_t>(nextPlayerID));
+    // The key is the first two bytes of the file's header record. Without them the file
+    // holds no records either, so the default table does no harm.
+    std::uint8_t key[2];
+    if (handle_ > 0 && tolvik::FileSeek(handle_, 0) == 0 && tolvik::FileRead(handle_, key, 2) == 2) {
+        keyA_ = key[0];
+        keyB_ = key[1];
+        encryption_.Init(keyA_, keyB_);
+    }
+}
+
+void PlayerList::ReadData() {
+    if (handle_ <= 0 || players_.empty() || recordSize_ < 2 || recordSize_ > Player::kRecordSize)
+        return;
+    if (tolvik::FileSeek(handle_, recordSize_) < 0)
+        return;
+    std::uint8_t record[Player::kRecordSize];
+    // A record cut short by the end of the file ends the reading and is not used.
+    while (tolvik::FileRead(handle_, record, recordSize_) == recordSize_) {
+        encryption_.Decrypt(record, static_cast<short>(recordSize_));
+        const int id = tolvik::readU16le(record);
+        if (id < nextPlayerID_)
+            players_[static_cast<std::size_t>(id)].SetPlayer(Player::Decode(record, recordSize_));
+    }
+}
+
+Player PlayerList::GetPlayer(short id) const {
+    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= players_.size())
+        return Player();
+    return players_[static_cast<std::size_t>(id)];
+}
