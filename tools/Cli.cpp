@@ -1,0 +1,57 @@
+#include "tools/Cli.h"
+
+#include "tools/Commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <ostream>
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"brevane-cli: writes sample leagues and reports what a league holds, as JSON or text."};
+    app.require_subcommand(1);
+
+    std::function<int()> run;
+
+    SampleLeagueOptions sample;
+    bool noFreeAgents = false;
+    bool noSalary = false;
+    auto* sampleCmd =
+        app.add_subcommand("sample-league", "Write a sample league (sample.lge and its files) into DIR");
+    sampleCmd->add_option("DIR", sample.folder, "Folder to write into (created when missing)")->required();
+    sampleCmd->add_option("--teams", sample.teams, "Number of teams: 8, 10, 12, 18, 28 or 30")
+        ->capture_default_str();
+    sampleCmd->add_option("--seed", sample.seed, "Seed; the same seed gives the same files")
+        ->capture_default_str();
+    sampleCmd->add_option("--version", sample.version, "League file version: 2 or 3")->capture_default_str();
+    sampleCmd->add_option("--stage", sample.stage, "Stage of the season (4 or less: with a college draft)")
+        ->capture_default_str();
+    sampleCmd->add_option("--players", sample.players,
+                          "Total player records (default: rosters, draft class and about 10 % free agents)");
+    sampleCmd->add_flag("--no-free-agents", noFreeAgents, "Write no free-agent file");
+    sampleCmd->add_flag("--sal", sample.sal, "Also write a sibling .SAL salary file");
+    sampleCmd->add_flag("--no-salary", noSalary, "Write no salary information file");
+    sampleCmd->callback([&] {
+        sample.freeAgents = !noFreeAgents;
+        sample.salary = !noSalary;
+        run = [&] { return RunSampleLeague(sample, out, err); };
+    });
+
+    std::string path;
+    auto addLeagueCommand = [&](const char* name, const char* description,
+                                int (*command)(const std::string&, std::ostream&, std::ostream&)) {
+        auto* sub = app.add_subcommand(name, description);
+        sub->add_option("PATH", path, "The league file (.lge)")->required();
+        sub->callback([&, command] { run = [&, command] { return command(path, out, err); }; });
+    };
+    addLeagueCommand("league", "Print the league, its teams, rosters and lists as JSON", RunLeagueCommand);
+    addLeagueCommand("players", "Print every player of the league as JSON", RunPlayersCommand);
+    addLeagueCommand("summary", "Print a short readable summary of the league", RunSummaryCommand);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e, out, err);
+    }
+    return run ? run() : 1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+#include <string>
+
+class League;
+
+// Helpers shared by the commands that read a league.
+
+// Opens and reads the league at path as the program does (League::OpenLeague, then
+// League::ReadLeagueData). On failure writes one line "brevane-cli <command>: ..." to err
+// and returns false; the caller then only lets the League go.
+bool OpenLeagueForCommand(League& league, const std::string& path, const std::string& command,
+                          std::ostream& err);
+
+// The game's texts are single-byte (Latin-1); JSON wants UTF-8.
+std::string Latin1ToUtf8(const std::string& text);
+
+// Prints the JSON value, indented, with a closing newline.
+void PrintJson(const nlohmann::json& value, std::ostream& out);
