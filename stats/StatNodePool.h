@@ -1,0 +1,37 @@
+#pragma once
+
+#include "league/TolvikExport.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+struct StatListNode;
+
+// A source of list nodes for many lists at once. Nodes are carved from large blocks and
+// recycled through a free list, so filling thousands of lists costs a handful of heap
+// allocations instead of one per node. Every node goes away with the pool, so the pool
+// must outlive the lists that use it.
+class TOLVIK_EXPORT StatNodePool {
+  public:
+    StatNodePool();
+    ~StatNodePool();
+    StatNodePool(const StatNodePool&) = delete;
+    StatNodePool& operator=(const StatNodePool&) = delete;
+
+    // A node with all three pointers null.
+    StatListNode* Allocate();
+    // Hands a node back for reuse.
+    void Release(StatListNode* node);
+    // Makes sure the next count allocations need no further heap allocation.
+    void Reserve(std::size_t count);
+
+  private:
+    void AddBlock(std::size_t count);
+
+    std::vector<std::unique_ptr<StatListNode[]>> blocks_;
+    StatListNode* freeList_ = nullptr;
+    StatListNode* nextFresh_ = nullptr; // untouched nodes of the newest block
+    std::size_t freshLeft_ = 0;
+    std::size_t nextBlockSize_ = 256;
+};

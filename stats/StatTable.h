@@ -1,0 +1,19 @@
+#pragma once
+
+#include "stats/StatLineArena.h"
+#include "stats/StatList.h"
+#include "stats/StatNodePool.h"
+
+#include <cstddef>
+#include <deque>
+
+// The statistics of one reading of a league's statistics file: one list per identifier
+// 0..N-1 (players and teams), the line objects and the list nodes. The lines and nodes
+// live in the arena and the pool, which are declared first so they outlive the lists.
+struct StatTable {
+    StatNodePool nodes;
+    StatLineArena lines;
+    std::deque<StatList> lists; // never resized after the reading, so pointers stay valid
+
+    std::size_t Size() const { return lists.size(); }
+};

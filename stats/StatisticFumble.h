@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/Statistic.h"
+
+// Fumbles: only the count (word 2).
+class TOLVIK_EXPORT StatisticFumble : public Statistic {
+  public:
+    explicit StatisticFumble(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};

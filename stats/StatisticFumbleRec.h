@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/StatisticSum.h"
+
+// Fumble recoveries: count (word 2), return yards, longest return and touchdowns (words 3..5).
+class TOLVIK_EXPORT StatisticFumbleRec : public StatisticSum {
+  public:
+    explicit StatisticFumbleRec(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};

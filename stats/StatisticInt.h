@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/StatisticSum.h"
+
+// Interceptions: count (word 2), return yards, longest return and touchdowns (words 3..5).
+class TOLVIK_EXPORT StatisticInt : public StatisticSum {
+  public:
+    explicit StatisticInt(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};

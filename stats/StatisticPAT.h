@@ -1,0 +1,13 @@
+#pragma once
+
+#include "stats/Statistic.h"
+
+// Extra points: attempts (word 2) and kicks made (word 3).
+class TOLVIK_EXPORT StatisticPAT : public Statistic {
+  public:
+    explicit StatisticPAT(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+
+    std::uint16_t made = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "stats/Statistic.h"
+
+// Penalties: only the count (word 2). No type code of the statistics file makes one, and
+// its line is the empty base line.
+class TOLVIK_EXPORT StatisticPenalty : public Statistic {
+  public:
+    explicit StatisticPenalty(const std::uint16_t* words);
+};

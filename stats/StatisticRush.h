@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/StatisticSum.h"
+
+// Rushing: rushes (word 2), total yards, longest run and touchdowns (words 3..5).
+class TOLVIK_EXPORT StatisticRush : public StatisticSum {
+  public:
+    explicit StatisticRush(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};

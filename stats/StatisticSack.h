@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/Statistic.h"
+
+// Sacks: only the count (word 2).
+class TOLVIK_EXPORT StatisticSack : public Statistic {
+  public:
+    explicit StatisticSack(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};

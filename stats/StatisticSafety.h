@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/Statistic.h"
+
+// Safeties: only the count (word 2).
+class TOLVIK_EXPORT StatisticSafety : public Statistic {
+  public:
+    explicit StatisticSafety(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "stats/Statistic.h"
+
+// Tackles: only the count (word 2).
+class TOLVIK_EXPORT StatisticTackle : public Statistic {
+  public:
+    explicit StatisticTackle(const std::uint16_t* words);
+
+    std::string StatLine() const override;
+};
