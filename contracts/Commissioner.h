@@ -1,0 +1,56 @@
+#pragma once
+
+#include "contracts/CGSEntry.h"
+#include "contracts/Contract.h"
+
+#include <cstdint>
+#include <vector>
+
+class ContractList;
+class Options;
+
+// The CGS generator of a contract list, and the acceptance chance of an offer.
+class Commissioner {
+  public:
+    // How the ratings method orders the entries before it marks the starters. Both give
+    // the same CGS for every player (only the scores of the starters enter the group
+    // figures, and equal scores are interchangeable); the exchange sort is the literal
+    // quadratic procedure, kept to prove that.
+    enum class StarterSort { Fast, Exchange };
+
+    explicit Commissioner(ContractList& list);
+
+    // Computes the CGS of every player of the list's league and stores it in the list;
+    // players on no team who are not free agents are marked retired with CGS 0.
+    void Generate();
+
+    // The chance in percent that the player of the contract accepts the offer (no upper limit).
+    std::int32_t AcceptChance(Contract contract, std::int32_t years, std::uint32_t salary,
+                              std::uint32_t bonus) const;
+
+    // The CGS position group (0-9) of a specific position code, -1 for none.
+    static int GroupOf(int specificPosition);
+
+    // The ratings method over a set of entries: sorts them by score (highest first), marks
+    // the starters and sets every entry's value.
+    void RatingsMethod(std::vector<CGSEntry>& items, int numTeams, const Options& options) const;
+    // The statistics method's value of one entry (thousands of dollars).
+    double StatisticsValue(const CGSEntry& entry) const;
+
+    // Sorts by score, highest first, in O(n log n).
+    static void SortByScore(std::vector<CGSEntry>& items);
+    // The literal exchange sort: for each i, for each j from i on, swap when j's score is higher.
+    static void ExchangeSort(std::vector<CGSEntry>& items);
+
+    double base = 84.0;   // experience scaling base, percent
+    double perYear = 2.0; // experience scaling step, percent per year
+    double factor = 1.0;  // overall factor
+    StarterSort starterSort = StarterSort::Fast;
+
+    // Filled during one Generate and released after it.
+    std::vector<CGSEntry> entries;
+    std::int32_t numEntries = 0;
+
+  private:
+    ContractList& list;
+};

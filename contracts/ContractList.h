@@ -1,0 +1,107 @@
+#pragma once
+
+#include "contracts/Contract.h"
+#include "contracts/TeamInfo.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Commissioner;
+class League;
+class Options;
+class Prompt;
+
+// The contract record of every player of the open league and the per-club totals, kept
+// in the salary information file (league name + ".FRO") in the league's folder.
+class ContractList {
+  public:
+    static constexpr std::int16_t kMagic = 1968;
+    static constexpr std::int16_t kVersion = 2;
+    static constexpr int kHeaderSize = 6;
+    static constexpr int kFirstID = 100;
+
+    // Bound to a league whose data has been read, and to the options; both must outlive the list.
+    ContractList(League& league, const Options& options);
+    ~ContractList();
+    ContractList(const ContractList&) = delete;
+    ContractList& operator=(const ContractList&) = delete;
+
+    // Reads the salary information file; when it is missing, offers to convert the sibling
+    // .SAL file or to build the information from the league. Recomputes the totals.
+    bool Load(Prompt& prompt);
+    // Writes the salary information file (version 2), replacing it atomically and keeping
+    // the bytes of an existing file beyond what is rewritten. False when it cannot be written.
+    bool Save();
+    // Fills the records from the sibling .SAL file, then saves.
+    bool Convert(Prompt& prompt);
+    // Generates every CGS, assigns every status by experience (or retired), then saves.
+    bool Build();
+
+    int Count() const { return count; }
+    int GetNumTeams() const { return numTeams; }
+    const std::string& GetLeagueName() const { return leagueName; }
+
+    // A copy of the record of player id; a default record outside 100 <= id < Count().
+    Contract GetContract(int id) const;
+    // The record itself, for direct changes; null outside 100 <= id < Count().
+    Contract* GetRecord(int id);
+    const Contract* GetRecord(int id) const;
+    void SetCGS(int id, std::uint32_t value);
+
+    // The charge of player id's contract (Contract::YearCharge with this league's options and season).
+    std::int32_t YearCharge(int id, int yearSel, int part) const;
+
+    void RecomputeTotals();
+    // A copy of the club's information; zeros for a team number outside the league.
+    TeamInfo GetTeamInfo(int team) const;
+    std::int32_t BonusSpent(int team) const;
+    std::int32_t CurrentPayroll(int team) const;
+    std::int32_t EstimatedPayroll(int team) const;
+    // The counters of a club as they will be saved (the offer list counts restructures on).
+    TeamInfo* GetTeamRecord(int team);
+
+    const std::array<std::uint8_t, kHeaderSize>& GetHeader() const { return header; }
+
+    League& GetLeague() const { return league; }
+    const Options& GetOptions() const { return options; }
+    Commissioner& GetCommissioner() { return *commissioner; }
+    int GetCurrentSeason() const { return currentSeason; }
+
+    // Where the league's players are: the team of each ID (-1 for none; as League::FindTeam,
+    // the lowest team holding him) and whether he is listed as a free agent or draft
+    // prospect (as League::IsFreeAgent), found in one pass over the rosters and lists.
+    struct Places {
+        std::vector<std::int8_t> team;
+        std::vector<std::uint8_t> freeAgent;
+    };
+    Places LookUpPlaces() const;
+
+    // The salary information file and the sibling file: an existing name found ignoring
+    // case, else the exact name in the league's folder.
+    std::string SalaryInfoPath() const;
+    std::string SiblingPath() const;
+
+  private:
+    bool MissingFile(Prompt& prompt);
+    // The status a player gets when one is first assigned: by experience when he is on a
+    // team or a free agent, else retired.
+    std::uint8_t FirstStatus(int id, const Places& places) const;
+
+    League& league;
+    const Options& options;
+    std::unique_ptr<Commissioner> commissioner;
+    int file = 0; // handle of the salary file while it is read
+    int count = 0;
+    int numTeams = 0;
+    int currentSeason = 0;
+    std::string leagueName;
+    std::string folder;
+    std::array<std::uint8_t, kHeaderSize> header{};
+    const std::string extFRO = ".FRO";
+    const std::string extSAL = ".SAL";
+    std::vector<Contract> records;
+    std::vector<TeamInfo> teams;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "contracts/Prompt.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Answers the questions from a queue of scripted answers and records every box shown,
+// so that tests and the command-line tool can drive the model without a person.
+class ScriptedPrompt : public Prompt {
+  public:
+    enum class Kind { YesNo, Stop, OkCancel, Message };
+
+    struct Shown {
+        Kind kind;
+        std::string text;
+        std::string caption;
+    };
+
+    ScriptedPrompt() = default;
+    // The answers given to the questions (Yes/No and OK/Cancel), in the order asked.
+    explicit ScriptedPrompt(std::vector<bool> answers);
+
+    void Answer(bool answer) { answers_.push_back(answer); }
+    // The answer given when the script has run out (No / Cancel unless changed).
+    void SetDefaultAnswer(bool answer) { defaultAnswer_ = answer; }
+
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    void ShowStop(const std::string& text, const std::string& caption) override;
+    bool AskOkCancel(const std::string& text, const std::string& caption) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+
+    const std::vector<Shown>& History() const { return shown_; }
+    // Scripted answers not used yet.
+    std::size_t Unused() const { return answers_.size(); }
+
+  private:
+    bool Next();
+
+    std::deque<bool> answers_;
+    bool defaultAnswer_ = false;
+    std::vector<Shown> shown_;
+};
