@@ -1,0 +1,231 @@
+#include "league/League.h"
+#include "stats/StatList.h"
+#include "stats/StatisticFG.h"
+#include "stats/StatisticTackle.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Words = std::array<std::uint16_t, 10>;
+
+// A record: code, owner, count and the category's words. The count names the line in
+// the checks below.
+Words Rec(std::uint16_t code, std::uint16_t owner, std::uint16_t count, std::uint16_t w3 = 0,
+          std::uint16_t w4 = 0) {
+    return Words{code, owner, count, w3, w4, 0, 0, 0, 0, 0};
+}
+
+std::vector<std::uint8_t> StatFile(const std::vector<Words>& records) {
+    std::vector<std::uint8_t> bytes(140, 0xAB); // the header is never looked at
+    for (const auto& words : records)
+        for (std::uint16_t w : words) {
+            bytes.push_back(static_cast<std::uint8_t>(w & 0xFF));
+            bytes.push_back(static_cast<std::uint8_t>(w >> 8));
+        }
+    return bytes;
+}
+
+// A league of 8 teams (size code 0) whose next player identifier is 200, with an empty
+// player file and, when given, the statistics file bytes.
+class LeagueStatsTest : public ::testing::Test {
+  protected:
+    void Open(const std::vector<std::uint8_t>* dat) {
+        std::vector<std::uint8_t> lge = {'L', '0', '3', ':', 0, 0, 0, 0};
+        std::array<std::uint8_t, 82> header{};
+        header[0] = 0;   // 8 teams
+        header[8] = 200; // next player identifier 200
+        header[9] = 0;
+        header[10] = 0xCF; // base season 1999
+        header[11] = 0x07;
+        lge.insert(lge.end(), header.begin(), header.end());
+        dir.Write("lg.lge", lge);
+        dir.Write("lg.pyr", std::vector<std::uint8_t>(60, 0));
+        if (dat)
+            dir.Write("lg.dat", *dat);
+        league = std::make_unique<League>();
+        ASSERT_TRUE(league->OpenLeague(dir.File("lg.lge")));
+        ASSERT_TRUE(league->ReadLeagueData());
+        ASSERT_EQ(league->GetNumTeams(), 8);
+        ASSERT_EQ(league->GetNextPlayerID(), 200);
+    }
+    void Open(const std::vector<std::uint8_t>& dat) { Open(&dat); }
+
+    // (type, count) of every line from first to last, or nothing for a null list.
+    std::vector<std::pair<int, int>> Lines(short id) {
+        std::vector<std::pair<int, int>> out;
+        StatList* list = league->GetStats(id);
+        if (!list)
+            return out;
+        list->reset();
+        do
+            out.emplace_back(list->value()->type, list->value()->count);
+        while (list->next() == 1);
+        return out;
+    }
+
+    TempDir dir;
+    std::unique_ptr<League> league;
+};
+
+using Pairs = std::vector<std::pair<int, int>>;
+
+TEST_F(LeagueStatsTest, FilesLinesUnderTheirOwnerInCodeOrderStably) {
+    Open(StatFile({Rec(66, 150, 1), Rec(2, 150, 2), Rec(34, 150, 3), Rec(34, 150, 4), Rec(13, 150, 5),
+                   Rec(35, 151, 6)}));
+    EXPECT_EQ(Lines(150), (Pairs{{2, 2}, {13, 5}, {34, 3}, {34, 4}, {66, 1}}));
+    EXPECT_EQ(Lines(151), (Pairs{{35, 6}}));
+}
+
+TEST_F(LeagueStatsTest, CursorIsWhereTheLastInsertionLeftIt) {
+    // 66, then 2 (new first, cursor stays on 66), 34 and 34 (in between, cursor on the 66
+    // that follows), then 13 (in between, cursor on the first 34 that follows it).
+    Open(StatFile({Rec(66, 150, 1), Rec(2, 150, 2), Rec(34, 150, 3), Rec(34, 150, 4), Rec(13, 150, 5),
+                   Rec(70, 151, 6), Rec(1, 151, 7)}));
+    EXPECT_EQ(league->GetStats(150)->value()->count, 3);
+    EXPECT_EQ(league->GetStats(151)->value()->count, 6);
+}
+
+TEST_F(LeagueStatsTest, UnknownCodesAreSkippedAnd132And209Kept) {
+    std::vector<Words> records;
+    for (int code : {14, 31, 46, 78, 131, 133, 208, 210, 255, 256, 0xFFFF})
+        records.push_back(Rec(static_cast<std::uint16_t>(code), 3, 1));
+    records.push_back(Rec(132, 3, 4, 12, 9)); // a team's rushing line: 4 rushes, 12 yards
+    records.push_back(Rec(209, 3, 2));        // a team's sack line
+    Open(StatFile(records));
+    EXPECT_EQ(Lines(3), (Pairs{{132, 4}, {209, 2}}));
+    StatList* team = league->GetStats(3);
+    team->reset();
+    EXPECT_EQ(team->value()->StatLine(), "Rushes: 4 Long: 9 TDs: 0 Total Yards: 12 Average: 3.00");
+    team->next();
+    EXPECT_EQ(team->value()->StatLine(), "Sacks: 2");
+}
+
+TEST_F(LeagueStatsTest, RecordsAreReadLittleEndianIntoTheirClasses) {
+    // Field goals with bands 0x0302 (2 of 3) and 0xFFFF, written low byte first: 257 of 258.
+    Open(StatFile(
+        {Words{65, 150, 48, 0x0302, 0, 0, 0, 0xFFFF, 0, 0}, Words{77, 150, 0x0102, 0, 0, 0, 0, 0, 0, 0}}));
+    StatList* list = league->GetStats(150);
+    ASSERT_NE(list, nullptr);
+    list->reset();
+    EXPECT_EQ(list->value()->StatLine(),
+              "Field Goals <20: 2/3 20-29: 0/0 30-39: 0/0 40-49: 0/0 50+: 255/255 Long: 48 FG%: 99.61");
+    EXPECT_EQ(list->value()->Over50(), 255);
+    list->next();
+    EXPECT_EQ(list->value()->StatLine(), "Tackles: 258");
+}
+
+TEST_F(LeagueStatsTest, OwnersAtOrBeyondTheNextIdentifierAreSkipped) {
+    Open(StatFile(
+        {Rec(13, 199, 1), Rec(13, 200, 2), Rec(13, 201, 3), Rec(13, 0xFFFF, 4), Rec(13, 0x8000, 5)}));
+    EXPECT_EQ(Lines(199), (Pairs{{13, 1}}));
+    EXPECT_EQ(league->GetStats(200), nullptr);
+    EXPECT_EQ(league->GetStats(-1), nullptr);
+    EXPECT_EQ(league->GetStats(-32768), nullptr);
+}
+
+TEST_F(LeagueStatsTest, LookupAcceptsPlayersAndTeamsUpToTheNumberOfTeams) {
+    Open(StatFile({Rec(45, 0, 1), Rec(45, 8, 2), Rec(45, 9, 3), Rec(45, 99, 4), Rec(45, 100, 5)}));
+    EXPECT_EQ(Lines(0), (Pairs{{45, 1}}));
+    EXPECT_EQ(Lines(8), (Pairs{{45, 2}}));   // the number of teams itself
+    EXPECT_EQ(league->GetStats(9), nullptr); // between the teams and the players
+    EXPECT_EQ(league->GetStats(99), nullptr);
+    EXPECT_EQ(Lines(100), (Pairs{{45, 5}}));
+    EXPECT_EQ(league->GetStats(101), nullptr); // a player without lines: null, not empty
+    EXPECT_EQ(league->GetStats(7), nullptr);
+}
+
+TEST_F(LeagueStatsTest, HeaderOnlyShortAndMissingFilesGiveNoLists) {
+    Open(StatFile({}));
+    for (int id : {0, 1, 8, 100, 150, 199})
+        EXPECT_EQ(league->GetStats(static_cast<short>(id)), nullptr) << id;
+}
+
+TEST_F(LeagueStatsTest, FileShorterThanItsHeaderGivesNoLists) {
+    auto bytes = StatFile({Rec(13, 150, 1)});
+    bytes.resize(100);
+    Open(bytes);
+    EXPECT_EQ(league->GetStats(150), nullptr);
+}
+
+TEST_F(LeagueStatsTest, MissingStatisticsFileIsNoError) {
+    Open(nullptr);
+    EXPECT_EQ(league->GetStats(150), nullptr);
+    EXPECT_EQ(league->GetStats(1), nullptr);
+}
+
+TEST_F(LeagueStatsTest, TrailingPartialRecordIsIgnored) {
+    auto bytes = StatFile({Rec(13, 150, 1), Rec(13, 150, 2)});
+    bytes.resize(bytes.size() - 1); // the second record lacks its last byte
+    Open(bytes);
+    EXPECT_EQ(Lines(150), (Pairs{{13, 1}}));
+}
+
+TEST_F(LeagueStatsTest, ReadingAgainReplacesTheLists) {
+    Open(StatFile({Rec(13, 150, 1), Rec(2, 150, 2), Rec(45, 3, 3)}));
+    league->ReadStatData();
+    league->ReadStatData();
+    EXPECT_EQ(Lines(150), (Pairs{{2, 2}, {13, 1}}));
+    EXPECT_EQ(Lines(3), (Pairs{{45, 3}}));
+}
+
+TEST_F(LeagueStatsTest, StatisticsWorkingCopyIsRemovedAndTheFileKept) {
+    auto bytes = StatFile({Rec(13, 150, 1)});
+    Open(bytes);
+    league.reset();
+    EXPECT_FALSE(dir.Exists("~saltmp.dat"));
+    EXPECT_EQ(dir.Read("lg.dat"), bytes);
+}
+
+// Many owners with codes in random order: every list must equal the one built by
+// inserting that owner's lines one by one in file order, cursor included.
+TEST_F(LeagueStatsTest, MatchesInsertionInFileOrder) {
+    const std::uint16_t codes[] = {0, 1, 2, 5, 13, 32, 34, 36, 45, 64, 66, 77, 132, 209};
+    std::uint64_t state = 12345;
+    auto next = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::uint32_t>(state >> 33);
+    };
+    std::vector<Words> records;
+    for (std::uint16_t i = 0; i < 3000; ++i) {
+        std::uint16_t owner = static_cast<std::uint16_t>(next() % 2 ? 100 + next() % 40 : next() % 9);
+        records.push_back(Rec(codes[next() % std::size(codes)], owner, i));
+    }
+    Open(StatFile(records));
+
+    std::deque<StatisticTackle> items;
+    std::vector<std::unique_ptr<StatList>> expected(200);
+    for (auto& list : expected)
+        list = std::make_unique<StatList>();
+    for (const auto& words : records)
+        expected[words[1]]->insert(&items.emplace_back(words.data()), &Statistic::Compare);
+
+    for (short id = 0; id < 200; ++id) {
+        StatList* got = league->GetStats(id);
+        StatList& want = *expected[static_cast<std::size_t>(id)];
+        if (want.empty() || (id > 8 && id < 100)) {
+            EXPECT_EQ(got, nullptr);
+            continue;
+        }
+        ASSERT_NE(got, nullptr) << id;
+        EXPECT_EQ(got->value()->count, want.value()->count) << "cursor of " << id;
+        Pairs wantLines;
+        want.reset();
+        do
+            wantLines.emplace_back(want.value()->type, want.value()->count);
+        while (want.next() == 1);
+        EXPECT_EQ(Lines(id), wantLines) << id;
+    }
+}
+
+} // namespace
