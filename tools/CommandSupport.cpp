@@ -57,6 +57,6 @@ std::string Latin1ToUtf8(const std::string& text) {
     return out;
 }
 
-void PrintJson(const nlohmann::json& value, std::ostream& out) {
-    out << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+void PrintJson(const nlohmann::ordered_json& value, std::ostream& out) {
+    out << value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }

@@ -18,5 +18,5 @@ bool OpenLeagueForCommand(League& league, const std::string& path, const std::st
 // The game's texts are single-byte (Latin-1); JSON wants UTF-8.
 std::string Latin1ToUtf8(const std::string& text);
 
-// Prints the JSON value, indented, with a closing newline.
-void PrintJson(const nlohmann::json& value, std::ostream& out);
+// Prints the JSON value, indented, keys in the order they were added, with a closing newline.
+void PrintJson(const nlohmann::ordered_json& value, std::ostream& out);

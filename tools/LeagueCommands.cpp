@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include <iterator>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 namespace sample {
 namespace {
@@ -536,6 +537,10 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
         error = "--players must not be negative";
         return false;
     }
+    // Everything that can be wrong with the options shows before anything touches the disk.
+    Model first;
+    if (!BuildModel(options, 0, first, error))
+        return false;
     const std::string folder = options.folder.empty() ? std::string(".") : options.folder;
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
@@ -548,7 +553,11 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
     const std::string leaguePath = base + ".lge";
     for (int attempt = 0; attempt < kLayoutAttempts; ++attempt) {
         Model m;
-        if (!BuildModel(options, attempt, m, error) || !RemoveOldFiles(folder, error))
+        if (attempt == 0)
+            m = std::move(first);
+        else if (!BuildModel(options, attempt, m, error))
+            return false;
+        if (!RemoveOldFiles(folder, error))
             return false;
 
         std::vector<std::size_t> teamBodies;

@@ -1,0 +1,104 @@
+// Opening and reading a large league against copying its files once. The League works on
+// copies of the files, so one copy of them is the floor; the target is at most twice that.
+//
+// league_open [folder] [runs]: writes a 30-team league with 32,000 player records (next
+// player identifier 32,100) into folder (default: a new folder under the temporary folder),
+// then times both, alternating, and prints the medians and their ratio.
+
+#include "league/League.h"
+#include "tools/SampleLeague.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPlayers = 32000;
+constexpr double kTarget = 2.0;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double TimeMs(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool ownFolder = argc < 2;
+    const fs::path folder = ownFolder
+                                ? fs::temp_directory_path() / ("brevane-bench-" + std::to_string(::getpid()))
+                                : fs::path(argv[1]);
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
+
+    SampleLeagueOptions options;
+    options.folder = (folder / "league").string();
+    options.teams = 30;
+    options.players = kPlayers;
+    options.salary = false;
+    sample::Result result;
+    std::string error;
+    if (!sample::WriteSampleLeague(options, result, error)) {
+        std::fprintf(stderr, "league_open: %s\n", error.c_str());
+        return 1;
+    }
+
+    const fs::path copies = folder / "copies";
+    fs::create_directories(copies);
+    std::vector<fs::path> files;
+    std::uintmax_t bytes = 0;
+    for (const char* ext : {".lge", ".pyr", ".pyf", ".pyc", ".dat"}) {
+        const fs::path file = fs::path(options.folder) / (std::string(sample::kFileName) + ext);
+        if (fs::exists(file)) {
+            files.push_back(file);
+            bytes += fs::file_size(file);
+        }
+    }
+
+    int failures = 0;
+    std::vector<double> copyMs, openMs;
+    for (int run = 0; run < runs; ++run) {
+        copyMs.push_back(TimeMs([&] {
+            for (const auto& file : files)
+                fs::copy_file(file, copies / file.filename(), fs::copy_options::overwrite_existing);
+        }));
+        openMs.push_back(TimeMs([&] {
+            League league;
+            if (!league.OpenLeague(result.leaguePath) || !league.ReadLeagueData())
+                ++failures;
+        }));
+    }
+    if (failures > 0) {
+        std::fprintf(stderr, "league_open: the league failed to open %d times\n", failures);
+        return 1;
+    }
+
+    const double copy = Median(copyMs);
+    const double open = Median(openMs);
+    const double ratio = open / copy;
+    std::printf("league: %d teams, %d player records (next player identifier %d), %zu files, %ju bytes\n",
+                result.numTeams, static_cast<int>(result.players.size()), result.nextPlayerID, files.size(),
+                bytes);
+    std::printf("copy files once:        %8.3f ms (median of %d)\n", copy, runs);
+    std::printf("open and read (League): %8.3f ms (median of %d)\n", open, runs);
+    std::printf("ratio: %.2f (target <= %.1f) %s\n", ratio, kTarget, ratio <= kTarget ? "ok" : "OVER TARGET");
+
+    if (ownFolder) {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    return 0;
+}
