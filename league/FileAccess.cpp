@@ -365,7 +365,11 @@ std::string AbsoluteFolder(const std::string& folder) {
     auto abs = std::filesystem::absolute(folder.empty() ? "." : Native(folder), ec);
     if (ec)
         return folder;
-    return abs.lexically_normal().string();
+    // "dir/." normalises to "dir/"; the folder is wanted without the trailing separator.
+    std::filesystem::path normal = abs.lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path())
+        normal = normal.parent_path();
+    return normal.string();
 }
 
 } // namespace tolvik
