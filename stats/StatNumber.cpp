@@ -127,12 +127,15 @@ std::string FormatFixed(float value, int precision, int decimals) {
             }
             std::string out = negative ? "-" : "";
             out += static_cast<char>('0' + digits.back());
-            if (precision > 1)
-                out += "." + Text(digits, 0, digits.size() - 1);
-            std::string power = std::to_string(lead);
-            if (power.size() < 2)
-                power.insert(0, 1, '0');
-            return out + "E+" + power;
+            if (precision > 1) {
+                out += '.';
+                out += Text(digits, 0, digits.size() - 1);
+            }
+            out += "E+";
+            if (lead < 10)
+                out += '0';
+            out += std::to_string(lead);
+            return out;
         }
         used = std::min(decimals, precision - 1 - lead);
     }
@@ -152,8 +155,10 @@ std::string FormatFixed(float value, int precision, int decimals) {
     if (digits.size() < fractionDigits + 1)
         digits.resize(fractionDigits + 1, 0);
     out += Text(digits, fractionDigits, digits.size());
-    if (decimals > 0)
-        out += "." + Text(digits, 0, fractionDigits);
+    if (decimals > 0) {
+        out += '.';
+        out += Text(digits, 0, fractionDigits);
+    }
     return out;
 }
 
