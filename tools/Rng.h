@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array> // std::swap of arrays, for callers shuffling them
 #include <cstdint>
 #include <utility>
 #include <vector>
