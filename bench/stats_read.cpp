@@ -1,0 +1,228 @@
+// Reading a large statistics file into the league's lists against reading its bytes once.
+// The target is at most five times the plain read.
+//
+// stats_read [folder] [runs]: writes a league whose next player identifier is 32,100 and a
+// statistics file of 1,000,000 records (owners spread over 32,000 players and 30 teams,
+// codes in a mixed order) into folder (default: a new folder under the temporary folder),
+// then times, alternating, a plain read of the file and League::ReadStatData on it, and
+// prints the medians and their ratio.
+
+#include "league/ByteOrder.h"
+#include "league/League.h"
+#include "stats/StatList.h"
+#include "tools/Rng.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRecords = 1000000;
+constexpr int kPlayers = 32000;
+constexpr int kTeams = 30;
+constexpr int kNextPlayerID = 32100;
+constexpr double kTarget = 5.0;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double TimeMs(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+bool WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// The categories a player of each kind has lines in (category numbers 0..13).
+const std::vector<std::vector<int>> kKinds = {
+    {3, 2, 9},             // quarterback
+    {2, 4, 8, 9},          // back
+    {4, 7, 9},             // receiver
+    {13, 11, 5, 10, 12},   // defender
+    {1, 0},                // kicker
+    {6},                   // punter
+    {13, 11, 5, 10, 7, 8}, // defender who also returns kicks
+};
+
+std::array<std::uint16_t, 10> Record(Rng& rng, int code, int owner) {
+    std::array<std::uint16_t, 10> w{};
+    w[0] = static_cast<std::uint16_t>(code);
+    w[1] = static_cast<std::uint16_t>(owner);
+    w[2] = static_cast<std::uint16_t>(rng.Range(0, 400));
+    for (int i = 3; i < 10; ++i)
+        w[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(rng.Range(-20, 3000));
+    return w;
+}
+
+// Every player gets lines at the three scopes: first in his kind's categories, then in
+// further categories until he has 31 distinct codes; the teams share what is left of the
+// million, with rushing (132) and sack (209) lines among theirs. All records are then
+// shuffled, as a file grown over many seasons would be.
+std::vector<std::uint8_t> StatisticsFile(Rng& rng) {
+    std::vector<std::array<std::uint16_t, 10>> records;
+    records.reserve(kRecords);
+    constexpr int kPerPlayer = 31;
+    for (int p = 0; p < kPlayers; ++p) {
+        const int owner = 100 + p;
+        const auto& kind =
+            kKinds[static_cast<std::size_t>(rng.Range(0, static_cast<int>(kKinds.size()) - 1))];
+        std::vector<int> codes;
+        for (int category : kind)
+            for (int scope = 0; scope < 3; ++scope)
+                codes.push_back(category + 32 * scope);
+        std::vector<int> others;
+        for (int code = 0; code < 78; ++code)
+            if (code % 32 < 14 && std::find(codes.begin(), codes.end(), code) == codes.end())
+                others.push_back(code);
+        rng.Shuffle(others);
+        codes.insert(codes.end(), others.begin(),
+                     others.begin() + (kPerPlayer - static_cast<int>(codes.size())));
+        for (int code : codes)
+            records.push_back(Record(rng, code, owner));
+    }
+    const int teamCodes[] = {2, 3, 34, 35, 43, 66, 67, 132, 209};
+    for (int team = 1; static_cast<int>(records.size()) < kRecords; team = team % kTeams + 1)
+        records.push_back(Record(rng, teamCodes[rng.Range(0, 8)], team));
+    rng.Shuffle(records);
+
+    std::vector<std::uint8_t> bytes(140, 0);
+    bytes.resize(140 + records.size() * 20);
+    std::uint8_t* out = bytes.data() + 140;
+    for (const auto& record : records)
+        for (std::uint16_t word : record) {
+            tolvik::writeU16le(out, word);
+            out += 2;
+        }
+    return bytes;
+}
+
+// A league of 30 teams whose next player identifier is 32,100, with an empty player file.
+bool WriteLeague(const fs::path& folder, bool withStatistics, const std::vector<std::uint8_t>& dat) {
+    std::vector<std::uint8_t> lge = {'L', '0', '3', ':', 0, 0, 0, 0};
+    std::vector<std::uint8_t> header(82, 0);
+    header[0] = 5; // 30 teams
+    tolvik::writeS16le(header.data() + 8, kNextPlayerID);
+    tolvik::writeS16le(header.data() + 10, 2000);
+    lge.insert(lge.end(), header.begin(), header.end());
+    fs::create_directories(folder);
+    if (!WriteFile(folder / "bench.lge", lge) ||
+        !WriteFile(folder / "bench.pyr", std::vector<std::uint8_t>(60, 0)))
+        return false;
+    return !withStatistics || WriteFile(folder / "bench.dat", dat);
+}
+
+// Reads the file's bytes once, a megabyte at a time, as plainly as the system allows.
+std::size_t PlainRead(const fs::path& path, std::vector<std::uint8_t>& buffer) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return 0;
+    std::size_t total = 0;
+    for (;;) {
+        ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n <= 0)
+            break;
+        total += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return total;
+}
+
+std::size_t CountLines(League& league) {
+    std::size_t lines = 0;
+    for (int id = 0; id < kNextPlayerID; ++id) {
+        StatList* list = league.GetStats(static_cast<short>(id));
+        if (!list)
+            continue;
+        list->reset();
+        do
+            ++lines;
+        while (list->next() == 1);
+    }
+    return lines;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool ownFolder = argc < 2;
+    const fs::path folder = ownFolder
+                                ? fs::temp_directory_path() / ("brevane-stats-" + std::to_string(::getpid()))
+                                : fs::path(argv[1]);
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
+
+    Rng rng(20240607);
+    const std::vector<std::uint8_t> dat = StatisticsFile(rng);
+    if (!WriteLeague(folder / "with", true, dat) || !WriteLeague(folder / "without", false, dat)) {
+        std::fprintf(stderr, "stats_read: cannot write into %s\n", folder.c_str());
+        return 1;
+    }
+
+    League league;
+    if (!league.OpenLeague((folder / "with" / "bench.lge").string()) || !league.ReadLeagueData()) {
+        std::fprintf(stderr, "stats_read: cannot open the league\n");
+        return 1;
+    }
+    const std::size_t lines = CountLines(league);
+
+    // Alternate the two so that both see the same state of the machine.
+    std::vector<std::uint8_t> buffer(std::size_t{1} << 20);
+    const fs::path datPath = folder / "with" / "bench.dat";
+    std::vector<double> plain, reading;
+    std::size_t bytesRead = 0;
+    for (int i = 0; i < runs; ++i) {
+        plain.push_back(TimeMs([&] { bytesRead = PlainRead(datPath, buffer); }));
+        reading.push_back(TimeMs([&] { league.ReadStatData(); }));
+    }
+
+    // The whole opening with and without the statistics file, as a second view: their
+    // difference is the reading of the statistics (and copying the file once).
+    std::vector<double> openWith, openWithout;
+    for (int i = 0; i < std::max(3, runs / 3); ++i) {
+        for (int with = 0; with < 2; ++with) {
+            const double ms = TimeMs([&] {
+                League l;
+                l.OpenLeague((folder / (with ? "with" : "without") / "bench.lge").string());
+                l.ReadLeagueData();
+            });
+            (with ? openWith : openWithout).push_back(ms);
+        }
+    }
+
+    const double plainMs = Median(plain);
+    const double readMs = Median(reading);
+    std::printf("statistics file: %zu bytes, %d records, %zu lines in the lists\n", bytesRead, kRecords,
+                lines);
+    std::printf("plain read of the file:        %8.2f ms (median of %d)\n", plainMs, runs);
+    std::printf(
+        "League::ReadStatData:          %8.2f ms (median of %d, freeing the previous reading included)\n",
+        readMs, runs);
+    std::printf("ratio:                         %8.2f (target <= %.1f)\n", readMs / plainMs, kTarget);
+    std::printf("open + read, with .dat:        %8.2f ms\n", Median(openWith));
+    std::printf("open + read, without .dat:     %8.2f ms (difference %.2f ms)\n", Median(openWithout),
+                Median(openWith) - Median(openWithout));
+
+    if (ownFolder) {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    return readMs / plainMs <= kTarget ? 0 : 2;
+}
