@@ -48,6 +48,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     addLeagueCommand("players", "Print every player of the league as JSON", RunPlayersCommand);
     addLeagueCommand("summary", "Print a short readable summary of the league", RunSummaryCommand);
 
+    int statsId = 0;
+    auto* statsCmd = app.add_subcommand("stats", "Print the statistic lines of a player or team as JSON");
+    statsCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    statsCmd->add_option("ID", statsId, "Player identifier, or team number from 0 to the number of teams")
+        ->required();
+    statsCmd->callback([&] { run = [&] { return RunStatsCommand(path, statsId, out, err); }; });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
