@@ -5,6 +5,7 @@
 #include "league/LeaguePaths.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -48,6 +49,25 @@ bool ReadTagAndHeader(int handle, int& version, std::uint8_t* header) {
         tolvik::FileRead(handle, header, League::kHeaderSize) != League::kHeaderSize)
         return false;
     return HeaderIsUsable(header);
+}
+
+// True when both files hold the same bytes.
+bool SameBytes(const std::string& a, const std::string& b) {
+    const int ha = tolvik::FileOpen(a, tolvik::FileMode::Read);
+    const int hb = tolvik::FileOpen(b, tolvik::FileMode::Read);
+    bool same = ha > 0 && hb > 0 && tolvik::FileSize(ha) == tolvik::FileSize(hb);
+    std::vector<std::uint8_t> bufA(64 * 1024), bufB(64 * 1024);
+    while (same) {
+        const int na = tolvik::FileRead(ha, bufA.data(), static_cast<int>(bufA.size()));
+        const int nb = tolvik::FileRead(hb, bufB.data(), static_cast<int>(bufB.size()));
+        same =
+            na == nb && na >= 0 && std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) == 0;
+        if (na <= 0)
+            break;
+    }
+    tolvik::FileClose(ha);
+    tolvik::FileClose(hb);
+    return same;
 }
 
 std::string DropLast(const std::string& text, std::size_t n) {
@@ -273,13 +293,16 @@ void League::WriteBack() {
     tolvik::FileClose(datHandle_);
     lgeHandle_ = pyrHandle_ = pyfHandle_ = pycHandle_ = datHandle_ = 0;
 
-    // Copies back over the league's file (atomically) and removes the working copy. A
-    // working copy whose write-back failed is kept: it holds the only copy of the changes.
+    // Copies back over the league's file (atomically) and removes the working copy. A file
+    // that still holds the working copy's bytes is left as it is: same content, without
+    // the cost and the risk of replacing it. A working copy whose write-back failed is
+    // kept: it holds the only copy of the changes.
     auto finish = [&](bool made, bool closed, bool due, const std::string& work, const std::string& target) {
         if (!made)
             return;
         const std::string workPath = WorkPath(work);
-        if (p.opened && closed && due && !target.empty() && !tolvik::ReplaceFileAtomically(workPath, target))
+        if (p.opened && closed && due && !target.empty() && !SameBytes(workPath, target) &&
+            !tolvik::ReplaceFileAtomically(workPath, target))
             return;
         tolvik::DeleteFile(workPath);
     };

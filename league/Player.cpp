@@ -38,11 +38,17 @@ Player::Player() {
 }
 
 Player::PlayerDiskData Player::Decode(const std::uint8_t* bytes, int recordSize) {
-    std::uint8_t full[kRecordSize] = {};
-    std::memcpy(full, bytes, static_cast<std::size_t>(std::clamp(recordSize, 0, kRecordSize)));
+    // A short (version-2) record is widened with zeros; a whole one is read in place.
+    std::uint8_t widened[kRecordSize];
+    const std::uint8_t* full = bytes;
+    if (recordSize < kRecordSize) {
+        std::memset(widened, 0, sizeof widened);
+        std::memcpy(widened, bytes, static_cast<std::size_t>(std::max(recordSize, 0)));
+        full = widened;
+    }
 
+    // Every field is assigned; the record has no padding.
     PlayerDiskData data;
-    std::memset(static_cast<void*>(&data), 0, sizeof data);
     data.pid = tolvik::readS16le(full + kPidOffset);
     std::memcpy(data.firstName, full + kFirstNameOffset, kNameSize);
     std::memcpy(data.lastName, full + kLastNameOffset, kNameSize);
