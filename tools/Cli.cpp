@@ -7,6 +7,10 @@
 #include <functional>
 #include <ostream>
 
+namespace {
+constexpr int kUsageError = 2;
+} // namespace
+
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"brevane-cli: writes sample leagues and reports what a league holds, as JSON or text."};
     app.require_subcommand(1);
@@ -58,7 +62,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e, out, err);
+        // Help prints and succeeds; every usage error is status 2, whatever CLI11's own code.
+        return app.exit(e, out, err) == 0 ? 0 : kUsageError;
     }
     return run ? run() : 1;
 }

@@ -192,11 +192,15 @@ TEST_F(LeagueCommands, CommandLineRunsTheCommandsAndRejectsBadArguments) {
     EXPECT_FALSE(dir.Exists("cli/sample.pyc"));
     EXPECT_EQ(dir.Read("cli/sample.lge")[2], '2');
 
-    EXPECT_NE(cli({"sample-league", folder.c_str(), "--teams", "9"}), 0);
+    // A refused value is the command's failure (1); arguments that do not parse are usage errors (2).
+    EXPECT_EQ(cli({"sample-league", folder.c_str(), "--teams", "9"}), 1);
     EXPECT_NE(err.str().find("--teams"), std::string::npos);
-    EXPECT_NE(cli({}), 0);
-    EXPECT_NE(cli({"league"}), 0);
-    EXPECT_NE(cli({"unknown"}), 0);
+    EXPECT_EQ(cli({"sample-league", folder.c_str(), "--teams", "many"}), 2);
+    EXPECT_EQ(cli({}), 2);
+    EXPECT_EQ(cli({"league"}), 2);
+    EXPECT_EQ(cli({"unknown"}), 2);
+    EXPECT_EQ(cli({"league", lge.c_str(), "extra"}), 2);
+    EXPECT_EQ(cli({"--help"}), 0);
 }
 
 } // namespace
