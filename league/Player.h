@@ -9,7 +9,7 @@
 // One player record of the player file. The object is exactly the 60-byte record,
 // so the program can keep copies of players in its own storage.
 class TOLVIK_EXPORT Player {
-public:
+  public:
     // Position codes: specific codes 0..14 and the general group codes 15..19.
     // General codes 0, 10, 13 and 14 share the numbers of QB, LB, K and P.
     enum Pos : std::int8_t { QB, FB, HB, TE, WR, C, G, T, DE, DT, LB, CB, S, K, P, RB, R, OL, DL, DB };
@@ -19,16 +19,16 @@ public:
 
     // The record as laid out in the file (offsets in comments).
     struct PlayerDiskData {
-        std::int16_t pid;               // 0
-        char firstName[13];             // 2, NUL-terminated
-        char lastName[13];              // 15, NUL-terminated
-        std::int8_t potential[8];       // 28
-        std::uint8_t unknown1[4];       // 36, carried as read
-        Pos posGeneral;                 // 40
-        Pos posSpecific;                // 41
-        std::int8_t actual[8];          // 42
-        std::int8_t years;              // 50
-        std::uint8_t unknown2[9];       // 51, version-3 records only
+        std::int16_t pid;         // 0
+        char firstName[13];       // 2, NUL-terminated
+        char lastName[13];        // 15, NUL-terminated
+        std::int8_t potential[8]; // 28
+        std::uint8_t unknown1[4]; // 36, carried as read
+        Pos posGeneral;           // 40
+        Pos posSpecific;          // 41
+        std::int8_t actual[8];    // 42
+        std::int8_t years;        // 50
+        std::uint8_t unknown2[9]; // 51, version-3 records only
     };
 
     static constexpr int kRecordSize = 60;
@@ -53,7 +53,7 @@ public:
     void SetPlayer(PlayerDiskData data);
     const PlayerDiskData& GetData() const { return data_; }
 
-private:
+  private:
     PlayerDiskData data_;
 };
 

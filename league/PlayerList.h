@@ -9,7 +9,7 @@
 
 // All players of a league, indexed by player identifier.
 class TOLVIK_EXPORT PlayerList {
-public:
+  public:
     PlayerList() = default;
     // Reads the two key bytes at the handle's current position (offset 0) and builds
     // the substitution table; the array holds nextPlayerID default players.
@@ -23,7 +23,7 @@ public:
     short GetNextPlayerID() const { return nextPlayerID_; }
     const Encryption& GetEncryption() const { return encryption_; }
 
-private:
+  private:
     Encryption encryption_;
     std::vector<Player> players_;
     std::uint8_t keyA_ = 0;

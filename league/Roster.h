@@ -7,15 +7,15 @@
 
 // One roster record of the league file, exactly its 326 bytes, kept unscrambled.
 class TOLVIK_EXPORT Roster {
-public:
+  public:
     static constexpr int kSlots = 63;
     static constexpr int kActiveSlots = 53;
     static constexpr int kRecordSize = 326;
 
-    std::int16_t seed = 0;                   // 0
-    std::int16_t pids[kSlots] = {};          // 2
-    std::uint8_t jerseys[kSlots] = {};       // 128
-    std::uint8_t unknown[135] = {};          // 191, carried as read
+    std::int16_t seed = 0;             // 0
+    std::int16_t pids[kSlots] = {};    // 2
+    std::uint8_t jerseys[kSlots] = {}; // 128
+    std::uint8_t unknown[135] = {};    // 191, carried as read
 
     // Decodes an unscrambled 326-byte body; Encodes back to the same bytes.
     static Roster Decode(const std::uint8_t* bytes);
