@@ -257,7 +257,7 @@ double Commissioner::StatisticsValue(const CGSEntry& entry) const {
     return static_cast<double>(total / 1000);
 }
 
-void Commissioner::Generate() {
+void Commissioner::CollectEntries() {
     League& league = list.GetLeague();
     const Options& options = list.GetOptions();
     const int count = list.Count();
@@ -288,11 +288,18 @@ void Commissioner::Generate() {
         entry.group = static_cast<std::int8_t>(group);
         const Player::Ratings ratings = player.GetARatings();
         for (int k = 0; k < Options::kRatings; ++k)
-            entry.score +=
-                static_cast<double>(ratings[static_cast<std::size_t>(k)]) * options.weights[group][k];
+            entry.score += static_cast<double>(ratings[static_cast<std::size_t>(k)]) * options.weights[group][k];
         entries.push_back(entry);
     }
     numEntries = static_cast<std::int32_t>(entries.size());
+}
+
+void Commissioner::Generate() {
+    League& league = list.GetLeague();
+    const Options& options = list.GetOptions();
+    const int count = list.Count();
+
+    CollectEntries();
 
     if (!options.useStats)
         RatingsMethod(entries, list.GetNumTeams(), options);
@@ -307,6 +314,7 @@ void Commissioner::Generate() {
     }
 
     if (options.includerookie) {
+        const ContractList::Places places = list.LookUpPlaces();
         for (int id = ContractList::kFirstID; id < count; ++id) {
             if (places.freeAgent[id] || league.players.GetPlayer(static_cast<short>(id)).GetYears() != 0)
                 continue;

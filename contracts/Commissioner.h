@@ -23,6 +23,9 @@ class Commissioner {
     // Computes the CGS of every player of the list's league and stores it in the list;
     // players on no team who are not free agents are marked retired with CGS 0.
     void Generate();
+    // Steps of Generate: fills entries with every player to be valued (with his ratings
+    // score) and marks the retired players in the list.
+    void CollectEntries();
 
     // The chance in percent that the player of the contract accepts the offer (no upper limit).
     std::int32_t AcceptChance(Contract contract, std::int32_t years, std::uint32_t salary,

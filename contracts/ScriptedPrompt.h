@@ -3,6 +3,7 @@
 #include "contracts/Prompt.h"
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ class ScriptedPrompt : public Prompt {
     explicit ScriptedPrompt(std::vector<bool> answers);
 
     void Answer(bool answer) { answers_.push_back(answer); }
+    // A fixed answer to every question with this caption, used before the queue.
+    void AnswerCaption(const std::string& caption, bool answer) { byCaption_[caption] = answer; }
     // The answer given when the script has run out (No / Cancel unless changed).
     void SetDefaultAnswer(bool answer) { defaultAnswer_ = answer; }
 
@@ -36,9 +39,10 @@ class ScriptedPrompt : public Prompt {
     std::size_t Unused() const { return answers_.size(); }
 
   private:
-    bool Next();
+    bool Next(const std::string& caption);
 
     std::deque<bool> answers_;
+    std::map<std::string, bool> byCaption_;
     bool defaultAnswer_ = false;
     std::vector<Shown> shown_;
 };

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 
@@ -51,6 +52,48 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     addLeagueCommand("league", "Print the league, its teams, rosters and lists as JSON", RunLeagueCommand);
     addLeagueCommand("players", "Print every player of the league as JSON", RunPlayersCommand);
     addLeagueCommand("summary", "Print a short readable summary of the league", RunSummaryCommand);
+
+    bool convert = false;
+    bool build = false;
+    bool noCreate = false;
+    auto* salaryCmd = app.add_subcommand(
+        "salary", "Load the salary information (.FRO) and print every contract and club total as JSON");
+    salaryCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    auto* convertFlag =
+        salaryCmd->add_flag("--convert", convert, "When the .FRO is missing: convert the sibling .SAL file");
+    auto* buildFlag =
+        salaryCmd->add_flag("--build", build, "When the .FRO is missing: build the salary information");
+    auto* noCreateFlag = salaryCmd->add_flag("--no-create", noCreate,
+                                             "When the .FRO is missing: create nothing (the default)");
+    convertFlag->excludes(buildFlag)->excludes(noCreateFlag);
+    buildFlag->excludes(noCreateFlag);
+    salaryCmd->callback([&] {
+        const SalaryCreate create =
+            convert ? SalaryCreate::Convert : (build ? SalaryCreate::Build : SalaryCreate::NoCreate);
+        run = [&, create] { return RunSalaryCommand(path, create, out, err); };
+    });
+
+    int acceptID = 0;
+    int acceptYears = 0;
+    std::uint32_t acceptSalary = 0;
+    std::uint32_t acceptBonus = 0;
+    auto* acceptCmd = app.add_subcommand(
+        "accept", "Print the chance in percent that a player accepts an offer, as JSON {\"chance\": N}");
+    acceptCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    acceptCmd->add_option("ID", acceptID, "Player ID")->required();
+    acceptCmd->add_option("YEARS", acceptYears, "Contract length in years")->required();
+    acceptCmd->add_option("SALARY", acceptSalary, "Total base salary in dollars")->required();
+    acceptCmd->add_option("BONUS", acceptBonus, "Signing bonus in dollars")->required();
+    acceptCmd->callback([&] {
+        run = [&] {
+            return RunAcceptCommand(path, acceptID, acceptYears, acceptSalary, acceptBonus, out, err);
+        };
+    });
+
+    addLeagueCommand("payroll",
+                     "Print every club's bonus money spent, current and estimated payroll (builds the salary "
+                     "information when it is missing)",
+                     RunPayrollCommand);
 
     int statsId = 0;
     auto* statsCmd = app.add_subcommand("stats", "Print the statistic lines of a player or team as JSON");
