@@ -14,9 +14,9 @@ struct SampleLeagueOptions {
     int version = 3;
     int stage = 2;
     bool freeAgents = true;
-    bool sal = false;       // also write a sibling .SAL file
-    bool salary = true;     // also write the league's salary information file
-    int players = 0;        // total player records; 0 lets the writer choose (rosters, draft, ~10 % free agents)
+    bool sal = false;   // also write a sibling .SAL file
+    bool salary = true; // also write the league's salary information file
+    int players = 0;    // total player records; 0 lets the writer choose (rosters, draft, ~10 % free agents)
 };
 
 int RunSampleLeague(const SampleLeagueOptions& options, std::ostream& out, std::ostream& err);

@@ -19,5 +19,5 @@ struct SamplePlayerInfo {
 };
 
 // Writes a statistics file for the players and teams 1..numTeams (stats/ writer).
-bool WriteSampleStatistics(const std::string& path, const std::vector<SamplePlayerInfo>& players, int numTeams,
-                           int season, std::uint32_t seed);
+bool WriteSampleStatistics(const std::string& path, const std::vector<SamplePlayerInfo>& players,
+                           int numTeams, int season, std::uint32_t seed);

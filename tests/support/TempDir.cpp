@@ -33,7 +33,9 @@ std::vector<std::uint8_t> TempDir::Read(const std::string& name) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool TempDir::Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
+bool TempDir::Exists(const std::string& name) const {
+    return std::filesystem::exists(File(name));
+}
 
 std::vector<std::string> TempDir::List() const {
     std::vector<std::string> names;

@@ -7,7 +7,7 @@
 // A fresh folder under the system's temporary folder, removed with everything in it
 // when the object goes away.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -22,6 +22,6 @@ public:
     // Names of the regular files in the folder, sorted.
     std::vector<std::string> List() const;
 
-private:
+  private:
     std::string path_;
 };
