@@ -8,6 +8,7 @@
 #include "league/Roster.h"
 #include "tools/Rng.h"
 #include "tools/SampleNames.h"
+#include "tools/SampleSalary.h"
 
 #include <algorithm>
 #include <array>
@@ -611,7 +612,13 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
             error = "cannot write the statistics file " + base + ".dat";
             return false;
         }
-        // The salary files (options.salary, options.sal) are written here by the contract tools.
+        if (options.sal &&
+            !WriteSampleSal(base + ".SAL", result.players, m.numTeams, m.season, options.seed)) {
+            error = "cannot write the sibling salary file " + base + ".SAL";
+            return false;
+        }
+        if (options.salary && !WriteSampleSalaryInfo(leaguePath, options.seed, error))
+            return false;
         return true;
     }
     error = "could not lay out the league file's chunks for seed " + std::to_string(options.seed);
