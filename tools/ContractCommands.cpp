@@ -82,9 +82,11 @@ std::size_t CharCount(const std::string& text) {
 }
 
 std::string Money(std::int32_t amount) {
-    if (amount < 0)
-        return "-" + FormatMoney(static_cast<unsigned int>(-static_cast<std::int64_t>(amount)));
-    return FormatMoney(static_cast<unsigned int>(amount));
+    if (amount >= 0)
+        return FormatMoney(static_cast<unsigned int>(amount));
+    std::string text = FormatMoney(static_cast<unsigned int>(-static_cast<std::int64_t>(amount)));
+    text.insert(text.begin(), '-');
+    return text;
 }
 
 } // namespace

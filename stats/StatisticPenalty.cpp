@@ -1,3 +1,0 @@
-#include "stats/StatisticPenalty.h"
-
-StatisticPenalty::StatisticPenalty(const std::uint16_t* words) : Statistic(words) {}
