@@ -40,11 +40,11 @@ std::map<int, double> ValuesById(const std::vector<CGSEntry>& entries) {
 class EntryFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        league = spec.Open(dir);
+        league = plan.Open(dir);
         list = std::make_unique<ContractList>(*league, options);
     }
     TempDir dir;
-    TestLeague spec;
+    TestLeague plan;
     Options options;
     std::unique_ptr<League> league;
     std::unique_ptr<ContractList> list;
@@ -186,11 +186,11 @@ namespace {
 class GenerateFixture : public ::testing::Test {
   protected:
     void Open() {
-        league = spec.Open(dir);
+        league = plan.Open(dir);
         list = std::make_unique<ContractList>(*league, options);
     }
     TempDir dir;
-    TestLeague spec;
+    TestLeague plan;
     Options options;
     std::unique_ptr<League> league;
     std::unique_ptr<ContractList> list;
@@ -201,14 +201,14 @@ class GenerateFixture : public ::testing::Test {
 TEST_F(GenerateFixture, RatingsMethodThroughTheLeagueMarksRetiredAndValuesTheRest) {
     // 8 teams x 0.375 QB starters = 3 starters: scores 1400, 1402, 1404 (mean 1402, sd 2).
     options.starters[0] = 0.375;
-    spec.Add(100, Player::QB, 3, Flat(50));
-    spec.Add(101, Player::QB, 5, {52, 50, 50, 50, 50, 50, 50, 50}); // 1404: z = 1 -> 1,762,000
-    spec.Add(102, Player::QB, 8, {51, 50, 50, 50, 50, 50, 50, 50}); // 1402: z = 0 -> 1,250,000
-    spec.Add(103, Player::QB, 4, Flat(20));                         // retired
-    spec.Add(104, Player::P, 2, Flat(40));
-    spec.Add(105, Player::QB, 8, Flat(50)); // free agent, not a starter: z = -1 -> 625,000
-    spec.rosters = {{100, 101, 104}, {102}};
-    spec.freeAgents = std::vector<std::int16_t>{105};
+    plan.Add(100, Player::QB, 3, Flat(50));
+    plan.Add(101, Player::QB, 5, {52, 50, 50, 50, 50, 50, 50, 50}); // 1404: z = 1 -> 1,762,000
+    plan.Add(102, Player::QB, 8, {51, 50, 50, 50, 50, 50, 50, 50}); // 1402: z = 0 -> 1,250,000
+    plan.Add(103, Player::QB, 4, Flat(20));                         // retired
+    plan.Add(104, Player::P, 2, Flat(40));
+    plan.Add(105, Player::QB, 8, Flat(50)); // free agent, not a starter: z = -1 -> 625,000
+    plan.rosters = {{100, 101, 104}, {102}};
+    plan.freeAgents = std::vector<std::int16_t>{105};
     Open();
     list->GetRecord(103)->cgs = 999;
     list->GetCommissioner().Generate();
@@ -266,13 +266,13 @@ TEST_F(GenerateFixture, RookiesTakeTheTableValueOfTheirRoundAndPick) {
     options.includerookie = 1;
     options.SetRookieCGS(1, 30, 500000);
     options.SetRookieCGS(3, 7, 410000);
-    spec.Add(100, Player::QB, 0, Flat(60)); // drafted: round 3 pick 7
-    spec.Add(101, Player::WR, 0, Flat(60)); // drafted: round 2 pick 5, nearest set entry (1, 30)
-    spec.Add(102, Player::TE, 0, Flat(60)); // no round
-    spec.Add(103, Player::K, 0, Flat(60));  // a rookie free agent is valued by his ratings
-    spec.Add(104, Player::K, 6, Flat(60));
-    spec.rosters = {{100, 101, 102, 104}};
-    spec.freeAgents = std::vector<std::int16_t>{103};
+    plan.Add(100, Player::QB, 0, Flat(60)); // drafted: round 3 pick 7
+    plan.Add(101, Player::WR, 0, Flat(60)); // drafted: round 2 pick 5, nearest set entry (1, 30)
+    plan.Add(102, Player::TE, 0, Flat(60)); // no round
+    plan.Add(103, Player::K, 0, Flat(60));  // a rookie free agent is valued by his ratings
+    plan.Add(104, Player::K, 6, Flat(60));
+    plan.rosters = {{100, 101, 102, 104}};
+    plan.freeAgents = std::vector<std::int16_t>{103};
     Open();
     list->GetRecord(100)->round = 3;
     list->GetRecord(100)->pick = 7;
@@ -291,9 +291,9 @@ TEST_F(GenerateFixture, RookiesTakeTheTableValueOfTheirRoundAndPick) {
 }
 
 TEST_F(GenerateFixture, PlayersWithoutAPositionGroupAreNotValued) {
-    spec.Add(100, static_cast<Player::Pos>(20), 4, Flat(60));
-    spec.Add(101, Player::QB, 4, Flat(60));
-    spec.rosters = {{100, 101}};
+    plan.Add(100, static_cast<Player::Pos>(20), 4, Flat(60));
+    plan.Add(101, Player::QB, 4, Flat(60));
+    plan.rosters = {{100, 101}};
     Open();
     list->GetCommissioner().Generate();
     EXPECT_EQ(list->GetContract(100).cgs, 0u);
@@ -313,17 +313,17 @@ std::array<std::uint16_t, 10> Line(std::uint16_t type, std::uint16_t owner, std:
 TEST_F(GenerateFixture, StatisticsMethodWorkedExamples) {
     options.useStats = 1;
     // QB: ratings 72, 85, 95 and five below 70.
-    spec.Add(100, Player::QB, 6, {72, 85, 95, 50, 50, 50, 50, 50});
-    spec.Add(101, Player::LB, 3, Flat(50));
-    spec.Add(102, Player::TE, 3, Flat(50));
-    spec.Add(103, Player::G, 3, Flat(50));  // team 0: statistics number 1
-    spec.Add(104, Player::C, 3, Flat(50));  // team 1: statistics number 2
-    spec.Add(105, Player::WR, 3, Flat(69)); // nothing at all
-    spec.Add(106, Player::HB, 3, Flat(50)); // penalties beyond everything
-    spec.Add(107, Player::K, 3, Flat(50));
-    spec.Add(108, Player::P, 3, Flat(50));
-    spec.rosters = {{100, 101, 102, 103, 105, 106, 107, 108}, {104}};
-    spec.stats = {
+    plan.Add(100, Player::QB, 6, {72, 85, 95, 50, 50, 50, 50, 50});
+    plan.Add(101, Player::LB, 3, Flat(50));
+    plan.Add(102, Player::TE, 3, Flat(50));
+    plan.Add(103, Player::G, 3, Flat(50));  // team 0: statistics number 1
+    plan.Add(104, Player::C, 3, Flat(50));  // team 1: statistics number 2
+    plan.Add(105, Player::WR, 3, Flat(69)); // nothing at all
+    plan.Add(106, Player::HB, 3, Flat(50)); // penalties beyond everything
+    plan.Add(107, Player::K, 3, Flat(50));
+    plan.Add(108, Player::P, 3, Flat(50));
+    plan.rosters = {{100, 101, 102, 103, 105, 106, 107, 108}, {104}};
+    plan.stats = {
         // QB season: passing 20 TD 3,000 yards; rushing 2 TD 100 yards; fumbles 5.
         Line(35, 100, 400, {3000, 60, 20, 250}),
         Line(34, 100, 30, {100, 12, 2}),
@@ -375,9 +375,9 @@ TEST_F(GenerateFixture, StatisticsMethodDropsTheDollarsBelowAThousand) {
     options.useStats = 1;
     options.SetCurve(3, {1.25, 1.25, 0.2205});
     options.ydsrecv = 7;
-    spec.Add(100, Player::WR, 3, Flat(50));
-    spec.rosters = {{100}};
-    spec.stats = {Line(36, 100, 0, {100})}; // 700 dollars
+    plan.Add(100, Player::WR, 3, Flat(50));
+    plan.rosters = {{100}};
+    plan.stats = {Line(36, 100, 0, {100})}; // 700 dollars
     Open();
     list->GetCommissioner().Generate();
     // 220,500 + 700 = 221,200: whole thousands, 221,000.
@@ -390,10 +390,10 @@ namespace {
 class AcceptFixture : public GenerateFixture {
   protected:
     void SetUp() override {
-        spec.Add(100, Player::QB, 5, Flat(50));
-        spec.Add(101, Player::QB, 5, Flat(50));
-        spec.rosters = {{101}};
-        spec.freeAgents = std::vector<std::int16_t>{100};
+        plan.Add(100, Player::QB, 5, Flat(50));
+        plan.Add(101, Player::QB, 5, Flat(50));
+        plan.rosters = {{101}};
+        plan.freeAgents = std::vector<std::int16_t>{100};
         Open();
     }
     std::int32_t Chance(std::int16_t id, std::uint8_t status, std::uint32_t cgs, std::uint8_t declines,

@@ -40,13 +40,13 @@ Bytes Version2File() {
 class ListFixture : public ::testing::Test {
   protected:
     void Open() {
-        league = spec.Open(dir);
+        league = plan.Open(dir);
         list = std::make_unique<ContractList>(*league, options);
     }
     std::string FRO() const { return dir.File("test.FRO"); }
 
     TempDir dir;
-    TestLeague spec;
+    TestLeague plan;
     Options options;
     ScriptedPrompt prompt;
     std::unique_ptr<League> league;
@@ -56,10 +56,10 @@ class ListFixture : public ::testing::Test {
 class FroFixture : public ListFixture {
   protected:
     void SetUp() override {
-        spec.nextID = 106;
-        spec.Add(100, Player::QB, 5);
-        spec.Add(101, Player::HB, 0);
-        spec.rosters = {{}, {}, {100}};
+        plan.nextID = 106;
+        plan.Add(100, Player::QB, 5);
+        plan.Add(101, Player::HB, 0);
+        plan.rosters = {{}, {}, {100}};
     }
 };
 
@@ -265,16 +265,16 @@ Bytes SiblingRecord(int id, int season, int status, int team, std::uint32_t cgs,
 } // namespace
 
 TEST_F(ListFixture, ConvertsASiblingFileWithTeamsTagsAndMultiYearDeals) {
-    spec.nextID = 110;
-    spec.Add(100, Player::QB, 6);
-    spec.Add(101, Player::WR, 5);
-    spec.Add(102, Player::LB, 2); // free agent
-    spec.Add(103, Player::G, 5);
-    spec.Add(104, Player::T, 5);
-    spec.Add(105, Player::K, 0); // on no team and no list
-    spec.Add(106, Player::P, 3);
-    spec.rosters = {{100}, {103, 104}, {101, 106}};
-    spec.freeAgents = std::vector<std::int16_t>{102};
+    plan.nextID = 110;
+    plan.Add(100, Player::QB, 6);
+    plan.Add(101, Player::WR, 5);
+    plan.Add(102, Player::LB, 2); // free agent
+    plan.Add(103, Player::G, 5);
+    plan.Add(104, Player::T, 5);
+    plan.Add(105, Player::K, 0); // on no team and no list
+    plan.Add(106, Player::P, 3);
+    plan.rosters = {{100}, {103, 104}, {101, 106}};
+    plan.freeAgents = std::vector<std::int16_t>{102};
     Bytes sal(30, 0);
     tolvik::writeU16le(sal.data(), 300);
     for (const Bytes& r : {
@@ -342,17 +342,17 @@ TEST_F(ListFixture, ConvertsASiblingFileWithTeamsTagsAndMultiYearDeals) {
 }
 
 TEST_F(ListFixture, BuildValuesEveryPlayerAndAssignsStatusesByExperience) {
-    spec.nextID = 107;
-    spec.stage = 2; // the draft file is in use
-    spec.Add(100, Player::QB, 0, {60, 60, 60, 60, 60, 60, 60, 60});
-    spec.Add(101, Player::DE, 3, {60, 60, 60, 60, 60, 60, 60, 60});
-    spec.Add(102, Player::CB, 4, {60, 60, 60, 60, 60, 60, 60, 60});
-    spec.Add(103, Player::LB, 10, {60, 60, 60, 60, 60, 60, 60, 60}); // free agent
-    spec.Add(104, Player::S, 0, {60, 60, 60, 60, 60, 60, 60, 60});   // draft prospect
-    spec.Add(105, Player::K, 7, {60, 60, 60, 60, 60, 60, 60, 60});   // retired
-    spec.rosters = {{100}, {101}, {102}};
-    spec.freeAgents = std::vector<std::int16_t>{103};
-    spec.draft = std::vector<std::int16_t>{104};
+    plan.nextID = 107;
+    plan.stage = 2; // the draft file is in use
+    plan.Add(100, Player::QB, 0, {60, 60, 60, 60, 60, 60, 60, 60});
+    plan.Add(101, Player::DE, 3, {60, 60, 60, 60, 60, 60, 60, 60});
+    plan.Add(102, Player::CB, 4, {60, 60, 60, 60, 60, 60, 60, 60});
+    plan.Add(103, Player::LB, 10, {60, 60, 60, 60, 60, 60, 60, 60}); // free agent
+    plan.Add(104, Player::S, 0, {60, 60, 60, 60, 60, 60, 60, 60});   // draft prospect
+    plan.Add(105, Player::K, 7, {60, 60, 60, 60, 60, 60, 60, 60});   // retired
+    plan.rosters = {{100}, {101}, {102}};
+    plan.freeAgents = std::vector<std::int16_t>{103};
+    plan.draft = std::vector<std::int16_t>{104};
     Open();
     prompt.Answer(true);
     ASSERT_TRUE(list->Load(prompt));
@@ -383,11 +383,11 @@ namespace {
 class TotalsFixture : public ListFixture {
   protected:
     void SetUp() override {
-        spec.nextID = 120;
+        plan.nextID = 120;
         for (std::int16_t id = 100; id < 120; ++id)
-            spec.Add(id, Player::QB, 5);
-        spec.rosters = {{}, {}, {}, {103}, {104}, {105, 107}, {106}, {}};
-        spec.freeAgents = std::vector<std::int16_t>{100, 101, 108};
+            plan.Add(id, Player::QB, 5);
+        plan.rosters = {{}, {}, {}, {103}, {104}, {105, 107}, {106}, {}};
+        plan.freeAgents = std::vector<std::int16_t>{100, 101, 108};
         Open();
     }
     void Set(int id, int status, int team, int years, std::uint32_t salary, std::uint32_t bonus, int signed_,
