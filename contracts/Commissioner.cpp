@@ -288,7 +288,8 @@ void Commissioner::CollectEntries() {
         entry.group = static_cast<std::int8_t>(group);
         const Player::Ratings ratings = player.GetARatings();
         for (int k = 0; k < Options::kRatings; ++k)
-            entry.score += static_cast<double>(ratings[static_cast<std::size_t>(k)]) * options.weights[group][k];
+            entry.score +=
+                static_cast<double>(ratings[static_cast<std::size_t>(k)]) * options.weights[group][k];
         entries.push_back(entry);
     }
     numEntries = static_cast<std::int32_t>(entries.size());
