@@ -20,8 +20,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -70,68 +73,162 @@ int CategoryOf(std::uint16_t code) {
     return kCategoryOf[code];
 }
 
-Statistic* MakeLine(StatLineArena& arena, int category, const std::uint16_t* words) {
-    switch (category) {
-    case kExtraPoints:
-        return arena.Make<StatisticPAT>(words);
-    case kFieldGoals:
-        return arena.Make<StatisticFG>(words);
-    case kRushing:
-        return arena.Make<StatisticRush>(words);
-    case kPassing:
-        return arena.Make<StatisticPass>(words);
-    case kReceiving:
-        return arena.Make<StatisticPassRec>(words);
-    case kInterceptions:
-        return arena.Make<StatisticInt>(words);
-    case kPunting:
-        return arena.Make<StatisticPunt>(words);
-    case kPuntReturns:
-        return arena.Make<StatisticPuntRet>(words);
-    case kKickReturns:
-        return arena.Make<StatisticKickRet>(words);
-    case kFumbles:
-        return arena.Make<StatisticFumble>(words);
-    case kFumbleRecoveries:
-        return arena.Make<StatisticFumbleRec>(words);
-    case kSacks:
-        return arena.Make<StatisticSack>(words);
-    case kSafeties:
-        return arena.Make<StatisticSafety>(words);
-    case kTackles:
-        return arena.Make<StatisticTackle>(words);
-    default:
-        return nullptr;
+// The size of each category's line object; all are multiples of 8, so lines placed one
+// after another stay aligned.
+constexpr std::array<std::size_t, kCategories> kLineSize = {
+    sizeof(StatisticPAT),     sizeof(StatisticFG),     sizeof(StatisticRush),      sizeof(StatisticPass),
+    sizeof(StatisticPassRec), sizeof(StatisticInt),    sizeof(StatisticPunt),      sizeof(StatisticPuntRet),
+    sizeof(StatisticKickRet), sizeof(StatisticFumble), sizeof(StatisticFumbleRec), sizeof(StatisticSack),
+    sizeof(StatisticSafety),  sizeof(StatisticTackle)};
+static_assert(alignof(StatisticPunt) == 8 && sizeof(StatisticPAT) % 8 == 0 && sizeof(StatisticFG) % 8 == 0 &&
+                  sizeof(StatisticRush) % 8 == 0 && sizeof(StatisticPass) % 8 == 0 &&
+                  sizeof(StatisticPunt) % 8 == 0 && sizeof(StatisticPuntRet) % 8 == 0 &&
+                  sizeof(StatisticTackle) % 8 == 0,
+              "line objects placed back to back stay aligned");
+
+// A record waiting for its line: where the line goes and the node that will hold it.
+struct Pending {
+    const std::uint8_t* record;
+    StatListNode* node;
+    std::byte* line;
+};
+
+template <typename Line> void MakeLines(const std::vector<Pending>& pending) {
+    std::uint16_t words[Statistic::kRecordWords];
+    for (const Pending& p : pending) {
+        for (int w = 0; w < Statistic::kRecordWords; ++w)
+            words[w] = tolvik::readU16le(p.record + 2 * w);
+        p.node->item = StatLineArena::MakeAt<Line>(p.line, words);
     }
 }
 
-// Every whole record after the header, as bytes. A trailing partial record is dropped.
-std::vector<std::uint8_t> ReadRecords(int handle) {
-    std::vector<std::uint8_t> bytes;
+// Makes the waiting lines category by category: one class at a time keeps the processor's
+// guesses about the next class right, which one switch per record in file order does not.
+void MakeLines(const std::array<std::vector<Pending>, kCategories>& pending) {
+    MakeLines<StatisticPAT>(pending[kExtraPoints]);
+    MakeLines<StatisticFG>(pending[kFieldGoals]);
+    MakeLines<StatisticRush>(pending[kRushing]);
+    MakeLines<StatisticPass>(pending[kPassing]);
+    MakeLines<StatisticPassRec>(pending[kReceiving]);
+    MakeLines<StatisticInt>(pending[kInterceptions]);
+    MakeLines<StatisticPunt>(pending[kPunting]);
+    MakeLines<StatisticPuntRet>(pending[kPuntReturns]);
+    MakeLines<StatisticKickRet>(pending[kKickReturns]);
+    MakeLines<StatisticFumble>(pending[kFumbles]);
+    MakeLines<StatisticFumbleRec>(pending[kFumbleRecoveries]);
+    MakeLines<StatisticSack>(pending[kSacks]);
+    MakeLines<StatisticSafety>(pending[kSafeties]);
+    MakeLines<StatisticTackle>(pending[kTackles]);
+}
+
+// The known codes in ascending order get the ranks 0..43, so ranks sort as codes do.
+constexpr int kRanks = 3 * kCategories + 2;
+constexpr std::array<std::uint8_t, 256> MakeRankTable() {
+    std::array<std::uint8_t, 256> table{};
+    int rank = 0;
+    for (std::size_t code = 0; code < table.size(); ++code)
+        if (kCategoryOf[code] != kNone)
+            table[code] = static_cast<std::uint8_t>(rank++);
+    return table;
+}
+constexpr std::array<std::uint8_t, 256> kRankOf = MakeRankTable();
+
+// Calls record(bytes) for every whole record after the header, up to the end of the file;
+// a trailing partial record is never handed out.
+template <typename F> void ForEachRecord(int handle, F&& record) {
     if (handle <= 0 || tolvik::FileSeek(handle, 0) != 0)
-        return bytes;
+        return;
     std::array<std::uint8_t, kHeaderSize> header{};
     if (tolvik::FileRead(handle, header.data(), kHeaderSize) != kHeaderSize)
-        return bytes;
-    // The size is only a hint for the buffer; the reads decide what arrived.
-    std::int64_t size = tolvik::FileSize(handle);
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    if (size > kHeaderSize)
-        bytes.reserve(static_cast<std::size_t>(size - kHeaderSize));
+        return;
+    constexpr int kChunkBytes = 4096 * kRecordSize;
+    std::vector<std::uint8_t> chunk(kChunkBytes);
     for (;;) {
-        std::size_t used = bytes.size();
-        bytes.resize(used + kChunk);
-        int got = tolvik::FileRead(handle, bytes.data() + used, static_cast<int>(kChunk));
-        if (got <= 0) {
-            bytes.resize(used);
-            break;
-        }
-        bytes.resize(used + static_cast<std::size_t>(got));
-        if (static_cast<std::size_t>(got) < kChunk)
-            break;
+        const int got = tolvik::FileRead(handle, chunk.data(), kChunkBytes);
+        if (got <= 0)
+            return;
+        for (int at = 0; at + kRecordSize <= got; at += kRecordSize)
+            record(chunk.data() + at);
+        // A short read is the end of the file (or a failure): nothing more arrives.
+        if (got < kChunkBytes)
+            return;
     }
-    bytes.resize(bytes.size() - bytes.size() % kRecordSize);
-    return bytes;
+}
+
+// Scratch space for ordering one owner's lines, kept between owners.
+struct OwnerScratch {
+    std::vector<Statistic*> items;       // by file position
+    std::vector<std::uint8_t> rank;      // by file position
+    std::vector<std::uint32_t> position; // file positions in list order (an owner never has 2^32 lines)
+    std::vector<std::uint8_t> listRank;  // ranks in list order
+};
+
+// Where inserting the lines one by one in file order (StatList::insert with
+// Statistic::Compare) leaves the cursor, as an index into the finished list, given the
+// file position and rank of each line of it (ascending rank, equal ranks in file order).
+//
+// An insertion ahead of every line leaves the cursor alone; every other one moves it: the
+// first insertion and an append onto the new line, an insertion in between onto the line
+// after it, which is the first line (lowest code, then earliest) of a higher code among
+// those read before it. So the last insertion that did not go ahead of every line decides.
+std::size_t CursorIndex(const std::uint32_t* position, const std::uint8_t* rank, std::size_t count) {
+    std::size_t last = 0;
+    std::uint32_t lastPosition = 0;
+    std::uint32_t earliestBelow = UINT32_MAX; // earliest line of a lower code
+    for (std::size_t s = 0; s < count;) {
+        std::size_t e = s;
+        for (; e < count && rank[e] == rank[s]; ++e) {
+            // The earliest line of a code went ahead of every line when it came after some
+            // line (it is not the very first) but after none of a lower or equal code.
+            const bool aheadOfAll = e == s && position[e] != 0 && position[e] < earliestBelow;
+            if (!aheadOfAll && position[e] >= lastPosition) {
+                last = e;
+                lastPosition = position[e];
+            }
+        }
+        earliestBelow = std::min(earliestBelow, position[s]);
+        s = e;
+    }
+    for (std::size_t t = last + 1; t < count; ++t)
+        if (rank[t] > rank[last] && position[t] < lastPosition)
+            return t;
+    return last;
+}
+
+// Orders an owner's nodes (whose items are in file order) as insertion by code would, links
+// them and returns the node under the cursor.
+StatListNode* LinkOwner(StatListNode* nodes, std::size_t count, OwnerScratch& scratch) {
+    if (scratch.items.size() < count) {
+        scratch.items.resize(count);
+        scratch.rank.resize(count);
+        scratch.position.resize(count);
+        scratch.listRank.resize(count);
+    }
+    Statistic** items = scratch.items.data();
+    std::uint8_t* rank = scratch.rank.data();
+    std::uint32_t* position = scratch.position.data();
+    std::uint8_t* listRank = scratch.listRank.data();
+
+    // A stable counting sort by code.
+    std::array<std::uint32_t, kRanks + 1> start{};
+    for (std::size_t s = 0; s < count; ++s) {
+        items[s] = nodes[s].item;
+        rank[s] = kRankOf[items[s]->type];
+        ++start[rank[s] + 1u];
+    }
+    for (std::size_t r = 0; r < kRanks; ++r)
+        start[r + 1] += start[r];
+    for (std::size_t s = 0; s < count; ++s) {
+        const std::uint32_t t = start[rank[s]]++;
+        position[t] = static_cast<std::uint32_t>(s);
+        listRank[t] = rank[s];
+    }
+    for (std::size_t t = 0; t < count; ++t) {
+        nodes[t].item = items[position[t]];
+        nodes[t].prev = t > 0 ? &nodes[t - 1] : nullptr;
+        nodes[t].next = t + 1 < count ? &nodes[t + 1] : nullptr;
+    }
+    return nodes + CursorIndex(position, listRank, count);
 }
 
 } // namespace
@@ -144,49 +241,111 @@ void League::ReadStatData() {
     // The lists and lines of an earlier reading go first.
     stats_.reset();
     auto table = std::make_unique<StatTable>();
-    const std::size_t owners = static_cast<std::size_t>(std::max<int>(GetNextPlayerID(), 0));
-
-    const std::vector<std::uint8_t> bytes = ReadRecords(datHandle_);
-    const std::size_t records = bytes.size() / kRecordSize;
-
-    // Group the usable records by owner, keeping the file's order within each owner. The
-    // lists are independent, so filling them owner by owner gives the same lists as
-    // filling them in file order, while each list stays in the cache as it grows.
-    std::vector<std::uint32_t> start(owners + 1, 0);
-    for (std::size_t r = 0; r < records; ++r) {
-        const std::uint8_t* p = bytes.data() + r * kRecordSize;
-        std::uint16_t owner = tolvik::readU16le(p + 2);
-        if (CategoryOf(tolvik::readU16le(p)) != kNone && owner < owners)
-            ++start[owner + 1u];
-    }
-    for (std::size_t o = 0; o < owners; ++o)
-        start[o + 1] += start[o];
-    const std::size_t usable = start[owners];
-    std::vector<std::uint32_t> order(usable);
-    {
-        std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-        for (std::size_t r = 0; r < records; ++r) {
-            const std::uint8_t* p = bytes.data() + r * kRecordSize;
-            std::uint16_t owner = tolvik::readU16le(p + 2);
-            if (CategoryOf(tolvik::readU16le(p)) != kNone && owner < owners)
-                order[fill[owner]++] = static_cast<std::uint32_t>(r);
-        }
-    }
-
-    table->nodes.Reserve(owners + usable);
-    table->lines.Reserve(usable * sizeof(StatisticPunt));
-    for (std::size_t o = 0; o < owners; ++o)
+    const std::size_t tableSize = static_cast<std::size_t>(std::max<int>(GetNextPlayerID(), 0));
+    for (std::size_t id = 0; id < tableSize; ++id)
         table->lists.emplace_back(&table->nodes);
 
-    std::uint16_t words[Statistic::kRecordWords];
-    for (std::size_t o = 0; o < owners; ++o) {
-        StatList& list = table->lists[o];
-        for (std::uint32_t i = start[o]; i < start[o + 1]; ++i) {
-            const std::uint8_t* p = bytes.data() + std::size_t{order[i]} * kRecordSize;
-            for (int w = 0; w < Statistic::kRecordWords; ++w)
-                words[w] = tolvik::readU16le(p + 2 * w);
-            Statistic* line = MakeLine(table->lines, CategoryOf(words[0]), words);
-            list.insert(line, &Statistic::Compare);
+    // The lists come out as inserting the records one by one in file order would leave
+    // them, order and cursor alike, but each is built in one go in a stretch of its own:
+    // inserting one line at a time walks lists from their front all over the table.
+    //
+    // First pass: how many lines, and how many bytes of lines, each owner gets.
+    std::vector<std::size_t> nodeStart(tableSize + 1, 0);
+    std::vector<std::size_t> byteStart(tableSize + 1, 0);
+    auto usable = [&](const std::uint8_t* record, int& category, std::size_t& owner) {
+        category = CategoryOf(tolvik::readU16le(record));
+        owner = tolvik::readU16le(record + 2);
+        return category != kNone && owner < tableSize;
+    };
+    ForEachRecord(datHandle_, [&](const std::uint8_t* record) {
+        int category;
+        std::size_t owner;
+        if (!usable(record, category, owner))
+            return;
+        ++nodeStart[owner + 1];
+        byteStart[owner + 1] += kLineSize[static_cast<std::size_t>(category)];
+    });
+    for (std::size_t id = 0; id < tableSize; ++id) {
+        nodeStart[id + 1] += nodeStart[id];
+        byteStart[id + 1] += byteStart[id];
+    }
+    const std::size_t lineCount = tableSize > 0 ? nodeStart[tableSize] : 0;
+    if (lineCount == 0) {
+        stats_.reset(table.release());
+        return;
+    }
+
+    // Second pass: the usable records, sorted into a few dozen groups of neighbouring
+    // owners. Lines are then made group by group, so that the stretches being filled at
+    // any time are few enough to stay in the cache. The records wait in the upper part of
+    // the node run (20 of every 24 bytes): a group is copied out before its nodes are
+    // written, and a group's nodes never reach the records of a later group (node k ends
+    // at byte 24 (k + 1), record k starts at byte 4 n + 20 k for n nodes, k < n).
+    StatListNode* nodes = table->nodes.AllocateRun(lineCount);
+    std::byte* bytes = table->lines.AllocateRun(byteStart[tableSize]);
+    static_assert(std::is_trivially_copyable_v<StatListNode> && sizeof(StatListNode) >= kRecordSize,
+                  "records wait in the node run");
+    auto* staged = reinterpret_cast<unsigned char*>(nodes) + lineCount * (sizeof(StatListNode) - kRecordSize);
+
+    const int shift = std::max(0, static_cast<int>(std::bit_width(tableSize)) - 6);
+    const std::size_t groups = ((tableSize - 1) >> shift) + 1;
+    auto groupStart = [&](std::size_t group) { return nodeStart[std::min(group << shift, tableSize)]; };
+    std::vector<std::size_t> stagedEnd(groups);
+    for (std::size_t g = 0; g < groups; ++g)
+        stagedEnd[g] = groupStart(g);
+    // Only what the first pass counted is placed, whatever the second pass finds.
+    ForEachRecord(datHandle_, [&](const std::uint8_t* record) {
+        int category;
+        std::size_t owner;
+        if (!usable(record, category, owner))
+            return;
+        const std::size_t group = owner >> shift;
+        if (stagedEnd[group] < groupStart(group + 1))
+            std::memcpy(staged + stagedEnd[group]++ * kRecordSize, record, kRecordSize);
+    });
+
+    // Where each owner's next node and line go, and where his stretches end.
+    struct Stretch {
+        StatListNode* node;
+        StatListNode* nodeEnd;
+        std::byte* line;
+        std::byte* lineEnd;
+    };
+    std::vector<Stretch> stretch(tableSize);
+    for (std::size_t id = 0; id < tableSize; ++id)
+        stretch[id] = {nodes + nodeStart[id], nodes + nodeStart[id + 1], bytes + byteStart[id],
+                       bytes + byteStart[id + 1]};
+    std::vector<std::uint8_t> group;
+    std::array<std::vector<Pending>, kCategories> pending;
+    OwnerScratch scratch;
+    for (std::size_t g = 0; g < groups; ++g) {
+        group.assign(staged + groupStart(g) * kRecordSize, staged + stagedEnd[g] * kRecordSize);
+        for (auto& list : pending)
+            list.clear();
+        // Nodes and line places are handed out in file order, so each owner's nodes hold
+        // his lines in file order; the lines are then made by class.
+        for (std::size_t at = 0; at < group.size(); at += kRecordSize) {
+            const std::uint8_t* record = group.data() + at;
+            int category;
+            std::size_t owner;
+            if (!usable(record, category, owner))
+                continue;
+            Stretch& s = stretch[owner];
+            const std::size_t size = kLineSize[static_cast<std::size_t>(category)];
+            if (s.node == s.nodeEnd || static_cast<std::size_t>(s.lineEnd - s.line) < size)
+                continue;
+            pending[static_cast<std::size_t>(category)].push_back({record, s.node++, s.line});
+            s.line += size;
+        }
+        MakeLines(pending);
+        const std::size_t lastOwner = std::min((g + 1) << shift, tableSize);
+        for (std::size_t id = g << shift; id < lastOwner; ++id) {
+            StatListNode* run = nodes + nodeStart[id];
+            const auto count = static_cast<std::size_t>(stretch[id].node - run);
+            if (count == 0)
+                continue;
+            StatListNode* cursor = LinkOwner(run, count, scratch);
+            table->Fill(id, run, run + count - 1, cursor);
         }
     }
     stats_.reset(table.release());

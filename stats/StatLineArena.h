@@ -9,38 +9,25 @@
 #include <utility>
 #include <vector>
 
-// Storage for the statistic lines of one reading: lines are placed one after another in
-// large blocks and all released together with the arena. Only trivially destructible
-// types go in, so nothing needs to run when the blocks go.
+// Storage for the statistic lines of one reading: runs of bytes that the reader fills with
+// line objects, all released together with the arena. Only trivially destructible types
+// go in, so nothing needs to run when the runs go.
 class TOLVIK_EXPORT StatLineArena {
   public:
     StatLineArena() = default;
     StatLineArena(const StatLineArena&) = delete;
     StatLineArena& operator=(const StatLineArena&) = delete;
 
-    template <typename T, typename... Args> T* Make(Args&&... args) {
-        static_assert(std::is_trivially_destructible_v<T>, "the arena never runs destructors");
-        void* place = Allocate(sizeof(T), alignof(T));
-        return ::new (place) T(std::forward<Args>(args)...);
-    }
+    // Room for `bytes` bytes, aligned for any line object.
+    std::byte* AllocateRun(std::size_t bytes);
 
-    // Makes sure that `bytes` more bytes need no further block.
-    void Reserve(std::size_t bytes);
+    // Builds a T at place, inside a run of this arena.
+    template <typename T, typename... Args> static T* MakeAt(std::byte* place, Args&&... args) {
+        static_assert(std::is_trivially_destructible_v<T>, "the arena never runs destructors");
+        static_assert(alignof(T) <= alignof(std::max_align_t), "runs are aligned for fundamental types");
+        return ::new (static_cast<void*>(place)) T(std::forward<Args>(args)...);
+    }
 
   private:
-    void* Allocate(std::size_t size, std::size_t align) {
-        std::size_t start = (used_ + align - 1) & ~(align - 1);
-        if (start + size > capacity_) {
-            AddBlock(size + align);
-            start = (used_ + align - 1) & ~(align - 1);
-        }
-        used_ = start + size;
-        return blocks_.back().get() + start;
-    }
-    void AddBlock(std::size_t atLeast);
-
-    std::vector<std::unique_ptr<std::byte[]>> blocks_;
-    std::size_t used_ = 0;
-    std::size_t capacity_ = 0;
-    std::size_t nextBlockSize_ = 64 * 1024;
+    std::vector<std::unique_ptr<std::byte[]>> runs_;
 };

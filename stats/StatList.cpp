@@ -35,6 +35,10 @@ StatList::StatList(StatNodePool* pool) : head(nullptr), cursor(nullptr), pool_(p
 }
 
 StatList::~StatList() {
+    // A discarded pool takes every node with it. Nothing is lost by not walking: in a
+    // destructor delete_data is always this class's own, which does nothing.
+    if (pool_ && pool_->Discarding())
+        return;
     StatListNode* node = First();
     while (node) {
         StatListNode* following = node->next;
@@ -56,6 +60,12 @@ void StatList::FreeNode(StatListNode* node) {
         pool_->Release(node);
     else
         FreeHeapNode(node);
+}
+
+void StatList::Adopt(StatListNode* first, StatListNode* last, StatListNode* cursorNode) {
+    head->prev = first;
+    head->next = last;
+    cursor = cursorNode ? cursorNode : (first ? first : head);
 }
 
 void StatList::insert(Statistic* item, InsertCompare compare) {

@@ -53,6 +53,11 @@ class TOLVIK_EXPORT StatList {
     virtual void delete_data(void* item);
 
   private:
+    friend struct StatTable;
+    // Takes over a chain of pool nodes, already linked first to last, into an empty list
+    // made with the same pool, and puts the cursor on the given node of it.
+    void Adopt(StatListNode* first, StatListNode* last, StatListNode* cursorNode);
+
     StatListNode* NewNode(Statistic* item);
     void FreeNode(StatListNode* node);
     StatListNode* First() const { return head->prev; }

@@ -25,28 +25,24 @@ StatListNode* StatNodePool::Allocate() {
 }
 
 void StatNodePool::Release(StatListNode* node) {
+    if (discarding_)
+        return;
     // Only the next pointer matters on the free list.
     node->next = freeList_;
     freeList_ = node;
 }
 
-void StatNodePool::Reserve(std::size_t count) {
-    std::size_t available = freshLeft_;
-    for (StatListNode* n = freeList_; n && available < count; n = n->next)
-        ++available;
-    if (available < count)
-        AddBlock(count - available);
+StatListNode* StatNodePool::AllocateRun(std::size_t count) {
+    if (count == 0)
+        return nullptr;
+    // A block of its own, so the fresh nodes of the current block stay where they are.
+    blocks_.push_back(std::make_unique_for_overwrite<StatListNode[]>(count));
+    return blocks_.back().get();
 }
 
 void StatNodePool::AddBlock(std::size_t count) {
-    // The rest of the current block is not lost: it goes onto the free list.
-    while (freshLeft_ > 0) {
-        Release(nextFresh_++);
-        --freshLeft_;
-    }
-    count = std::max<std::size_t>(count, 1);
     blocks_.push_back(std::make_unique_for_overwrite<StatListNode[]>(count));
     nextFresh_ = blocks_.back().get();
     freshLeft_ = count;
-    nextBlockSize_ = std::min<std::size_t>(std::max(nextBlockSize_, count) * 2, std::size_t{1} << 20);
+    nextBlockSize_ = std::min<std::size_t>(count * 2, std::size_t{1} << 16);
 }

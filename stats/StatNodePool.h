@@ -23,8 +23,14 @@ class TOLVIK_EXPORT StatNodePool {
     StatListNode* Allocate();
     // Hands a node back for reuse.
     void Release(StatListNode* node);
-    // Makes sure the next count allocations need no further heap allocation.
-    void Reserve(std::size_t count);
+    // count contiguous nodes, their fields unset, for a caller that links whole lists at
+    // once. They belong to the pool like any other node (and may be released one by one).
+    StatListNode* AllocateRun(std::size_t count);
+
+    // Called by the owner just before the pool and all its lists go: the lists then need
+    // not hand their nodes back one by one.
+    void Discard() { discarding_ = true; }
+    bool Discarding() const { return discarding_; }
 
   private:
     void AddBlock(std::size_t count);
@@ -34,4 +40,5 @@ class TOLVIK_EXPORT StatNodePool {
     StatListNode* nextFresh_ = nullptr; // untouched nodes of the newest block
     std::size_t freshLeft_ = 0;
     std::size_t nextBlockSize_ = 256;
+    bool discarding_ = false;
 };

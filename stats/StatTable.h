@@ -15,5 +15,14 @@ struct StatTable {
     StatLineArena lines;
     std::deque<StatList> lists; // never resized after the reading, so pointers stay valid
 
+    StatTable() = default;
+    StatTable(const StatTable&) = delete;
+    StatTable& operator=(const StatTable&) = delete;
+    ~StatTable() { nodes.Discard(); }
+
     std::size_t Size() const { return lists.size(); }
+    // Hands the linked nodes first..last (from `nodes`) to the empty list of the id.
+    void Fill(std::size_t id, StatListNode* first, StatListNode* last, StatListNode* cursor) {
+        lists[id].Adopt(first, last, cursor);
+    }
 };

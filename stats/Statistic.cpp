@@ -1,7 +1,5 @@
 #include "stats/Statistic.h"
 
-Statistic::Statistic(const std::uint16_t* words) : type(words[0]), id(words[1]), count(words[2]) {}
-
 std::string Statistic::StatLine() const {
     return {};
 }

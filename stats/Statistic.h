@@ -32,7 +32,7 @@ class TOLVIK_EXPORT Statistic {
   protected:
     Statistic() = default;
     // Takes type, owner and count from words 0..2 of a record.
-    explicit Statistic(const std::uint16_t* words);
+    explicit Statistic(const std::uint16_t* words) : type(words[0]), id(words[1]), count(words[2]) {}
     Statistic(const Statistic&) = default;
     Statistic& operator=(const Statistic&) = default;
     // Lines live in storage owned by the league and are never deleted through this class.

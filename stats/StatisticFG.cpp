@@ -2,11 +2,6 @@
 
 #include "stats/StatNumber.h"
 
-StatisticFG::StatisticFG(const std::uint16_t* words) : Statistic(words) {
-    for (int i = 0; i < kBands; ++i)
-        bands[static_cast<std::size_t>(i)] = words[3 + i];
-}
-
 void StatisticFG::Breakdown(std::uint16_t band, int& attempts, int& made) {
     attempts = band >> 8;
     made = band & 0xFF;

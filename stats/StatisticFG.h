@@ -11,7 +11,10 @@ class TOLVIK_EXPORT StatisticFG : public Statistic {
   public:
     static constexpr int kBands = 5;
 
-    explicit StatisticFG(const std::uint16_t* words);
+    explicit StatisticFG(const std::uint16_t* words) : Statistic(words) {
+        for (int i = 0; i < kBands; ++i)
+            bands[static_cast<std::size_t>(i)] = words[3 + i];
+    }
 
     std::string StatLine() const override;
     // Made over attempted kicks of all bands, as a fraction; 0 without attempts.

@@ -5,7 +5,7 @@
 // Fumbles: only the count (word 2).
 class TOLVIK_EXPORT StatisticFumble : public Statistic {
   public:
-    explicit StatisticFumble(const std::uint16_t* words);
+    explicit StatisticFumble(const std::uint16_t* words) : Statistic(words) {}
 
     std::string StatLine() const override;
 };

@@ -2,8 +2,6 @@
 
 #include "stats/StatNumber.h"
 
-StatisticPass::StatisticPass(const std::uint16_t* words) : StatisticSum(words), completions(words[6]) {}
-
 std::string StatisticPass::StatLine() const {
     // The average is yards per completion, not per attempt.
     return "Passing Comp/Att: " + std::to_string(completions) + "/" + std::to_string(count) +

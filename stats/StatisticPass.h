@@ -6,7 +6,7 @@
 // completions (word 6).
 class TOLVIK_EXPORT StatisticPass : public StatisticSum {
   public:
-    explicit StatisticPass(const std::uint16_t* words);
+    explicit StatisticPass(const std::uint16_t* words) : StatisticSum(words), completions(words[6]) {}
 
     std::string StatLine() const override;
 

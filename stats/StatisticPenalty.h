@@ -6,5 +6,5 @@
 // its line is the empty base line.
 class TOLVIK_EXPORT StatisticPenalty : public Statistic {
   public:
-    explicit StatisticPenalty(const std::uint16_t* words);
+    explicit StatisticPenalty(const std::uint16_t* words) : Statistic(words) {}
 };

@@ -2,10 +2,6 @@
 
 #include "stats/StatNumber.h"
 
-StatisticPunt::StatisticPunt(const std::uint16_t* words)
-    : StatisticSum(words), blocked(words[6]), returnYards(static_cast<std::int16_t>(words[8])),
-      touchbacks(words[9]) {}
-
 float StatisticPunt::NetAvg() const {
     return tolvik::GuardedQuotient(total - returnYards, count);
 }

@@ -6,7 +6,9 @@
 // punts (word 6), the yards returned against the punts (word 8) and touchbacks (word 9).
 class TOLVIK_EXPORT StatisticPunt : public StatisticSum {
   public:
-    explicit StatisticPunt(const std::uint16_t* words);
+    explicit StatisticPunt(const std::uint16_t* words)
+        : StatisticSum(words), blocked(words[6]), returnYards(static_cast<std::int16_t>(words[8])),
+          touchbacks(words[9]) {}
 
     std::string StatLine() const override;
     // (total - returnYards) per punt; 0 without punts.

@@ -6,7 +6,7 @@
 // and fair catches (word 6).
 class TOLVIK_EXPORT StatisticPuntRet : public StatisticSum {
   public:
-    explicit StatisticPuntRet(const std::uint16_t* words);
+    explicit StatisticPuntRet(const std::uint16_t* words) : StatisticSum(words), fairCatches(words[6]) {}
 
     std::string StatLine() const override;
 

@@ -5,7 +5,7 @@
 // Sacks: only the count (word 2).
 class TOLVIK_EXPORT StatisticSack : public Statistic {
   public:
-    explicit StatisticSack(const std::uint16_t* words);
+    explicit StatisticSack(const std::uint16_t* words) : Statistic(words) {}
 
     std::string StatLine() const override;
 };

@@ -5,7 +5,7 @@
 // Safeties: only the count (word 2).
 class TOLVIK_EXPORT StatisticSafety : public Statistic {
   public:
-    explicit StatisticSafety(const std::uint16_t* words);
+    explicit StatisticSafety(const std::uint16_t* words) : Statistic(words) {}
 
     std::string StatLine() const override;
 };

@@ -2,10 +2,6 @@
 
 #include "stats/StatNumber.h"
 
-StatisticSum::StatisticSum(const std::uint16_t* words)
-    : Statistic(words), total(static_cast<std::int16_t>(words[3])), best(static_cast<std::int16_t>(words[4])),
-      td(words[5]) {}
-
 std::string StatisticSum::PlaysLine(const char* label) const {
     return label + std::to_string(count) + " Long: " + std::to_string(best) + " TDs: " + std::to_string(td);
 }

@@ -16,7 +16,9 @@ class TOLVIK_EXPORT StatisticSum : public Statistic {
     std::uint16_t td = 0;   // touchdowns
 
   protected:
-    explicit StatisticSum(const std::uint16_t* words);
+    explicit StatisticSum(const std::uint16_t* words)
+        : Statistic(words), total(static_cast<std::int16_t>(words[3])),
+          best(static_cast<std::int16_t>(words[4])), td(words[5]) {}
     // label count " Long: " best " TDs: " td " Total Yards: " total " Average: " total/count
     std::string YardsLine(const char* label) const;
     // label count " Long: " best " TDs: " td

@@ -5,7 +5,7 @@
 // Tackles: only the count (word 2).
 class TOLVIK_EXPORT StatisticTackle : public Statistic {
   public:
-    explicit StatisticTackle(const std::uint16_t* words);
+    explicit StatisticTackle(const std::uint16_t* words) : Statistic(words) {}
 
     std::string StatLine() const override;
 };
