@@ -7,7 +7,7 @@
 // Field goals: the longest kick (word 2) and five distance bands (words 3..7: under 20,
 // 20-29, 30-39, 40-49, 50 and over), each with the attempts in its high byte and the
 // kicks made in its low byte.
-class TOLVIK_EXPORT StatisticFG : public Statistic {
+class TOLVIK_EXPORT StatisticFG final : public Statistic {
   public:
     static constexpr int kBands = 5;
 

@@ -3,7 +3,7 @@
 #include "stats/StatisticSum.h"
 
 // Interceptions: count (word 2), return yards, longest return and touchdowns (words 3..5).
-class TOLVIK_EXPORT StatisticInt : public StatisticSum {
+class TOLVIK_EXPORT StatisticInt final : public StatisticSum {
   public:
     explicit StatisticInt(const std::uint16_t* words) : StatisticSum(words) {}
 

@@ -3,7 +3,7 @@
 #include "stats/StatisticSum.h"
 
 // Kickoff returns: returns (word 2), total yards, longest return and touchdowns (words 3..5).
-class TOLVIK_EXPORT StatisticKickRet : public StatisticSum {
+class TOLVIK_EXPORT StatisticKickRet final : public StatisticSum {
   public:
     explicit StatisticKickRet(const std::uint16_t* words) : StatisticSum(words) {}
 

@@ -4,7 +4,7 @@
 
 // Passing: attempts (word 2), total yards, longest pass, touchdowns (words 3..5) and
 // completions (word 6).
-class TOLVIK_EXPORT StatisticPass : public StatisticSum {
+class TOLVIK_EXPORT StatisticPass final : public StatisticSum {
   public:
     explicit StatisticPass(const std::uint16_t* words) : StatisticSum(words), completions(words[6]) {}
 

@@ -4,7 +4,7 @@
 
 // Penalties: only the count (word 2). No type code of the statistics file makes one, and
 // its line is the empty base line.
-class TOLVIK_EXPORT StatisticPenalty : public Statistic {
+class TOLVIK_EXPORT StatisticPenalty final : public Statistic {
   public:
     explicit StatisticPenalty(const std::uint16_t* words) : Statistic(words) {}
 };

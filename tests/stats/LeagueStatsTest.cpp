@@ -80,6 +80,8 @@ class LeagueStatsTest : public ::testing::Test {
 
 using Pairs = std::vector<std::pair<int, int>>;
 
+struct ExpectedList final : StatList {};
+
 TEST_F(LeagueStatsTest, FilesLinesUnderTheirOwnerInCodeOrderStably) {
     Open(StatFile({Rec(66, 150, 1), Rec(2, 150, 2), Rec(34, 150, 3), Rec(34, 150, 4), Rec(13, 150, 5),
                    Rec(35, 151, 6)}));
@@ -197,6 +199,16 @@ TEST_F(LeagueStatsTest, MatchesInsertionInFileOrder) {
         return static_cast<std::uint32_t>(state >> 33);
     };
     std::vector<Words> records;
+    // Orders worth a look of their own: falling codes (every line goes first), rising
+    // codes (every line is appended), one code throughout, and a zigzag.
+    const std::vector<std::vector<std::uint16_t>> patterns = {{209, 132, 77, 66, 45, 34, 13, 2, 0},
+                                                              {0, 2, 13, 34, 45, 66, 77, 132, 209},
+                                                              {34, 34, 34, 34},
+                                                              {45, 2, 66, 1, 77, 0, 209, 13}};
+    std::uint16_t name = 10000;
+    for (std::size_t p = 0; p < patterns.size(); ++p)
+        for (std::uint16_t code : patterns[p])
+            records.push_back(Rec(code, static_cast<std::uint16_t>(190 + p), name++));
     for (std::uint16_t i = 0; i < 3000; ++i) {
         std::uint16_t owner = static_cast<std::uint16_t>(next() % 2 ? 100 + next() % 40 : next() % 9);
         records.push_back(Rec(codes[next() % std::size(codes)], owner, i));
@@ -204,9 +216,9 @@ TEST_F(LeagueStatsTest, MatchesInsertionInFileOrder) {
     Open(StatFile(records));
 
     std::deque<StatisticTackle> items;
-    std::vector<std::unique_ptr<StatList>> expected(200);
+    std::vector<std::unique_ptr<ExpectedList>> expected(200);
     for (auto& list : expected)
-        list = std::make_unique<StatList>();
+        list = std::make_unique<ExpectedList>();
     for (const auto& words : records)
         expected[words[1]]->insert(&items.emplace_back(words.data()), &Statistic::Compare);
 

@@ -34,6 +34,11 @@ std::vector<std::pair<int, int>> Walk(StatList& list) {
     return out;
 }
 
+// Lists made by the tests; final, so deleting one through its own type is plainly right.
+struct TestList final : StatList {
+    using StatList::StatList;
+};
+
 int CursorName(StatList& list) {
     return list.value() ? list.value()->count : -1;
 }
@@ -47,13 +52,13 @@ int CompareByCode(void* item, void* key) {
 // Every behaviour is checked for a list on the heap and for one fed from a pool.
 class StatListTest : public ::testing::TestWithParam<bool> {
   protected:
-    std::unique_ptr<StatList> NewList() {
-        return GetParam() ? std::make_unique<StatList>(&pool) : std::make_unique<StatList>();
+    std::unique_ptr<TestList> NewList() {
+        return GetParam() ? std::make_unique<TestList>(&pool) : std::make_unique<TestList>();
     }
     void Insert(StatList& list, std::uint16_t code, std::uint16_t name) {
         list.insert(lines.Make(code, name), &Statistic::Compare);
     }
-    std::unique_ptr<StatList> ListOf(std::vector<std::uint16_t> codes) {
+    std::unique_ptr<TestList> ListOf(std::vector<std::uint16_t> codes) {
         auto list = NewList();
         std::uint16_t name = 1;
         for (auto code : codes)
@@ -128,7 +133,7 @@ TEST_P(StatListTest, CursorWalksBothWaysAndStopsAtTheEnds) {
 
 TEST_P(StatListTest, OneItemListFromConstructorIsWalkedOnce) {
     Statistic* item = lines.Make(3, 7);
-    StatList list(item);
+    TestList list(item);
     EXPECT_FALSE(list.empty());
     EXPECT_EQ(list.value(), item);
     EXPECT_EQ(list.end(), 1);
@@ -218,7 +223,7 @@ std::string KindName(const ::testing::TestParamInfo<bool>& param) {
 INSTANTIATE_TEST_SUITE_P(HeapAndPool, StatListTest, ::testing::Values(false, true), KindName);
 
 // A list that owns its items hooks delete_data; the base list never frees anything.
-class CountingList : public StatList {
+class CountingList final : public StatList {
   public:
     void delete_data(void* item) override { released.push_back(static_cast<Statistic*>(item)); }
     std::vector<Statistic*> released;
