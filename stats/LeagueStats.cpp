@@ -156,6 +156,9 @@ template <typename F> void ForEachRecord(int handle, F&& record) {
 }
 
 // Scratch space for ordering one owner's lines, kept between owners.
+// Owners with at most this many lines are sorted by insertion, others by counting.
+constexpr std::size_t kShortList = 24;
+
 struct OwnerScratch {
     std::vector<Statistic*> items;       // by file position
     std::vector<std::uint8_t> rank;      // by file position
@@ -209,19 +212,33 @@ StatListNode* LinkOwner(StatListNode* nodes, std::size_t count, OwnerScratch& sc
     std::uint32_t* position = scratch.position.data();
     std::uint8_t* listRank = scratch.listRank.data();
 
-    // A stable counting sort by code.
-    std::array<std::uint32_t, kRanks + 1> start{};
     for (std::size_t s = 0; s < count; ++s) {
         items[s] = nodes[s].item;
         rank[s] = kRankOf[items[s]->type];
-        ++start[rank[s] + 1u];
     }
-    for (std::size_t r = 0; r < kRanks; ++r)
-        start[r + 1] += start[r];
-    for (std::size_t s = 0; s < count; ++s) {
-        const std::uint32_t t = start[rank[s]]++;
-        position[t] = static_cast<std::uint32_t>(s);
-        listRank[t] = rank[s];
+    if (count <= kShortList) {
+        // A stable insertion sort by code: cheaper than counting on a few lines.
+        for (std::size_t s = 0; s < count; ++s) {
+            std::size_t t = s;
+            for (; t > 0 && listRank[t - 1] > rank[s]; --t) {
+                listRank[t] = listRank[t - 1];
+                position[t] = position[t - 1];
+            }
+            listRank[t] = rank[s];
+            position[t] = static_cast<std::uint32_t>(s);
+        }
+    } else {
+        // A stable counting sort by code.
+        std::array<std::uint32_t, kRanks + 1> start{};
+        for (std::size_t s = 0; s < count; ++s)
+            ++start[rank[s] + 1u];
+        for (std::size_t r = 0; r < kRanks; ++r)
+            start[r + 1] += start[r];
+        for (std::size_t s = 0; s < count; ++s) {
+            const std::uint32_t t = start[rank[s]]++;
+            position[t] = static_cast<std::uint32_t>(s);
+            listRank[t] = rank[s];
+        }
     }
     for (std::size_t t = 0; t < count; ++t) {
         nodes[t].item = items[position[t]];
@@ -311,10 +328,7 @@ void League::ReadStatData() {
         std::byte* line;
         std::byte* lineEnd;
     };
-    std::vector<Stretch> stretch(tableSize);
-    for (std::size_t id = 0; id < tableSize; ++id)
-        stretch[id] = {nodes + nodeStart[id], nodes + nodeStart[id + 1], bytes + byteStart[id],
-                       bytes + byteStart[id + 1]};
+    std::vector<Stretch> stretch(std::size_t{1} << shift); // the owners of one group
     std::vector<std::uint8_t> group;
     std::array<std::vector<Pending>, kCategories> pending;
     OwnerScratch scratch;
@@ -322,6 +336,11 @@ void League::ReadStatData() {
         group.assign(staged + groupStart(g) * kRecordSize, staged + stagedEnd[g] * kRecordSize);
         for (auto& list : pending)
             list.clear();
+        const std::size_t firstOwner = g << shift;
+        const std::size_t lastOwner = std::min((g + 1) << shift, tableSize);
+        for (std::size_t id = firstOwner; id < lastOwner; ++id)
+            stretch[id - firstOwner] = {nodes + nodeStart[id], nodes + nodeStart[id + 1],
+                                        bytes + byteStart[id], bytes + byteStart[id + 1]};
         // Nodes and line places are handed out in file order, so each owner's nodes hold
         // his lines in file order; the lines are then made by class.
         for (std::size_t at = 0; at < group.size(); at += kRecordSize) {
@@ -330,7 +349,7 @@ void League::ReadStatData() {
             std::size_t owner;
             if (!usable(record, category, owner))
                 continue;
-            Stretch& s = stretch[owner];
+            Stretch& s = stretch[owner - firstOwner];
             const std::size_t size = kLineSize[static_cast<std::size_t>(category)];
             if (s.node == s.nodeEnd || static_cast<std::size_t>(s.lineEnd - s.line) < size)
                 continue;
@@ -338,10 +357,9 @@ void League::ReadStatData() {
             s.line += size;
         }
         MakeLines(pending);
-        const std::size_t lastOwner = std::min((g + 1) << shift, tableSize);
-        for (std::size_t id = g << shift; id < lastOwner; ++id) {
+        for (std::size_t id = firstOwner; id < lastOwner; ++id) {
             StatListNode* run = nodes + nodeStart[id];
-            const auto count = static_cast<std::size_t>(stretch[id].node - run);
+            const auto count = static_cast<std::size_t>(stretch[id - firstOwner].node - run);
             if (count == 0)
                 continue;
             StatListNode* cursor = LinkOwner(run, count, scratch);

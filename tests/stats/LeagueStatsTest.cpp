@@ -210,7 +210,12 @@ TEST_F(LeagueStatsTest, MatchesInsertionInFileOrder) {
         for (std::uint16_t code : patterns[p])
             records.push_back(Rec(code, static_cast<std::uint16_t>(190 + p), name++));
     for (std::uint16_t i = 0; i < 3000; ++i) {
-        std::uint16_t owner = static_cast<std::uint16_t>(next() % 2 ? 100 + next() % 40 : next() % 9);
+        // Long lists for a few players and the teams, short ones for many players.
+        const std::uint32_t kind = next() % 3;
+        const std::uint32_t owner32 = kind == 0   ? 100 + next() % 40
+                                      : kind == 1 ? next() % 9
+                                                  : 140 + next() % 50;
+        const auto owner = static_cast<std::uint16_t>(owner32);
         records.push_back(Rec(codes[next() % std::size(codes)], owner, i));
     }
     Open(StatFile(records));
