@@ -80,10 +80,8 @@ constexpr std::array<std::size_t, kCategories> kLineSize = {
     sizeof(StatisticPassRec), sizeof(StatisticInt),    sizeof(StatisticPunt),      sizeof(StatisticPuntRet),
     sizeof(StatisticKickRet), sizeof(StatisticFumble), sizeof(StatisticFumbleRec), sizeof(StatisticSack),
     sizeof(StatisticSafety),  sizeof(StatisticTackle)};
-static_assert(alignof(StatisticPunt) == 8 && sizeof(StatisticPAT) % 8 == 0 && sizeof(StatisticFG) % 8 == 0 &&
-                  sizeof(StatisticRush) % 8 == 0 && sizeof(StatisticPass) % 8 == 0 &&
-                  sizeof(StatisticPunt) % 8 == 0 && sizeof(StatisticPuntRet) % 8 == 0 &&
-                  sizeof(StatisticTackle) % 8 == 0,
+static_assert(std::all_of(kLineSize.begin(), kLineSize.end(),
+                          [](std::size_t size) { return size % alignof(Statistic) == 0; }),
               "line objects placed back to back stay aligned");
 
 // A record waiting for its line: where the line goes and the node that will hold it.
@@ -155,10 +153,10 @@ template <typename F> void ForEachRecord(int handle, F&& record) {
     }
 }
 
-// Scratch space for ordering one owner's lines, kept between owners.
 // Owners with at most this many lines are sorted by insertion, others by counting.
 constexpr std::size_t kShortList = 24;
 
+// Scratch space for ordering one owner's lines, kept between owners.
 struct OwnerScratch {
     std::vector<Statistic*> items;       // by file position
     std::vector<std::uint8_t> rank;      // by file position
