@@ -12,7 +12,9 @@ namespace tolvik {
 inline std::uint16_t readU16le(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
-inline std::int16_t readS16le(const std::uint8_t* p) { return static_cast<std::int16_t>(readU16le(p)); }
+inline std::int16_t readS16le(const std::uint8_t* p) {
+    return static_cast<std::int16_t>(readU16le(p));
+}
 inline std::uint32_t readU24le(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16);
@@ -20,7 +22,9 @@ inline std::uint32_t readU24le(const std::uint8_t* p) {
 inline std::uint32_t readU32le(const std::uint8_t* p) {
     return readU24le(p) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-inline std::int32_t readS32le(const std::uint8_t* p) { return static_cast<std::int32_t>(readU32le(p)); }
+inline std::int32_t readS32le(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(readU32le(p));
+}
 inline double readF64le(const std::uint8_t* p) {
     std::uint64_t bits = 0;
     for (int i = 7; i >= 0; --i)
@@ -34,7 +38,9 @@ inline void writeU16le(std::uint8_t* p, std::uint16_t v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
 }
-inline void writeS16le(std::uint8_t* p, std::int16_t v) { writeU16le(p, static_cast<std::uint16_t>(v)); }
+inline void writeS16le(std::uint8_t* p, std::int16_t v) {
+    writeU16le(p, static_cast<std::uint16_t>(v));
+}
 inline void writeU24le(std::uint8_t* p, std::uint32_t v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
@@ -44,7 +50,9 @@ inline void writeU32le(std::uint8_t* p, std::uint32_t v) {
     writeU24le(p, v);
     p[3] = static_cast<std::uint8_t>(v >> 24);
 }
-inline void writeS32le(std::uint8_t* p, std::int32_t v) { writeU32le(p, static_cast<std::uint32_t>(v)); }
+inline void writeS32le(std::uint8_t* p, std::int32_t v) {
+    writeU32le(p, static_cast<std::uint32_t>(v));
+}
 inline void writeF64le(std::uint8_t* p, double v) {
     std::uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
@@ -55,7 +63,7 @@ inline void writeF64le(std::uint8_t* p, double v) {
 // A bounded read cursor over bytes that actually arrived: a read past the end fails
 // and leaves the output untouched, so callers keep their defaults.
 class ByteReader {
-public:
+  public:
     ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     std::size_t Position() const { return pos_; }
@@ -68,21 +76,35 @@ public:
     }
     bool Skip(std::size_t n) { return Seek(pos_ + n) && n <= size_; }
 
-    bool readU8(std::uint8_t& v) { return take(1, [&](const std::uint8_t* p) { v = p[0]; }); }
+    bool readU8(std::uint8_t& v) {
+        return take(1, [&](const std::uint8_t* p) { v = p[0]; });
+    }
     bool readS8(std::int8_t& v) {
         return take(1, [&](const std::uint8_t* p) { v = static_cast<std::int8_t>(p[0]); });
     }
-    bool readU16le(std::uint16_t& v) { return take(2, [&](const std::uint8_t* p) { v = tolvik::readU16le(p); }); }
-    bool readS16le(std::int16_t& v) { return take(2, [&](const std::uint8_t* p) { v = tolvik::readS16le(p); }); }
-    bool readU24le(std::uint32_t& v) { return take(3, [&](const std::uint8_t* p) { v = tolvik::readU24le(p); }); }
-    bool readU32le(std::uint32_t& v) { return take(4, [&](const std::uint8_t* p) { v = tolvik::readU32le(p); }); }
-    bool readS32le(std::int32_t& v) { return take(4, [&](const std::uint8_t* p) { v = tolvik::readS32le(p); }); }
-    bool readF64le(double& v) { return take(8, [&](const std::uint8_t* p) { v = tolvik::readF64le(p); }); }
+    bool readU16le(std::uint16_t& v) {
+        return take(2, [&](const std::uint8_t* p) { v = tolvik::readU16le(p); });
+    }
+    bool readS16le(std::int16_t& v) {
+        return take(2, [&](const std::uint8_t* p) { v = tolvik::readS16le(p); });
+    }
+    bool readU24le(std::uint32_t& v) {
+        return take(3, [&](const std::uint8_t* p) { v = tolvik::readU24le(p); });
+    }
+    bool readU32le(std::uint32_t& v) {
+        return take(4, [&](const std::uint8_t* p) { v = tolvik::readU32le(p); });
+    }
+    bool readS32le(std::int32_t& v) {
+        return take(4, [&](const std::uint8_t* p) { v = tolvik::readS32le(p); });
+    }
+    bool readF64le(double& v) {
+        return take(8, [&](const std::uint8_t* p) { v = tolvik::readF64le(p); });
+    }
     bool readBytes(void* out, std::size_t n) {
         return take(n, [&](const std::uint8_t* p) { std::memcpy(out, p, n); });
     }
 
-private:
+  private:
     template <typename F> bool take(std::size_t n, F&& f) {
         if (n > size_ - pos_)
             return false;
@@ -98,7 +120,7 @@ private:
 
 // Appends little-endian values to a byte vector.
 class ByteWriter {
-public:
+  public:
     explicit ByteWriter(std::vector<std::uint8_t>& out) : out_(out) {}
 
     void writeU8(std::uint8_t v) { out_.push_back(v); }
@@ -114,7 +136,7 @@ public:
             std::memcpy(grow(n), data, n);
     }
 
-private:
+  private:
     std::uint8_t* grow(std::size_t n) {
         out_.resize(out_.size() + n);
         return out_.data() + out_.size() - n;

@@ -8,7 +8,7 @@
 // Raised by RemoveCommas when the text holds no digit or the digits stand for a value
 // above 2,147,483,647. It is the only error the library reports by exception.
 class TOLVIK_EXPORT ConversionError : public std::invalid_argument {
-public:
+  public:
     using std::invalid_argument::invalid_argument;
 };
 
