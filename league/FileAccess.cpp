@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -313,6 +314,39 @@ bool ReplaceFileAtomically(const std::string& source, const std::string& target)
 bool WriteFileAtomically(const std::string& target, const void* data, std::size_t size) {
     return ReplaceWith(target,
                        [&](int out) { return WriteAll(out, static_cast<const std::uint8_t*>(data), size); });
+}
+
+int LockFile(const std::string& path) {
+    const std::string native = Native(path);
+    // UnlockFile removes the file while it still holds the lock. A lock won on a file that
+    // has meanwhile lost its name guards nothing, so it is given up and the new file tried.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return -1;
+        int rc;
+        do {
+            rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        if (rc != 0) {
+            ::close(fd);
+            return -1;
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && ::stat(native.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino)
+            return Register(fd);
+        ::close(fd);
+    }
+    return -1;
+}
+
+void UnlockFile(int handle, const std::string& path) {
+    if (!Lookup(handle))
+        return;
+    ::unlink(Native(path).c_str());
+    FileClose(handle);
 }
 
 std::string PathFolder(const std::string& path) {

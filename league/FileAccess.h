@@ -42,6 +42,15 @@ TOLVIK_EXPORT bool ReplaceFileAtomically(const std::string& source, const std::s
 // Writes bytes to target atomically, as ReplaceFileAtomically does.
 TOLVIK_EXPORT bool WriteFileAtomically(const std::string& target, const void* data, std::size_t size);
 
+// Takes an advisory exclusive lock on the lock file at path (created when missing) without
+// waiting. Returns a handle > 0 that holds the lock until UnlockFile, or -1 when another
+// open of that file holds it (in this process or another) or the file cannot be made. The
+// lock, not the file, decides: a lock file left behind by a process that died blocks nobody,
+// and the system releases the lock of a process that dies.
+TOLVIK_EXPORT int LockFile(const std::string& path);
+// Removes the lock file and releases the lock taken by LockFile.
+TOLVIK_EXPORT void UnlockFile(int handle, const std::string& path);
+
 // Path helpers: both '/' and '\' separate folders.
 // The folder part of a path without its trailing separator ("" when there is none).
 TOLVIK_EXPORT std::string PathFolder(const std::string& path);

@@ -21,6 +21,10 @@ constexpr int kSeasonOffsetOffset = 12;
 constexpr int kNameOffset = 15;
 constexpr int kHeaderFileOffset = 8;
 
+// The lock file in the league's folder. The working copies have fixed names there, so two
+// open leagues in one folder would overwrite each other's copies and write them back.
+constexpr const char* kLockName = "~saltmp.lck";
+
 // The fields every table of the league is sized from; anything else is not a league we can read.
 bool HeaderIsUsable(const std::uint8_t* header) {
     const int sizeCode = static_cast<std::int8_t>(header[kSizeCodeOffset]);
@@ -80,6 +84,10 @@ League::League() : paths_(std::make_unique<Paths>()) {}
 
 League::~League() {
     WriteBack();
+    // Only now may another League use the folder's working-copy names.
+    if (paths_->lock > 0)
+        tolvik::UnlockFile(paths_->lock, paths_->lockPath);
+    paths_->lock = 0;
 }
 
 std::string League::LeagueFileNameFromPath(const std::string& path) {
@@ -120,6 +128,16 @@ bool League::OpenLeague(std::string path) {
     p.lgeTarget = tolvik::PathJoin(p.folder, leaf);
     p.baseLeaf = DropLast(leaf, 3);
     leagueFileName_ = LeagueFileNameFromPath(path);
+
+    // One open league per folder, in this process or another: a folder in use is left
+    // exactly as it is, and nothing is copied.
+    p.lockPath = WorkPath(kLockName);
+    p.lock = tolvik::LockFile(p.lockPath);
+    if (p.lock <= 0) {
+        p.lock = 0;
+        lgeHandle_ = -1;
+        return false;
+    }
 
     if (!MakeWorkingCopy(p.lgeTarget, lgeWork_, p.lgeMade)) {
         lgeHandle_ = -1;

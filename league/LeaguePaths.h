@@ -15,6 +15,10 @@ struct League::Paths {
     std::string pycTarget;
     std::string pyfTarget;
     signed char stage = 0; // header stage seen by OpenLeague
+    // The lock on the folder's lock file, held from before the first working copy is made
+    // until the League is gone (0: none held).
+    std::string lockPath;
+    int lock = 0;
 
     bool attempted = false; // OpenLeague was called
     bool opened = false;    // OpenLeague succeeded
