@@ -1,0 +1,201 @@
+#pragma once
+
+// What every fuzz harness needs: one scratch folder per process, files written into it
+// exactly as a league's files lie on disk, a bounded cursor over the input, and the way a
+// harness reports a broken promise (an abort, which the fuzzer records as a crash).
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace fuzzing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Reads a whole file; false when it cannot be read.
+inline bool ReadWholeFile(const std::string& path, Bytes& out) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return false;
+    out.resize(static_cast<std::size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(in) || out.empty();
+}
+
+// A property of the code under test does not hold: report it and stop as a crash would.
+[[noreturn]] inline void Fail(const char* what) {
+    std::fprintf(stderr, "fuzz property violated: %s\n", what);
+    std::fflush(stderr);
+    std::abort();
+}
+
+inline void Check(bool condition, const char* what) {
+    if (!condition)
+        Fail(what);
+}
+
+// One folder per process, made on first use and emptied before every input, so the files
+// of one input never meet those of the next. Memory-backed /dev/shm keeps the many small
+// writes, renames and syncs cheap; elsewhere the system's temporary folder serves.
+class ScratchFolder {
+  public:
+    static ScratchFolder& Get() {
+        static ScratchFolder folder;
+        return folder;
+    }
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+    // Removes everything in the folder.
+    void Clear() const {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(path_, ec))
+            std::filesystem::remove_all(entry.path(), ec);
+    }
+
+    void Write(const std::string& name, const std::uint8_t* data, std::size_t size) const {
+        std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        if (!out)
+            Fail("the scratch folder cannot be written");
+    }
+    void Write(const std::string& name, const Bytes& bytes) const { Write(name, bytes.data(), bytes.size()); }
+
+    bool Exists(const std::string& name) const {
+        std::error_code ec;
+        return std::filesystem::exists(File(name), ec);
+    }
+
+    Bytes Read(const std::string& name) const {
+        Bytes bytes;
+        ReadWholeFile(File(name), bytes);
+        return bytes;
+    }
+
+    // Names of the entries in the folder.
+    std::vector<std::string> List() const {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(path_, ec))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+
+  private:
+    ScratchFolder() {
+        std::error_code ec;
+        std::string base = "/dev/shm";
+        if (!std::filesystem::is_directory(base, ec) || ::access(base.c_str(), W_OK) != 0)
+            base = std::filesystem::temp_directory_path(ec).string();
+        std::string pattern = base + "/brevane-fuzz-XXXXXX";
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (!::mkdtemp(name.data()))
+            Fail("no scratch folder can be made");
+        path_ = name.data();
+    }
+
+    std::string path_;
+};
+
+// Takes bytes from the front of the input. Every take is bounded by what is left: a length
+// read from the input is a wish, the bytes that remain decide.
+class InputCursor {
+  public:
+    InputCursor(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    std::size_t Remaining() const { return size_ - pos_; }
+    std::uint8_t U8(std::uint8_t otherwise = 0) { return pos_ < size_ ? data_[pos_++] : otherwise; }
+    std::uint16_t U16() {
+        const std::uint16_t lo = U8();
+        return static_cast<std::uint16_t>(lo | (U8() << 8));
+    }
+    std::uint32_t U32() {
+        const std::uint32_t lo = U16();
+        return lo | (static_cast<std::uint32_t>(U16()) << 16);
+    }
+    Bytes Take(std::size_t wanted) {
+        const std::size_t n = wanted < Remaining() ? wanted : Remaining();
+        Bytes out(data_ + pos_, data_ + pos_ + n);
+        pos_ += n;
+        return out;
+    }
+    Bytes Rest() { return Take(Remaining()); }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+// The input of the whole-league harness: one byte saying which of the five files are
+// there (bit k for file k in the order below), then for each file present its length
+// (32-bit little-endian, cut to the bytes left) and its bytes. Whatever follows the last
+// file drives the roster moves.
+inline constexpr const char* kLeagueParts[] = {"lge", "pyr", "pyf", "pyc", "dat"};
+inline constexpr int kLeaguePartCount = 5;
+
+struct LeagueInput {
+    bool present[kLeaguePartCount] = {};
+    Bytes files[kLeaguePartCount];
+    Bytes moves;
+};
+
+inline LeagueInput SplitLeagueInput(const std::uint8_t* data, std::size_t size) {
+    InputCursor in(data, size);
+    LeagueInput out;
+    const std::uint8_t mask = in.U8();
+    for (int k = 0; k < kLeaguePartCount; ++k) {
+        if (!(mask & (1u << k)))
+            continue;
+        out.present[k] = true;
+        out.files[k] = in.Take(in.U32());
+    }
+    out.moves = in.Rest();
+    return out;
+}
+
+// The inverse of SplitLeagueInput, for making seeds from real leagues.
+inline Bytes PackLeagueInput(const LeagueInput& input) {
+    Bytes out(1, 0);
+    for (int k = 0; k < kLeaguePartCount; ++k) {
+        if (!input.present[k])
+            continue;
+        out[0] = static_cast<std::uint8_t>(out[0] | (1u << k));
+        const auto n = static_cast<std::uint32_t>(input.files[k].size());
+        for (int b = 0; b < 4; ++b)
+            out.push_back(static_cast<std::uint8_t>(n >> (8 * b)));
+        out.insert(out.end(), input.files[k].begin(), input.files[k].end());
+    }
+    out.insert(out.end(), input.moves.begin(), input.moves.end());
+    return out;
+}
+
+// Every regular file of a folder, sorted by name (the saved inputs of one harness).
+inline std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        if (entry.is_regular_file(ec))
+            paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+} // namespace fuzzing

@@ -1,0 +1,6 @@
+// libFuzzer entry of the harness fuzzing::FuzzFro (fuzz/ContractsHarness.h).
+#include "fuzz/ContractsHarness.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return fuzzing::FuzzFro(data, size);
+}
