@@ -103,6 +103,8 @@ class TOLVIK_EXPORT League {
     static bool FindSlot(short pid, int firstSlot, int numSlots, short* rosterSlots);
 
     // Statistics (stats/LeagueStats.cpp).
+    // ReadStatData marks the statistics file for reading; the lists are built from it when
+    // GetStats is first asked, so opening a league does not wait for them.
     void ReadStatData();
     StatList* GetStats(short id);
 
@@ -112,6 +114,7 @@ class TOLVIK_EXPORT League {
   private:
     struct Paths;
     void WriteBack();
+    void LoadStatData();
     // The path of a working copy (a plain name) in the league's folder.
     std::string WorkPath(const std::string& name) const;
     // Copies source to the working copy; made becomes true when the copy is ours.
@@ -153,5 +156,6 @@ class TOLVIK_EXPORT League {
     int datHandle_ = 0;
 
     std::unique_ptr<StatTable, StatTableDeleter> stats_;
+    bool statsPending_ = false;
     std::unique_ptr<Paths> paths_;
 };

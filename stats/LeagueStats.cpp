@@ -253,8 +253,13 @@ void StatTableDeleter::operator()(StatTable* table) const {
 }
 
 void League::ReadStatData() {
-    // The lists and lines of an earlier reading go first.
+    // The lists and lines of an earlier reading go now; the new ones are built on first use.
     stats_.reset();
+    statsPending_ = true;
+}
+
+void League::LoadStatData() {
+    statsPending_ = false;
     auto table = std::make_unique<StatTable>();
     const std::size_t tableSize = static_cast<std::size_t>(std::max<int>(GetNextPlayerID(), 0));
     for (std::size_t id = 0; id < tableSize; ++id)
@@ -368,6 +373,8 @@ void League::ReadStatData() {
 }
 
 StatList* League::GetStats(short id) {
+    if (statsPending_)
+        LoadStatData();
     if (!stats_)
         return nullptr;
     const int value = id;
