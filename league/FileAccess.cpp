@@ -20,10 +20,11 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 // served from the window; writes go into it while they stay contiguous with it.
 struct OpenFile {
     int fd = -1;
-    std::int64_t pos = 0;       // logical position of the handle
-    std::int64_t bufStart = 0;  // file offset of buf[0]
-    std::size_t bufLen = 0;     // valid bytes in buf
+    std::int64_t pos = 0;      // logical position of the handle
+    std::int64_t bufStart = 0; // file offset of buf[0]
+    std::size_t bufLen = 0;    // valid bytes in buf
     bool dirty = false;
+    bool modified = false; // anything written since the open, or a created file
     std::vector<std::uint8_t> buf = std::vector<std::uint8_t>(kBufferSize);
 
     bool Flush() {
@@ -179,7 +180,11 @@ int FileOpen(const std::string& path, FileMode mode) {
 
 int FileCreate(const std::string& path) {
     int fd = ::open(Native(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    return fd < 0 ? -1 : Register(fd);
+    if (fd < 0)
+        return -1;
+    const int handle = Register(fd);
+    Lookup(handle)->modified = true; // a new file is new content
+    return handle;
 }
 
 int FileRead(int handle, void* buffer, int count) {
@@ -201,6 +206,20 @@ int FileRead(int handle, void* buffer, int count) {
         if (!f->Restart())
             return -1;
         ssize_t n;
+        if (wanted - done >= f->buf.size()) {
+            // A large read goes straight into the caller's memory.
+            do {
+                n = ::pread(f->fd, out + done, wanted - done, static_cast<off_t>(f->pos));
+            } while (n < 0 && errno == EINTR);
+            if (n < 0)
+                return done > 0 ? static_cast<int>(done) : -1;
+            if (n == 0)
+                break;
+            done += static_cast<std::size_t>(n);
+            f->pos += n;
+            f->bufStart = f->pos;
+            continue;
+        }
         do {
             n = ::pread(f->fd, f->buf.data(), f->buf.size(), static_cast<off_t>(f->pos));
         } while (n < 0 && errno == EINTR);
@@ -217,11 +236,13 @@ int FileWrite(int handle, const void* buffer, int count) {
     OpenFile* f = Lookup(handle);
     if (!f || count < 0)
         return -1;
+    f->modified = f->modified || count > 0;
     auto* in = static_cast<const std::uint8_t*>(buffer);
     std::size_t n = static_cast<std::size_t>(count);
     std::int64_t windowEnd = f->bufStart + static_cast<std::int64_t>(f->bufLen);
-    bool contiguous = f->pos >= f->bufStart && f->pos <= windowEnd &&
-                      f->pos + static_cast<std::int64_t>(n) <= f->bufStart + static_cast<std::int64_t>(f->buf.size());
+    bool contiguous =
+        f->pos >= f->bufStart && f->pos <= windowEnd &&
+        f->pos + static_cast<std::int64_t>(n) <= f->bufStart + static_cast<std::int64_t>(f->buf.size());
     if (!contiguous) {
         if (!f->Restart())
             return -1;
@@ -270,6 +291,11 @@ std::int64_t FileSize(int handle) {
     return size;
 }
 
+bool FileModified(int handle) {
+    const OpenFile* f = Lookup(handle);
+    return f && f->modified;
+}
+
 bool FileFlush(int handle) {
     OpenFile* f = Lookup(handle);
     return f && f->Flush() && ::fsync(f->fd) == 0;
@@ -285,7 +311,9 @@ bool FileClose(int handle) {
     return ok;
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(Native(path).c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return ::unlink(Native(path).c_str()) == 0;
+}
 
 bool CopyFileOver(const std::string& source, const std::string& target) {
     int in = ::open(Native(source).c_str(), O_RDONLY | O_CLOEXEC);

@@ -27,6 +27,8 @@ TOLVIK_EXPORT int FileWrite(int handle, const void* buffer, int count);
 TOLVIK_EXPORT std::int64_t FileSeek(int handle, std::int64_t offset);
 // The current size of the file behind an open handle, or -1.
 TOLVIK_EXPORT std::int64_t FileSize(int handle);
+// True when the handle was made by FileCreate or has been written to since it was opened.
+TOLVIK_EXPORT bool FileModified(int handle);
 // Writes buffered bytes and asks the system to put them on disk; false on failure.
 TOLVIK_EXPORT bool FileFlush(int handle);
 // Flushes and closes; a handle <= 0 or unknown is ignored. False when buffered data could not be written.

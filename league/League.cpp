@@ -304,6 +304,12 @@ void League::WriteBack() {
     Paths& p = *paths_;
     // Close everything first; a working copy whose buffered bytes could not be written
     // is incomplete and must not reach the league's files.
+    // A working copy nothing was written to still holds what it was copied from: it goes
+    // without being compared or copied back.
+    const bool lgeWritten = tolvik::FileModified(lgeHandle_);
+    const bool pyrWritten = tolvik::FileModified(pyrHandle_);
+    const bool pyfWritten = tolvik::FileModified(pyfHandle_);
+    const bool pycWritten = tolvik::FileModified(pycHandle_);
     const bool lgeClosed = tolvik::FileClose(lgeHandle_);
     const bool pyrClosed = tolvik::FileClose(pyrHandle_);
     const bool pyfClosed = tolvik::FileClose(pyfHandle_);
@@ -324,10 +330,10 @@ void League::WriteBack() {
             return;
         tolvik::DeleteFile(workPath);
     };
-    finish(p.lgeMade, lgeClosed, true, lgeWork_, p.lgeTarget);
-    finish(p.pyrMade, pyrClosed, true, pyrWork_, p.pyrTarget);
-    finish(p.pycMade, pycClosed, p.stage <= 4, pycWork_, p.pycTarget);
-    finish(p.pyfMade, pyfClosed, true, pyfWork_, p.pyfTarget);
+    finish(p.lgeMade, lgeClosed, lgeWritten, lgeWork_, p.lgeTarget);
+    finish(p.pyrMade, pyrClosed, pyrWritten, pyrWork_, p.pyrTarget);
+    finish(p.pycMade, pycClosed, pycWritten && p.stage <= 4, pycWork_, p.pycTarget);
+    finish(p.pyfMade, pyfClosed, pyfWritten, pyfWork_, p.pyfTarget);
     finish(p.datMade, true, false, datWork_, "");
     p.lgeMade = p.pyrMade = p.pycMade = p.pyfMade = p.datMade = false;
 }

@@ -3,12 +3,12 @@
 #include "league/ByteOrder.h"
 #include "league/FileAccess.h"
 
-#include <vector>
+#include <algorithm>
 
 PlayerList::PlayerList(short nextPlayerID, int handle, int recordSize)
     : handle_(handle), nextPlayerID_(nextPlayerID), recordSize_(recordSize) {
     if (nextPlayerID > 0)
-        players_.resize(static_cast<std::size_t>(nextPlayerID));
+        recordOf_.assign(static_cast<std::size_t>(nextPlayerID), 0);
     // The key is the first two bytes of the file's header record. Without them the file
     // holds no records either, so the default table does no harm.
     std::uint8_t key[2];
@@ -20,32 +20,42 @@ PlayerList::PlayerList(short nextPlayerID, int handle, int recordSize)
 }
 
 void PlayerList::ReadData() {
-    if (handle_ <= 0 || players_.empty() || recordSize_ < 2 || recordSize_ > Player::kRecordSize)
+    if (handle_ <= 0 || recordOf_.empty() || recordSize_ < 2 || recordSize_ > Player::kRecordSize)
         return;
-    if (tolvik::FileSeek(handle_, recordSize_) < 0)
+    const std::int64_t size = tolvik::FileSize(handle_);
+    if (size <= recordSize_ || tolvik::FileSeek(handle_, recordSize_) < 0)
         return;
-    // Whole records are read a block at a time: one call and one decipher pass per block
-    // instead of per record. The block stays below the 16-bit count Decrypt takes.
-    constexpr int kRecordsPerBlock = 512;
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(kRecordsPerBlock * recordSize_));
-    for (;;) {
-        const int got = tolvik::FileRead(handle_, block.data(), static_cast<int>(block.size()));
-        // A record cut short by the end of the file ends the reading and is not used.
-        const int records = got > 0 ? got / recordSize_ : 0;
-        encryption_.Decrypt(block.data(), static_cast<short>(records * recordSize_));
-        for (int r = 0; r < records; ++r) {
-            const std::uint8_t* record = block.data() + static_cast<std::size_t>(r * recordSize_);
-            const int id = tolvik::readU16le(record);
-            if (id < nextPlayerID_)
-                players_[static_cast<std::size_t>(id)].SetPlayer(Player::Decode(record, recordSize_));
-        }
-        if (got < static_cast<int>(block.size()))
-            break;
+    // Only whole records count: one cut short by the end of the file is not used. The file
+    // size is only a hint; what the read returns decides.
+    const std::int64_t wanted =
+        std::min<std::int64_t>((size - recordSize_) / recordSize_ * recordSize_, std::int64_t{1} << 30);
+    records_ = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(wanted));
+    const int got = tolvik::FileRead(handle_, records_.get(), static_cast<int>(wanted));
+    const std::int64_t count = got > 0 ? got / recordSize_ : 0;
+
+    for (std::int64_t k = 0; k < count; ++k) {
+        std::uint8_t id[2] = {records_[static_cast<std::size_t>(k * recordSize_)],
+                              records_[static_cast<std::size_t>(k * recordSize_) + 1]};
+        encryption_.Decrypt(id, 2);
+        const std::size_t pid = tolvik::readU16le(id);
+        if (pid < recordOf_.size())
+            recordOf_[pid] = static_cast<std::int32_t>(k + 1);
     }
 }
 
 Player PlayerList::GetPlayer(short id) const {
-    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= players_.size())
-        return Player();
-    return players_[static_cast<std::size_t>(id)];
+    Player player;
+    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= recordOf_.size())
+        return player;
+    std::int32_t& slot = recordOf_[static_cast<std::size_t>(id)];
+    if (slot == 0)
+        return player;
+    const std::size_t index = static_cast<std::size_t>(slot > 0 ? slot : -slot) - 1;
+    std::uint8_t* record = records_.get() + index * static_cast<std::size_t>(recordSize_);
+    if (slot > 0) {
+        encryption_.Decrypt(record, static_cast<short>(recordSize_));
+        slot = -slot;
+    }
+    player.SetPlayer(Player::Decode(record, recordSize_));
+    return player;
 }

@@ -1,0 +1,85 @@
+#include "league/FileAccess.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> Pattern(std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    return bytes;
+}
+
+// Small reads are served from the handle's buffer, large ones go straight to the caller;
+// both must see the same bytes, across buffer boundaries and after writes.
+TEST(FileAccess, ReadsOfEverySizeSeeTheFileAndEarlierWrites) {
+    TempDir dir;
+    const std::vector<std::uint8_t> bytes = Pattern(300 * 1024 + 17);
+    dir.Write("f.bin", bytes);
+    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::FileMode::ReadWrite);
+    ASSERT_GT(h, 0);
+
+    std::vector<std::uint8_t> got(bytes.size());
+    std::size_t at = 0;
+    for (int count : {10, 70000, 3, 150000, 65536}) {
+        ASSERT_EQ(tolvik::FileRead(h, got.data() + at, count), count);
+        at += static_cast<std::size_t>(count);
+    }
+    // The rest: fewer bytes than asked for, then nothing.
+    const int rest = static_cast<int>(bytes.size() - at);
+    EXPECT_EQ(tolvik::FileRead(h, got.data() + at, rest + 1000), rest);
+    EXPECT_EQ(tolvik::FileRead(h, got.data(), 10), 0);
+    EXPECT_EQ(got, bytes);
+
+    // A write in the middle is seen by a following large read that spans it.
+    const std::uint8_t marker[4] = {0xDE, 0xAD, 0xBE, 0xEF};
+    ASSERT_EQ(tolvik::FileSeek(h, 100000), 100000);
+    ASSERT_EQ(tolvik::FileWrite(h, marker, 4), 4);
+    ASSERT_EQ(tolvik::FileSeek(h, 0), 0);
+    ASSERT_EQ(tolvik::FileRead(h, got.data(), static_cast<int>(got.size())), static_cast<int>(got.size()));
+    EXPECT_EQ(got[100000], 0xDE);
+    EXPECT_EQ(got[100003], 0xEF);
+    EXPECT_EQ(got[99999], bytes[99999]);
+    EXPECT_EQ(got[100004], bytes[100004]);
+    EXPECT_TRUE(tolvik::FileClose(h));
+    EXPECT_EQ(dir.Read("f.bin")[100001], 0xAD);
+}
+
+TEST(FileAccess, ModifiedOnlyAfterAWriteOrForACreatedFile) {
+    TempDir dir;
+    dir.Write("old.bin", Pattern(100));
+    const int opened = tolvik::FileOpen(dir.File("old.bin"), tolvik::FileMode::ReadWrite);
+    std::uint8_t buffer[10];
+    ASSERT_EQ(tolvik::FileRead(opened, buffer, 10), 10);
+    EXPECT_FALSE(tolvik::FileModified(opened));
+    ASSERT_EQ(tolvik::FileWrite(opened, buffer, 0), 0);
+    EXPECT_FALSE(tolvik::FileModified(opened));
+    ASSERT_EQ(tolvik::FileWrite(opened, buffer, 1), 1);
+    EXPECT_TRUE(tolvik::FileModified(opened));
+    tolvik::FileClose(opened);
+
+    const int created = tolvik::FileCreate(dir.File("new.bin"));
+    EXPECT_TRUE(tolvik::FileModified(created));
+    tolvik::FileClose(created);
+    EXPECT_FALSE(tolvik::FileModified(created)); // closed handles are nothing
+}
+
+TEST(FileAccess, AtomicReplaceLeavesOnlyTheTarget) {
+    TempDir dir;
+    dir.Write("source.bin", Pattern(5000));
+    dir.Write("target.bin", Pattern(10));
+    ASSERT_TRUE(tolvik::ReplaceFileAtomically(dir.File("source.bin"), dir.File("target.bin")));
+    EXPECT_EQ(dir.Read("target.bin"), Pattern(5000));
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"source.bin", "target.bin"}));
+    // A missing source leaves the target as it was.
+    EXPECT_FALSE(tolvik::ReplaceFileAtomically(dir.File("missing.bin"), dir.File("target.bin")));
+    EXPECT_EQ(dir.Read("target.bin"), Pattern(5000));
+    EXPECT_EQ(dir.List().size(), 2u);
+}
+
+} // namespace
