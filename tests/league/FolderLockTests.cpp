@@ -34,7 +34,7 @@ TEST_F(FolderLock, ASecondLeagueInTheSameFolderFailsAndTouchesNothingOfTheFirst)
     // A second league file in the same folder shares the working-copy names as well; its
     // bytes differ, so a copy of it over the first one's working copy would show.
     LeagueFiles other = files;
-    other.spec.name = "Other League";
+    other.layout.name = "Other League";
     other.WriteTo(dir, "other");
     auto first = OpenAndRead(dir.File("my.lge"));
     ASSERT_TRUE(first->MovePlayer(145, 0));
@@ -54,7 +54,7 @@ TEST_F(FolderLock, ASecondLeagueInTheSameFolderFailsAndTouchesNothingOfTheFirst)
     // The first League still owns its folder: its changes reach the league when it goes.
     EXPECT_EQ(first->GetRoster(0)[34], 145);
     first.reset();
-    EXPECT_EQ(UnscrambleRoster(dir.Read("my.lge").data() + RosterBodyOffset(files.spec, 0)).pids[34], 145);
+    EXPECT_EQ(UnscrambleRoster(dir.Read("my.lge").data() + RosterBodyOffset(files.layout, 0)).pids[34], 145);
     EXPECT_EQ(dir.List(), (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr", "other.lge", "other.pyc",
                                  "other.pyf", "other.pyr"}));
 

@@ -70,31 +70,31 @@ RosterSpec UnscrambleRoster(const std::uint8_t* body) {
     return roster;
 }
 
-Bytes LeagueFile(const LeagueSpec& spec) {
-    const bool v2 = spec.version == 2;
+Bytes LeagueFile(const LeagueSpec& layout) {
+    const bool v2 = layout.version == 2;
     Bytes header(82, 0);
-    header[0] = static_cast<std::uint8_t>(spec.sizeCode);
-    header[1] = static_cast<std::uint8_t>(spec.conferences);
+    header[0] = static_cast<std::uint8_t>(layout.sizeCode);
+    header[1] = static_cast<std::uint8_t>(layout.conferences);
     header[2] = 0x5A;
-    header[3] = static_cast<std::uint8_t>(spec.stage);
+    header[3] = static_cast<std::uint8_t>(layout.stage);
     header[4] = 0xA1, header[5] = 0xA2, header[6] = 0xA3, header[7] = 0xA4;
-    Put16(header, 8, spec.nextPlayerID);
-    Put16(header, 10, spec.baseSeason);
-    header[12] = static_cast<std::uint8_t>(spec.seasonOffset);
+    Put16(header, 8, layout.nextPlayerID);
+    Put16(header, 10, layout.baseSeason);
+    header[12] = static_cast<std::uint8_t>(layout.seasonOffset);
     header[13] = 0xB1, header[14] = 0xB2;
-    std::memcpy(header.data() + 15, spec.name.data(), std::min<std::size_t>(spec.name.size(), 66));
+    std::memcpy(header.data() + 15, layout.name.data(), std::min<std::size_t>(layout.name.size(), 66));
     header[81] = 0xE7;
 
     Bytes out;
     Append(out, v2 ? "L02:" : "L03:", {0x11, 0x22, 0x33, 0x44}, header);
     Append(out, v2 ? "C00:" : "C03:", {1, 2, 3, 4}, {0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6});
     Append(out, v2 ? "D00:" : "D03:", {5, 6, 7, 8}, {0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6});
-    for (std::size_t k = 0; k < spec.teams.size(); ++k)
+    for (std::size_t k = 0; k < layout.teams.size(); ++k)
         Append(out, v2 ? "T02:" : "T03:", {static_cast<std::uint8_t>(k), 0, 0, 9},
-               ScrambledTeam(spec.teams[k]));
-    for (std::size_t k = 0; k < spec.rosters.size(); ++k)
+               ScrambledTeam(layout.teams[k]));
+    for (std::size_t k = 0; k < layout.rosters.size(); ++k)
         Append(out, v2 ? "R01:" : "R03:", {static_cast<std::uint8_t>(k), 0, 0, 8},
-               ScrambledRoster(spec.rosters[k]));
+               ScrambledRoster(layout.rosters[k]));
     return out;
 }
 
@@ -102,8 +102,8 @@ std::size_t TeamBodyOffset(const LeagueSpec&, int k) {
     return kLeagueChunk + 2 * kSideChunk + static_cast<std::size_t>(k) * kTeamChunk + 8;
 }
 
-std::size_t RosterBodyOffset(const LeagueSpec& spec, int k) {
-    return kLeagueChunk + 2 * kSideChunk + spec.teams.size() * kTeamChunk +
+std::size_t RosterBodyOffset(const LeagueSpec& layout, int k) {
+    return kLeagueChunk + 2 * kSideChunk + layout.teams.size() * kTeamChunk +
            static_cast<std::size_t>(k) * kRosterChunk + 8;
 }
 
@@ -149,8 +149,8 @@ Bytes ListFile(const std::vector<std::int16_t>& ids) {
 }
 
 void LeagueFiles::WriteTo(const TempDir& dir, const std::string& base) const {
-    dir.Write(base + ".lge", LeagueFile(spec));
-    dir.Write(base + ".pyr", PlayerFile(players, spec.version == 2 ? 51 : 60));
+    dir.Write(base + ".lge", LeagueFile(layout));
+    dir.Write(base + ".pyr", PlayerFile(players, layout.version == 2 ? 51 : 60));
     if (freeAgents)
         dir.Write(base + ".pyf", ListFile(*freeAgents));
     if (draft)
@@ -164,7 +164,7 @@ std::int8_t StandardGeneral(int id) {
 LeagueFiles StandardLeague() {
     LeagueFiles files;
     for (int k = 0; k < 8; ++k) {
-        files.spec.teams.push_back(
+        files.layout.teams.push_back(
             {static_cast<std::uint8_t>(k * 29), "Club " + std::to_string(k), "CL" + std::to_string(k)});
         RosterSpec roster;
         roster.seed = static_cast<std::int16_t>((k - 4) * 1234); // negative seeds too
@@ -172,7 +172,7 @@ LeagueFiles StandardLeague() {
             roster.pids[static_cast<std::size_t>(s)] = static_cast<std::int16_t>(100 + 5 * k + s);
             roster.jerseys[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(10 + s);
         }
-        files.spec.rosters.push_back(roster);
+        files.layout.rosters.push_back(roster);
     }
     for (int id = 100; id < 160; ++id) {
         PlayerSpec p;

@@ -62,10 +62,10 @@ Bytes ScrambledRoster(const RosterSpec& roster, const Bytes& unknownTail = {});
 RosterSpec UnscrambleRoster(const std::uint8_t* body);
 
 // League file: league chunk, C and D chunks, one team chunk per team, one roster chunk per roster.
-Bytes LeagueFile(const LeagueSpec& spec);
-// File offsets of the k-th team and roster body in LeagueFile(spec).
-std::size_t TeamBodyOffset(const LeagueSpec& spec, int k);
-std::size_t RosterBodyOffset(const LeagueSpec& spec, int k);
+Bytes LeagueFile(const LeagueSpec& layout);
+// File offsets of the k-th team and roster body in LeagueFile(layout).
+std::size_t TeamBodyOffset(const LeagueSpec& layout, int k);
+std::size_t RosterBodyOffset(const LeagueSpec& layout, int k);
 
 // Player file with the key bytes (keyA, 1): with a step of one the substitution table
 // is the rotation i -> keyA + i, so a record byte x is stored as x + 3 * keyA.
@@ -77,7 +77,7 @@ Bytes ListFile(const std::vector<std::int16_t>& ids);
 
 // A complete league on disk: base.lge, base.pyr, and base.pyf / base.pyc when given.
 struct LeagueFiles {
-    LeagueSpec spec;
+    LeagueSpec layout;
     std::vector<PlayerSpec> players;
     std::optional<std::vector<std::int16_t>> freeAgents;
     std::optional<std::vector<std::int16_t>> draft;

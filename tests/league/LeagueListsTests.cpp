@@ -17,7 +17,7 @@ class LeagueLists : public ::testing::Test {
     }
     RosterSpec WrittenRoster(int team) const {
         const Bytes lge = dir.Read("my.lge");
-        return UnscrambleRoster(lge.data() + RosterBodyOffset(files.spec, team));
+        return UnscrambleRoster(lge.data() + RosterBodyOffset(files.layout, team));
     }
 
     TempDir dir;
@@ -90,8 +90,8 @@ TEST_F(LeagueLists, MovePlayerUsesFallbackSlotsGivesAJerseyAndLeavesTheFreeAgent
     // wearing 1 and 2. Quarterback 145 finds slots 0, 1, 34, 35 taken: slot 36, and the
     // lowest free number of 1..19 is 3.
     files.freeAgents = std::vector<std::int16_t>{145, 154};
-    files.spec.rosters[2].pids[34] = 146, files.spec.rosters[2].jerseys[34] = 1;
-    files.spec.rosters[2].pids[35] = 147, files.spec.rosters[2].jerseys[35] = 2;
+    files.layout.rosters[2].pids[34] = 146, files.layout.rosters[2].jerseys[34] = 1;
+    files.layout.rosters[2].pids[35] = 147, files.layout.rosters[2].jerseys[35] = 2;
     {
         auto league = Write();
         ASSERT_EQ(league->GetNumFreeAgents(0), 2);
@@ -112,7 +112,7 @@ TEST_F(LeagueLists, MovePlayerUsesFallbackSlotsGivesAJerseyAndLeavesTheFreeAgent
 }
 
 TEST_F(LeagueLists, MovePlayerBetweenRostersClearsTheOldSlots) {
-    files.spec.rosters[0].pids[40] = 100; // 100 holds two slots on team 0
+    files.layout.rosters[0].pids[40] = 100; // 100 holds two slots on team 0
     auto league = Write();
     const int totalBefore = league->GetFreeAgentTotal();
     // Team 1's quarterback slots hold 105 and 106: 100 goes to slot 34, number 1.
@@ -128,7 +128,7 @@ TEST_F(LeagueLists, MovePlayerBetweenRostersClearsTheOldSlots) {
 
 TEST_F(LeagueLists, MovePlayerKeepsEverythingWhenItCannot) {
     for (int s = 0; s < 53; ++s)
-        files.spec.rosters[3].pids[static_cast<std::size_t>(s)] = 199;
+        files.layout.rosters[3].pids[static_cast<std::size_t>(s)] = 199;
     auto league = Write();
     const Roster team3 = *league->GetRosterRecord(3);
     EXPECT_FALSE(league->MovePlayer(145, 3)); // every range full

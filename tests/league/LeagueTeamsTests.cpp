@@ -37,8 +37,8 @@ TEST_F(LeagueTeams, ReadsEveryTeamAndRosterInChunkOrder) {
 }
 
 TEST_F(LeagueTeams, FindTeamAnswersTheLowestTeamOrMinusOne) {
-    files.spec.rosters[6].pids[40] = 103; // also on team 0
-    files.spec.rosters[5].pids[62] = 141; // an extra slot counts too
+    files.layout.rosters[6].pids[40] = 103; // also on team 0
+    files.layout.rosters[5].pids[62] = 141; // an extra slot counts too
     auto league = Write();
     EXPECT_EQ(league->FindTeam(103), 0);
     EXPECT_EQ(league->FindTeam(139), 7);
@@ -50,13 +50,13 @@ TEST_F(LeagueTeams, SortedRosterFollowsTheExchangeOrder) {
     // Keys 2, 2, 1 in slots 0, 1, 2: i = 0 exchanges slot 0 with slot 2 (2 > 1); i = 1
     // finds no smaller key. The order is slot 2, slot 1, slot 0.
     files.players.push_back({160, "Full", "Back", 15, 1});
-    files.spec.rosters[0].pids = {};
-    files.spec.rosters[0].pids[0] = 101; // HB, key 2
-    files.spec.rosters[0].pids[1] = 110; // HB, key 2
-    files.spec.rosters[0].pids[2] = 160; // FB, key 1
+    files.layout.rosters[0].pids = {};
+    files.layout.rosters[0].pids[0] = 101; // HB, key 2
+    files.layout.rosters[0].pids[1] = 110; // HB, key 2
+    files.layout.rosters[0].pids[2] = 160; // FB, key 1
     // Team 1: empty slot, K 107, QB 100, invalid 250, QB 109, K 116. Worked through the
     // exchanges by hand: 100, 109, 107, 116, 0, 250, then the empty slots.
-    files.spec.rosters[1].pids = {0, 107, 100, 250, 109, 116};
+    files.layout.rosters[1].pids = {0, 107, 100, 250, 109, 116};
     auto league = Write();
 
     const short* sorted = league->GetSortedRoster(0);
@@ -83,18 +83,18 @@ TEST_F(LeagueTeams, WritingARosterChangesOnlyItsIdentifierBytes) {
     }
     const Bytes after = dir.Read("my.lge");
     ASSERT_EQ(after.size(), before.size());
-    const std::size_t at = RosterBodyOffset(files.spec, 2) + 2 + 2 * 10;
+    const std::size_t at = RosterBodyOffset(files.layout, 2) + 2 + 2 * 10;
     for (std::size_t i = 0; i < after.size(); ++i) {
         if (i != at && i != at + 1) {
             ASSERT_EQ(after[i], before[i]) << "byte " << i;
         }
     }
-    EXPECT_EQ(UnscrambleRoster(after.data() + RosterBodyOffset(files.spec, 2)).pids[10], 150);
+    EXPECT_EQ(UnscrambleRoster(after.data() + RosterBodyOffset(files.layout, 2)).pids[10], 150);
 }
 
 TEST_F(LeagueTeams, MissingAndCutShortChunksGiveEmptyRecordsAndAreNeverGrown) {
-    files.spec.teams.resize(6);
-    Bytes lge = LeagueFile(files.spec);
+    files.layout.teams.resize(6);
+    Bytes lge = LeagueFile(files.layout);
     lge.resize(lge.size() - 100); // the last roster body is cut short
     files.WriteTo(dir);
     dir.Write("my.lge", lge);
@@ -113,11 +113,11 @@ TEST_F(LeagueTeams, MissingAndCutShortChunksGiveEmptyRecordsAndAreNeverGrown) {
 }
 
 TEST_F(LeagueTeams, ChunksBeyondTheNumberOfTeamsAreIgnoredAndNeverWritten) {
-    files.spec.teams.push_back({9, "Extra", "EX"});
+    files.layout.teams.push_back({9, "Extra", "EX"});
     RosterSpec extra;
     extra.seed = 77;
     extra.pids[0] = 145;
-    files.spec.rosters.push_back(extra);
+    files.layout.rosters.push_back(extra);
     auto league = Write();
     const Bytes before = dir.Read("my.lge");
     EXPECT_EQ(league->GetNumTeams(), 8);
@@ -131,7 +131,7 @@ TEST_F(LeagueTeams, ChunksBeyondTheNumberOfTeamsAreIgnoredAndNeverWritten) {
 TEST_F(LeagueTeams, ATagInsideOtherDataCountsAsTheNextChunk) {
     // The league name holds "T03:"; its "body" runs over the real first team chunk, so
     // the real chunks of teams 1..7 are found as teams 1..7 and team 0 is made of header bytes.
-    files.spec.name = "xxT03:yy";
+    files.layout.name = "xxT03:yy";
     auto league = Write();
     EXPECT_NE(league->GetTeamName(0), "Club 0");
     for (int k = 1; k < 8; ++k)

@@ -30,9 +30,9 @@ TEST(Player, DefaultPlayerHasNoIdentityAndOnlyZeroBytesOtherwise) {
 }
 
 TEST(Player, DecodesEveryFieldAtItsOffset) {
-    PlayerSpec spec{
+    PlayerSpec layout{
         123, "Joe", "Tolliver", 17, 6, 4, {1, 2, 3, 4, 5, 6, 7, 8}, {11, 12, 13, 14, 15, 16, 17, -1}};
-    const Bytes rec = PlayerRecord(spec, 60);
+    const Bytes rec = PlayerRecord(layout, 60);
     Player p;
     p.SetPlayer(Player::Decode(rec.data(), 60));
     EXPECT_EQ(p.GetPID(), 123);
