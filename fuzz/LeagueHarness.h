@@ -207,8 +207,11 @@ inline int FuzzLeague(const std::uint8_t* data, std::size_t size) {
         if (league.OpenLeague(folder.File("f.lge")) && league.ReadLeagueData()) {
             read = true;
             Check(league.WriteLeague(), "rosters and lists that were read can be written");
+            Check(league.WriteTeamData(), "teams that were read can be written");
             ApplyMoves(league, input.moves);
             league.WriteLeague();
+            Check(league.CloseLeague() && league.GetPYRHandle() > 0,
+                  "a read league keeps its player file open");
             WalkLeague(league, StatBound(input.files[4].size()));
         }
     }

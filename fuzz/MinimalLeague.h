@@ -14,19 +14,20 @@
 
 namespace fuzzing {
 
-// Eight teams (size code 0), stage 2 (the draft file is in use), season 1999, version 3.
-// Players 100..179 cycle through the nine general codes and one code of no group; team k
-// holds 100 + 6k .. 105 + 6k, free agents are 148..167 and draft prospects 168..179. The
-// next player identifier is 600, so the statistics and salary files of a sample league of
-// eight teams fit it; identifiers 180..599 are default players.
+// Eight teams (size code 0), stage 2 (the draft file is in use), season 2006, version 3.
+// Players 100..579 cycle through the nine general codes and one code of no group; team k
+// holds 100 + 45k .. 144 + 45k in slots 0..44, free agents are 460..519 and draft prospects
+// 520..579. The next player identifier is 600 and the season that of the sample leagues of
+// eight teams, so their statistics and salary files fit it; 580..599 are default players.
 struct MinimalLeague {
     static constexpr int kTeams = 8;
     static constexpr std::int16_t kNextID = 600;
+    static constexpr std::int16_t kSeason = 2006;
     static constexpr int kFirstPlayer = 100;
-    static constexpr int kPlayers = 80;
-    static constexpr int kPerTeam = 6;
-    static constexpr int kFirstFreeAgent = 148;
-    static constexpr int kFirstProspect = 168;
+    static constexpr int kPlayers = 480;
+    static constexpr int kPerTeam = 45;
+    static constexpr int kFirstFreeAgent = 460;
+    static constexpr int kFirstProspect = 520;
     static constexpr const char* kBase = "fuzz";
 
     Bytes lge, pyr, pyf, pyc;
@@ -84,7 +85,7 @@ struct MinimalLeague {
         header[1] = 2; // conferences
         header[3] = 2; // stage
         tolvik::writeS16le(header + 8, kNextID);
-        tolvik::writeS16le(header + 10, 1999);
+        tolvik::writeS16le(header + 10, kSeason);
         std::memcpy(header + 15, "Fuzz League", 11);
         chunk("L03:", header, sizeof header);
         for (int k = 0; k < kTeams; ++k) {
@@ -102,7 +103,7 @@ struct MinimalLeague {
             roster.seed = static_cast<std::int16_t>(0x1234 + 97 * k);
             for (int s = 0; s < kPerTeam; ++s) {
                 roster.pids[s] = static_cast<std::int16_t>(kFirstPlayer + kPerTeam * k + s);
-                roster.jerseys[s] = static_cast<std::uint8_t>(10 + s);
+                roster.jerseys[s] = static_cast<std::uint8_t>(1 + s);
             }
             std::uint8_t body[Roster::kRecordSize];
             roster.Encode(body);

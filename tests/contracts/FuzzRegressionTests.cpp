@@ -45,7 +45,7 @@ TEST(FuzzHarnesses, SoundSalaryAndOptionsFilesPassEveryHarness) {
         Contract record;
         record.playerID = static_cast<std::int16_t>(id);
         if (id == 101) {
-            record = Contract(1999);
+            record = Contract(fuzzing::MinimalLeague::kSeason);
             record.playerID = 101;
             record.status = Contract::UnderContract;
             record.contractTeam = 0;
@@ -65,8 +65,7 @@ TEST(FuzzHarnesses, SoundSalaryAndOptionsFilesPassEveryHarness) {
     sal[1] = 300 >> 8;
     std::uint8_t* rec = sal.data() + Contract::kSiblingRecordSize;
     rec[0] = 101;
-    rec[3] = 1999 & 0xFF;
-    rec[4] = 1999 >> 8;
+    tolvik::writeU16le(rec + 3, static_cast<std::uint16_t>(fuzzing::MinimalLeague::kSeason));
     rec[6] = 1;
     rec[11] = 3;
     rec[16] = 0xA0; // salary 0x0DBBA0 = 900,000

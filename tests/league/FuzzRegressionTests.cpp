@@ -41,8 +41,9 @@ TEST(FuzzHarnesses, ASoundLeaguePassesEveryLeagueHarness) {
         input.present[k] = true;
         input.files[k] = *parts[k];
     }
-    // Sign free agent 148 with team 0, release player 101.
-    input.moves = {1, 148, 0, 0, 101, 0};
+    // Sign free agent 460 with team 0, release player 101.
+    static_assert(fuzzing::MinimalLeague::kFirstFreeAgent == 460);
+    input.moves = {1, 460 & 0xFF, 460 >> 8, 0, 101, 0};
     const fuzzing::Bytes packed = fuzzing::PackLeagueInput(input);
     EXPECT_EQ(fuzzing::FuzzLeague(packed.data(), packed.size()), 0);
 
