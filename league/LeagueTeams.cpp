@@ -4,6 +4,7 @@
 #include "league/League.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -150,19 +151,19 @@ short* League::GetSortedRoster(int team) {
         return nullptr;
     std::copy(std::begin(roster->pids), std::end(roster->pids), sortedRoster_.begin());
     const short next = GetNextPlayerID();
-    auto key = [&](short pid) {
-        return pid >= 100 && pid < next ? static_cast<int>(players.GetPlayer(pid).GetPosSpecific())
-                                        : kEmptyKey;
-    };
+    // Each entry's key is looked up once and travels with it through the exchanges.
+    std::array<int, Roster::kSlots> keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const short pid = sortedRoster_[i];
+        keys[i] =
+            pid >= 100 && pid < next ? static_cast<int>(players.GetPlayer(pid).GetPosSpecific()) : kEmptyKey;
+    }
     // This exact exchange order is what the program shows; it is not a stable sort.
-    for (int i = 0; i < Roster::kSlots - 1; ++i) {
-        int keyI = key(sortedRoster_[static_cast<std::size_t>(i)]);
-        for (int j = i; j < Roster::kSlots; ++j) {
-            const int keyJ = key(sortedRoster_[static_cast<std::size_t>(j)]);
-            if (keyI > keyJ) {
-                std::swap(sortedRoster_[static_cast<std::size_t>(i)],
-                          sortedRoster_[static_cast<std::size_t>(j)]);
-                keyI = keyJ;
+    for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
+        for (std::size_t j = i; j < keys.size(); ++j) {
+            if (keys[i] > keys[j]) {
+                std::swap(sortedRoster_[i], sortedRoster_[j]);
+                std::swap(keys[i], keys[j]);
             }
         }
     }
