@@ -3,6 +3,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
 #include "league/League.h"
+#include "stats/StatCodes.h"
 #include "stats/StatList.h"
 #include "stats/Statistic.h"
 #include "stats/StatisticPunt.h"
@@ -17,21 +18,21 @@ namespace {
 
 // Type codes of the season lines and of the two team lines the statistics method reads.
 enum StatCode : int {
-    SeasonFieldGoals = 33,
-    SeasonRushing = 34,
-    SeasonPassing = 35,
-    SeasonReceiving = 36,
-    SeasonInterceptions = 37,
-    SeasonPunting = 38,
-    SeasonPuntReturns = 39,
-    SeasonKickReturns = 40,
-    SeasonFumbles = 41,
-    SeasonFumbleRecoveries = 42,
-    SeasonSacks = 43,
-    SeasonSafeties = 44,
-    SeasonTackles = 45,
-    TeamRushing = 132,
-    TeamSacksAllowed = 209,
+    SeasonFieldGoals = statcode::kSeason + statcode::kFieldGoals,
+    SeasonRushing = statcode::kSeason + statcode::kRushing,
+    SeasonPassing = statcode::kSeason + statcode::kPassing,
+    SeasonReceiving = statcode::kSeason + statcode::kReceiving,
+    SeasonInterceptions = statcode::kSeason + statcode::kInterceptions,
+    SeasonPunting = statcode::kSeason + statcode::kPunting,
+    SeasonPuntReturns = statcode::kSeason + statcode::kPuntReturns,
+    SeasonKickReturns = statcode::kSeason + statcode::kKickReturns,
+    SeasonFumbles = statcode::kSeason + statcode::kFumbles,
+    SeasonFumbleRecoveries = statcode::kSeason + statcode::kFumbleRecoveries,
+    SeasonSacks = statcode::kSeason + statcode::kSacks,
+    SeasonSafeties = statcode::kSeason + statcode::kSafeties,
+    SeasonTackles = statcode::kSeason + statcode::kTackles,
+    TeamRushing = statcode::kTeamRushing,
+    TeamSacksAllowed = statcode::kTeamSacks,
 };
 
 constexpr int kOffensiveLine = 2;

@@ -2,6 +2,7 @@
 #include "league/ByteOrder.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
+#include "stats/StatCodes.h"
 #include "stats/StatTable.h"
 #include "stats/StatisticFG.h"
 #include "stats/StatisticFumble.h"
@@ -33,24 +34,8 @@ constexpr int kHeaderSize = 140;
 constexpr int kRecordSize = Statistic::kRecordSize;
 static_assert(kRecordSize == 2 * Statistic::kRecordWords, "a statistics record is ten 16-bit words");
 
-enum Category : std::int8_t {
-    kNone = -1,
-    kExtraPoints,
-    kFieldGoals,
-    kRushing,
-    kPassing,
-    kReceiving,
-    kInterceptions,
-    kPunting,
-    kPuntReturns,
-    kKickReturns,
-    kFumbles,
-    kFumbleRecoveries,
-    kSacks,
-    kSafeties,
-    kTackles,
-    kCategories
-};
+using namespace statcode;
+constexpr int kNone = -1;
 
 // The category of every type code: category + 32 * scope for the three scopes, and the
 // two further codes 132 (rushing) and 209 (sacks). Codes of 256 and up are unknown.
@@ -61,8 +46,8 @@ constexpr std::array<std::int8_t, 256> MakeCategoryTable() {
     for (int scope = 0; scope < 3; ++scope)
         for (int category = 0; category < kCategories; ++category)
             table[static_cast<std::size_t>(category + 32 * scope)] = static_cast<std::int8_t>(category);
-    table[132] = kRushing;
-    table[209] = kSacks;
+    table[kTeamRushing] = kRushing;
+    table[kTeamSacks] = kSacks;
     return table;
 }
 constexpr std::array<std::int8_t, 256> kCategoryOf = MakeCategoryTable();

@@ -2,6 +2,7 @@
 // three scopes (last game, season, career) and lines for the teams, in a mixed order.
 #include "league/ByteOrder.h"
 #include "league/FileAccess.h"
+#include "stats/StatCodes.h"
 #include "tools/Rng.h"
 #include "tools/SampleHooks.h"
 
@@ -17,27 +18,7 @@ constexpr int kHeaderSize = 140;
 constexpr int kRecordSize = 20;
 constexpr int kGamesInSeason = 16;
 
-enum Category {
-    kExtraPoints = 0,
-    kFieldGoals = 1,
-    kRushing = 2,
-    kPassing = 3,
-    kReceiving = 4,
-    kInterceptions = 5,
-    kPunting = 6,
-    kPuntReturns = 7,
-    kKickReturns = 8,
-    kFumbles = 9,
-    kFumbleRecoveries = 10,
-    kSacks = 11,
-    kSafeties = 12,
-    kTackles = 13,
-};
-constexpr int kGame = 0;
-constexpr int kSeason = 32;
-constexpr int kCareer = 64;
-constexpr int kTeamRushing = 132; // the team's rushing line the salary valuation reads
-constexpr int kTeamSacks = 209;   // the team's sacks-allowed line
+using namespace statcode;
 
 // One line while it is added up over games; the record words come from it at the end.
 struct Line {
