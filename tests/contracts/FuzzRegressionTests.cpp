@@ -2,6 +2,8 @@
 // harness functions the fuzz targets call (a broken promise aborts, as it does there).
 #include "fuzz/ContractsHarness.h"
 
+#include "support/FuzzReplay.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,20 +12,7 @@
 
 namespace {
 
-using Harness = int (*)(const std::uint8_t*, std::size_t);
-
-std::string RegressionFolder(const std::string& target) {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "regressions" / target).string();
-}
-
-void Replay(const std::string& target, Harness harness) {
-    for (const std::string& path : fuzzing::FilesIn(RegressionFolder(target))) {
-        SCOPED_TRACE(path);
-        fuzzing::Bytes input;
-        ASSERT_TRUE(fuzzing::ReadWholeFile(path, input));
-        EXPECT_EQ(harness(input.data(), input.size()), 0);
-    }
-}
+using fuzzreplay::Replay;
 
 TEST(FuzzRegressions, SavedInputsOfTheSalaryAndOptionsReadersRunCleanly) {
     Replay("salreg", fuzzing::FuzzSalreg);

@@ -2,27 +2,15 @@
 // harness functions the fuzz targets call (a broken promise aborts, as it does there).
 #include "fuzz/LeagueHarness.h"
 
+#include "support/FuzzReplay.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 namespace {
 
-using Harness = int (*)(const std::uint8_t*, std::size_t);
-
-// tests/regressions/<target>/, found from this file's place in the source tree.
-std::string RegressionFolder(const std::string& target) {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "regressions" / target).string();
-}
-
-void Replay(const std::string& target, Harness harness) {
-    for (const std::string& path : fuzzing::FilesIn(RegressionFolder(target))) {
-        SCOPED_TRACE(path);
-        fuzzing::Bytes input;
-        ASSERT_TRUE(fuzzing::ReadWholeFile(path, input));
-        EXPECT_EQ(harness(input.data(), input.size()), 0);
-    }
-}
+using fuzzreplay::Replay;
 
 TEST(FuzzRegressions, SavedInputsOfTheLeagueReadersRunCleanly) {
     Replay("league", fuzzing::FuzzLeague);
