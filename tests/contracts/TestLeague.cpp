@@ -62,7 +62,7 @@ int TestLeague::Teams() const {
 
 TestPlayer& TestLeague::Add(std::int16_t id, Player::Pos specific, int years,
                             std::array<std::int8_t, 8> actual) {
-    players.push_back({id, specific, years, actual});
+    players.push_back({id, specific, years, actual, std::nullopt});
     return players.back();
 }
 
@@ -116,7 +116,7 @@ std::string TestLeague::Write(const TempDir& dir) const {
         data.posSpecific = p.specific;
         data.posGeneral = GeneralOf(p.specific);
         std::memcpy(data.actual, p.actual.data(), 8);
-        std::memcpy(data.potential, p.actual.data(), 8);
+        std::memcpy(data.potential, p.potential.value_or(p.actual).data(), 8);
         data.years = static_cast<std::int8_t>(p.years);
         Player::Encode(data, out, Player::kRecordSize);
         encryption.Encrypt(out, Player::kRecordSize);

@@ -20,6 +20,8 @@ struct TestPlayer {
     Player::Pos specific = Player::QB;
     int years = 0;
     std::array<std::int8_t, 8> actual{}; // AC AG DI EN HA IN SP ST
+    // The potential ratings; the actual ones when not given.
+    std::optional<std::array<std::int8_t, 8>> potential;
 };
 
 struct TestLeague {

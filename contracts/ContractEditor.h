@@ -1,0 +1,113 @@
+#pragma once
+
+#include "contracts/Commissioner.h"
+#include "contracts/Contract.h"
+#include "contracts/EditorFields.h"
+#include "contracts/Offer.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ContractList;
+class League;
+class Options;
+
+// The contract editor without its window: the listings (clubs, free-agent and draft groups),
+// the player shown, the offer being typed with its acceptance chance and cap lines, and the
+// offer Submit Contract makes. Handlers carry the names of the window's events; the window
+// writes what the user typed into Fields(), calls the handler, and shows Fields() again.
+// A handler that meets a text which is not a number throws ConversionError and changes nothing.
+class ContractEditor {
+  public:
+    enum class Listing { Teams = 0, FreeAgents = 1 };
+
+    // The names of the nine free-agent and college-draft groups, in list order.
+    static const std::array<std::string, 9>& FreeAgentListNames();
+    static const std::array<std::string, 9>& CollegeDraftListNames();
+
+    // Bound to the open league's contract list (and through it the league and options);
+    // ownerName is the component name of the main window, which decides the role.
+    ContractEditor(ContractList& contracts, std::string ownerName);
+
+    EditorFields& Fields() { return fields_; }
+    const EditorFields& Fields() const { return fields_; }
+
+    // The role: CGS editing belongs to the front office.
+    bool IsFrontOffice() const { return ownerName_ == "FrontOffice"; }
+    // Decided once per editor from "Hide Potentials".
+    bool PotentialsMasked() const { return potentialsMasked_; }
+
+    int GetUserTeam() const { return userTeam_; }
+    void SetUserTeam(int team) { userTeam_ = static_cast<std::int8_t>(team); }
+
+    // Listings.
+    Listing GetListing() const { return listing_; }
+    void listingTypeClick(Listing listing);
+    void ListTeams();
+    void ListFreeAgentGroups();
+    const std::vector<std::string>& TeamBoxItems() const { return teamItems_; }
+    int TeamBoxIndex() const { return teamIndex_; }
+    // Selects an entry of the team box (-1 for none, as after typing into it) and lists its players.
+    void TeamListBoxChange(int index);
+    const std::vector<std::string>& PlayerItems() const { return playerItems_; }
+    // The player of a player-list item, 0 for none.
+    std::int16_t PlayerOfItem(int item) const;
+    void PlayerListBoxClick(int item);
+
+    // A player ID of the league shows him; 0 switches to the club listing, -1 to the
+    // free-agent listing; anything else does nothing. True when a player was shown.
+    bool ShowPlayerByID(int id);
+    void ShowPlayer(std::int16_t id);
+    // The cap lines of player id's contract, or for id -1 of the offer in the boxes.
+    std::vector<std::string> ListCapHits(int id) const;
+    void ShowStats(std::int16_t id);
+
+    // The offer being typed (a key released in years, salary or bonus).
+    void CalcAccept();
+    void salaryExit();
+    void bonusExit();
+    void FPCheck(bool checked);
+    void TPCheck(bool checked);
+    void TendCheck(bool checked);
+    // Store the typed round or pick of a player without experience in his contract record.
+    void RoundChange();
+    void PickChange();
+    // The result of the new-CGS dialog: a value of 0 or more becomes the player's CGS.
+    void ApplyNewCGS(int result);
+
+    // Submit Contract: the offer the boxes describe (type 10 when the rules reject it).
+    Offer saveButtonClick();
+    // An offer of the list loaded back into the boxes, with its chance recomputed.
+    void ShowOffer(const Offer& offer);
+
+  private:
+    void SetAccept(std::int64_t chance);
+    void StoreDraftSlot(const std::string& text, std::uint8_t Contract::*field,
+                        std::string EditorFields::*box);
+    // The offer in the boxes: salary, bonus and length, each 0 when its box is empty.
+    struct Typed {
+        std::uint32_t salary = 0;
+        std::uint32_t bonus = 0;
+        int years = 0;
+    };
+    Typed ReadTyped() const;
+    std::vector<std::string> CapLines(const Contract& contract, int years) const;
+
+    ContractList& contracts_;
+    League& league_;
+    const Options& options_;
+    Commissioner commissioner_;
+    std::string ownerName_;
+    bool potentialsMasked_ = false;
+    std::int8_t userTeam_ = 0;
+
+    Listing listing_ = Listing::Teams;
+    std::vector<std::string> teamItems_;
+    int teamIndex_ = -1;
+    std::vector<std::string> playerItems_;
+    std::vector<std::int16_t> itemIDs_;
+
+    EditorFields fields_;
+};

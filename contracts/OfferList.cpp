@@ -1,0 +1,157 @@
+#include "contracts/OfferList.h"
+
+#include "contracts/ContractList.h"
+#include "contracts/Options.h"
+#include "league/FileAccess.h"
+#include "league/League.h"
+#include "league/MoneyText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+// The percentage of a contract of `years` years paid in year index `year`; 0 outside the table.
+std::int64_t SplitOf(const Options& options, int years, int year) {
+    if (years < 1 || years > Options::kSplitRows || year < 0 || year >= Options::kSplitRows)
+        return 0;
+    return options.splits[years - 1][year];
+}
+
+} // namespace
+
+std::string SignedMoney(std::int64_t amount) {
+    const std::int64_t magnitude = amount < 0 ? -amount : amount;
+    const std::string text = FormatMoney(static_cast<unsigned int>(
+        std::min<std::int64_t>(magnitude, std::numeric_limits<unsigned int>::max())));
+    return amount < 0 ? "-" + text : text;
+}
+
+OfferList::OfferList(const ContractList& contracts) : contracts_(contracts) {
+    ShowTotals(0, 0, 0);
+}
+
+void OfferList::SetBase(int team, std::uint8_t restructures, std::int32_t bonusSpent, std::int32_t,
+                        std::int32_t estimatedPayroll) {
+    team_ = team;
+    baseRestructures_ = static_cast<std::int8_t>(restructures);
+    baseBonus_ = bonusSpent;
+    basePayroll_ = estimatedPayroll;
+    ShowTotals(baseBonus_, baseRestructures_, basePayroll_);
+}
+
+void OfferList::SetBase(int team, const TeamInfo& info) {
+    SetBase(team, info.restructures, info.bonusSpent, info.currentPayroll, info.estimatedPayroll);
+}
+
+bool OfferList::AddOfferToList(const Offer& offer) {
+    if (Count() >= kMaxOffers)
+        return false;
+    items_.push_back({offer, OfferSentence(offer, contracts_.GetLeague()), true});
+    RecalcTotals();
+    return true;
+}
+
+void OfferList::SetChecked(int index, bool checked) {
+    if (index < 0 || index >= Count())
+        return;
+    items_[static_cast<std::size_t>(index)].checked = checked;
+    RecalcTotals();
+}
+
+void OfferList::RecalcTotals() {
+    const League& league = contracts_.GetLeague();
+    const Options& options = contracts_.GetOptions();
+    const int cur = contracts_.GetCurrentSeason();
+    std::int64_t bonus = baseBonus_;
+    std::int64_t payroll = basePayroll_;
+    std::int64_t restructures = baseRestructures_;
+
+    for (const Item& item : items_) {
+        const Offer& o = item.offer;
+        if (!item.checked || !o.CountsInFigures())
+            continue;
+        const Contract c = contracts_.GetContract(o.playerID);
+        bonus += o.bonus;
+        payroll += static_cast<std::int64_t>(o.salary) * SplitOf(options, o.years, 0) / 100;
+        if (c.contractTeam == team_ && league.IsFreeAgent(o.playerID) && c.years != 0)
+            payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
+        if (o.years != 0)
+            payroll += static_cast<std::int64_t>(o.bonus) / o.years;
+        // The estimated payroll counted a player of the club without a running contract at his CGS.
+        if (league.FindTeam(o.playerID) == team_ && c.status != Contract::UnderContract &&
+            c.status != Contract::FranchisePlayer && c.status != Contract::TransitionPlayer)
+            payroll -= c.cgs;
+        if (o.offerType == Offer::RestructureOffer) {
+            ++restructures;
+            payroll -= SplitOf(options, c.years, cur - c.yrSigned) * c.salary / 100;
+            if (c.years != 0)
+                payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
+        }
+    }
+    ShowTotals(bonus, restructures, payroll);
+}
+
+void OfferList::ShowTotals(std::int64_t bonus, std::int64_t restructures, std::int64_t payroll) {
+    totals_.bonus = Clamp32(bonus);
+    totals_.payroll = Clamp32(payroll);
+    totals_.restructures = Clamp32(restructures);
+    totals_.teamname = contracts_.GetLeague().GetTeamName(team_);
+    totals_.bonusText = SignedMoney(totals_.bonus);
+    totals_.payrollText = SignedMoney(totals_.payroll);
+    totals_.restructsText = std::to_string(totals_.restructures);
+}
+
+int OfferList::LoadOffers(const std::string& path) {
+    if (!tolvik::FileExists(path))
+        return 0;
+    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
+    if (handle <= 0)
+        return 0;
+    int added = 0;
+    std::uint8_t record[Offer::kRecordSize];
+    // Offers beyond the 32nd would be dropped, so reading stops once the list is full.
+    while (Count() < kMaxOffers &&
+           tolvik::FileRead(handle, record, Offer::kRecordSize) == Offer::kRecordSize) {
+        if (AddOfferToList(Offer::Decode(record)))
+            ++added;
+    }
+    tolvik::FileClose(handle);
+    return added;
+}
+
+std::vector<std::uint8_t> OfferList::TickedBytes() const {
+    std::vector<std::uint8_t> bytes;
+    for (const Item& item : items_) {
+        if (!item.checked)
+            continue;
+        const std::size_t at = bytes.size();
+        bytes.resize(at + Offer::kRecordSize);
+        item.offer.Encode(bytes.data() + at);
+    }
+    return bytes;
+}
+
+bool OfferList::WriteOffers(const std::string& path, std::string& reason) const {
+    const std::vector<std::uint8_t> bytes = TickedBytes();
+    errno = 0;
+    if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
+        return true;
+    reason = errno != 0 ? std::strerror(errno) : "the file could not be written";
+    return false;
+}
+
+void OfferList::ClearOffers() {
+    items_.clear();
+    baseRestructures_ = 0;
+    baseBonus_ = 0;
+    basePayroll_ = 0;
+    ShowTotals(0, 0, 0);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "contracts/Offer.h"
+#include "contracts/TeamInfo.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ContractList;
+
+// The offer list without its window: up to 32 offers, each with its sentence and tick, and
+// the running bonus, payroll and restructure figures of the ticked ones, counted on from
+// the managed club's totals. Offers are written to and read from offer files (.off).
+class OfferList {
+  public:
+    static constexpr int kMaxOffers = 32;
+
+    struct Item {
+        Offer offer;
+        std::string text;
+        bool checked = true;
+    };
+
+    // The running figures and the texts the window shows for them.
+    struct Totals {
+        std::int32_t bonus = 0;
+        std::int32_t payroll = 0;
+        std::int32_t restructures = 0;
+        std::string teamname;
+        std::string bonusText;
+        std::string payrollText;
+        std::string restructsText;
+    };
+
+    explicit OfferList(const ContractList& contracts);
+
+    // The club whose figures are shown and its figures before these offers (the restructure
+    // counter is read as a signed byte; the current payroll is not used).
+    void SetBase(int team, std::uint8_t restructures, std::int32_t bonusSpent, std::int32_t currentPayroll,
+                 std::int32_t estimatedPayroll);
+    void SetBase(int team, const TeamInfo& info);
+
+    // Lists the offer ticked; false when 32 offers are already listed.
+    bool AddOfferToList(const Offer& offer);
+    // Ticks or unticks one item (offerlistClickCheck).
+    void SetChecked(int index, bool checked);
+    // Appends the offers of an offer file, ticked; a missing file adds nothing, and offers
+    // beyond the 32nd are dropped. Returns the number added.
+    int LoadOffers(const std::string& path);
+    // Writes the ticked offers, replacing the file atomically. On failure the old file stays
+    // as it was and reason says why.
+    bool WriteOffers(const std::string& path, std::string& reason) const;
+    // Empties the list and the base figures; the club stays.
+    void ClearOffers();
+
+    void RecalcTotals();
+    int Count() const { return static_cast<int>(items_.size()); }
+    const std::vector<Item>& Items() const { return items_; }
+    const Totals& GetTotals() const { return totals_; }
+    int GetTeam() const { return team_; }
+
+    // The 20-byte records of the ticked offers, in list order.
+    std::vector<std::uint8_t> TickedBytes() const;
+
+  private:
+    void ShowTotals(std::int64_t bonus, std::int64_t restructures, std::int64_t payroll);
+
+    const ContractList& contracts_;
+    std::vector<Item> items_;
+    int team_ = 0;
+    std::int32_t baseRestructures_ = 0;
+    std::int32_t baseBonus_ = 0;
+    std::int32_t basePayroll_ = 0;
+    Totals totals_;
+};
+
+// Money text of a signed amount: "-$1,000" below zero, FormatMoney otherwise.
+std::string SignedMoney(std::int64_t amount);
