@@ -2,6 +2,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "contracts/SignedMoney.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -26,13 +27,6 @@ std::int64_t SplitOf(const Options& options, int years, int year) {
 }
 
 } // namespace
-
-std::string SignedMoney(std::int64_t amount) {
-    const std::int64_t magnitude = amount < 0 ? -amount : amount;
-    const std::string text = FormatMoney(static_cast<unsigned int>(
-        std::min<std::int64_t>(magnitude, std::numeric_limits<unsigned int>::max())));
-    return amount < 0 ? "-" + text : text;
-}
 
 OfferList::OfferList(const ContractList& contracts) : contracts_(contracts) {
     ShowTotals(0, 0, 0);

@@ -74,6 +74,3 @@ class OfferList {
     std::int32_t basePayroll_ = 0;
     Totals totals_;
 };
-
-// Money text of a signed amount: "-$1,000" below zero, FormatMoney otherwise.
-std::string SignedMoney(std::int64_t amount);
