@@ -157,6 +157,27 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     offersCmd->add_option("--write", offers.write, "Write the ticked offers to this offer file");
     offersCmd->callback([&] { run = [&] { return RunOffersCommand(path, offers, out, err); }; });
 
+    int capTeam = 0;
+    std::vector<std::string> capFiles;
+    auto* capCmd = app.add_subcommand(
+        "captable",
+        "Print the club's cap charges for this season and the six after it, with offers, as JSON");
+    capCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    capCmd->add_option("FILES", capFiles, "Offer files (.off) whose offers all count as ticked");
+    capCmd->add_option("--team", capTeam, "The club's team number")->required();
+    capCmd->callback([&] { run = [&] { return RunCapTableCommand(path, capTeam, capFiles, out, err); }; });
+
+    int cheapestId = 0;
+    int cheapestChance = 0;
+    auto* cheapestCmd = app.add_subcommand(
+        "cheapest", "Print the least salary that reaches 60, 75 and 90 % for each length, as JSON");
+    cheapestCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    cheapestCmd->add_option("ID", cheapestId, "Player ID")->required();
+    cheapestCmd->add_option("--chance", cheapestChance, "A further target chance in percent")
+        ->check(CLI::Range(1, 1000000));
+    cheapestCmd->callback(
+        [&] { run = [&] { return RunCheapestCommand(path, cheapestId, cheapestChance, out, err); }; });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -57,3 +57,9 @@ struct OffersCommandOptions {
 };
 int RunOffersCommand(const std::string& path, const OffersCommandOptions& options, std::ostream& out,
                      std::ostream& err);
+
+// The club's cap table and the cheapest offers (tools/AdviceCommands.cpp).
+int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files,
+                       std::ostream& out, std::ostream& err);
+// chance: an extra target beside 60, 75 and 90 (0 for none).
+int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err);

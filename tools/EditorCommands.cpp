@@ -2,8 +2,10 @@
 #include "tools/Commands.h"
 #include "tools/SalaryLeague.h"
 
+#include "contracts/ChanceExplanation.h"
 #include "contracts/ContractEditor.h"
 #include "contracts/OfferList.h"
+#include "contracts/OfferRules.h"
 #include "league/MoneyText.h"
 
 #include <cstdio>
@@ -56,6 +58,18 @@ std::string Hex(const std::uint8_t* bytes, std::size_t size) {
 json OfferJson(const Offer& o) {
     return {{"playerID", o.playerID}, {"team", o.team},   {"offerType", o.offerType}, {"years", o.years},
             {"salary", o.salary},     {"bonus", o.bonus}, {"acceptPct", o.acceptPct}, {"flag", o.flag}};
+}
+
+json ExplainJson(const AcceptTerms& t, const Options& options) {
+    const char* reason = ZeroReasonName(t.zeroReason);
+    return {{"chance", t.chance},
+            {"zeroReason", *reason ? json(reason) : json(nullptr)},
+            {"bonusPercent", t.bonusPercent},
+            {"offerValue", t.offerValue},
+            {"declinesPenalty", t.declinesPenalty},
+            {"baseChance", t.baseChance},
+            {"floored", t.floored},
+            {"lines", DescribeChance(t, options)}};
 }
 
 } // namespace
@@ -146,7 +160,8 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
                {"caphit", Lines(editor.Fields().caphit)},
                {"offer", OfferJson(offer)},
                {"bytes", Hex(bytes, sizeof bytes)},
-               {"sentence", Latin1ToUtf8(OfferSentence(offer, s.league))}},
+               {"sentence", Latin1ToUtf8(OfferSentence(offer, s.league))},
+               {"explain", ExplainJson(editor.ChanceTerms(), s.options)}},
               out);
     return 0;
 }
@@ -176,9 +191,12 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
             return 1;
         }
     }
+    const auto problems = CheckOfferRules(offers, *s.list);
     json list = json::array();
-    for (const OfferList::Item& item : offers.Items())
-        list.push_back({{"text", Latin1ToUtf8(item.text)}, {"checked", item.checked}});
+    for (std::size_t i = 0; i < offers.Items().size(); ++i)
+        list.push_back({{"text", Latin1ToUtf8(offers.Items()[i].text)},
+                        {"checked", offers.Items()[i].checked},
+                        {"problems", problems[i]}});
     const OfferList::Totals& t = offers.GetTotals();
     PrintJson({{"teamname", Latin1ToUtf8(t.teamname)},
                {"offerlist", list},

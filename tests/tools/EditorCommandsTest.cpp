@@ -190,3 +190,61 @@ TEST_F(EditorCommands, AcceptWithoutSalaryInformationUsesTheDefaultRecord) {
     EXPECT_EQ(Json()["chance"], 62);
     EXPECT_EQ(Json()["loaded"], true);
 }
+
+TEST_F(EditorCommands, CapTableOfTheClubWithTheOffersOfFiles) {
+    WriteSalaryInformation();
+    // A new contract for 150: one year, $1,000,000.
+    dir.Write("club.off", {150, 0, 1, 0, 1, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 62, 0, 0, 0});
+    ASSERT_EQ(Cli({"captable", Lge(), "--team", "1", dir.File("club.off")}), 0) << err.str();
+    const json doc = Json();
+    EXPECT_EQ(doc["seasons"], json({2000, 2001, 2002, 2003, 2004, 2005, 2006}));
+    EXPECT_EQ(doc["salaryCap"], 45000000);
+    // Player 120: 1,080,000 + 100,000 this season, 1,320,000 + 100,000 in 2001, his last.
+    ASSERT_EQ(doc["players"].size(), 1u);
+    EXPECT_EQ(doc["players"][0]["id"], 120);
+    EXPECT_EQ(doc["players"][0]["charges"], json({1180000, 1420000, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc["offers"][0]["index"], 0);
+    EXPECT_EQ(doc["offers"][0]["charges"], json({1000000, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc["totals"], json({2180000, 1420000, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc["capSpace"][0], 45000000 - 2180000);
+    EXPECT_EQ(doc["expiring"][1], json({120}));
+    EXPECT_EQ(Cli({"captable", Lge(), "--team", "9"}), 1);
+}
+
+TEST_F(EditorCommands, CheapestOffersAndTheirTargets) {
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"cheapest", Lge(), "150", "--chance", "62"}), 0) << err.str();
+    const json rows = Json()["rows"];
+    // Default maximum length 4: four targets, two bonus rules, and no bonus for one year.
+    ASSERT_EQ(rows.size(), 4u * 4 * 2 + 4);
+    // One year without a bonus: exactly the CGS reaches 62, and 967,742 reaches 60.
+    EXPECT_EQ(rows[2], json({{"years", 1},
+                             {"target", 60},
+                             {"bonusRule", "none"},
+                             {"salary", 967742},
+                             {"bonus", 0},
+                             {"chance", 60}}));
+    EXPECT_EQ(rows[11]["target"], 62);
+    EXPECT_EQ(rows[11]["salary"], 1000000);
+    EXPECT_EQ(Cli({"cheapest", Lge(), "150", "--chance", "0"}), 2);
+}
+
+TEST_F(EditorCommands, OfferExplainsItsChanceAndOffersListTheirProblems) {
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "2", "2,000,000", "100,000"}), 0);
+    json explain = Json()["explain"];
+    EXPECT_EQ(explain["chance"], 0);
+    EXPECT_EQ(explain["zeroReason"], "bonus below the minimum");
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "1", "1,000,000", "0"}), 0);
+    explain = Json()["explain"];
+    EXPECT_EQ(explain["zeroReason"], nullptr);
+    EXPECT_EQ(explain["offerValue"], 62.0);
+    EXPECT_EQ(explain["lines"], json({"Offer per dollar of CGS x 62: 62.00", "Chance: 62"}));
+
+    // Five years of no bonus for 150: longer than 4 and outside the bonus bounds.
+    dir.Write("long.off", {150, 0, 1, 0, 5, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("long.off")}), 0);
+    EXPECT_EQ(Json()["offerlist"][0]["problems"],
+              json({"Bonus 0.0 % of the salary is outside 20-120 % for more than one year",
+                    "5 years is longer than the longest contract of 4"}));
+}
