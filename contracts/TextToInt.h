@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// The value of a decimal integer typed into an edit box: optional blanks around it, an
+// optional sign, then digits only, within the 32-bit signed range. Anything else throws
+// ConversionError ("'<text>' is not a valid integer value").
+int TextToInt(const std::string& text);
