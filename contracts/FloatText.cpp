@@ -24,6 +24,16 @@ std::string FloatToText(double value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string FloatToText(double value, int significantDigits) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
+    double rounded = value;
+    if (result.ec == std::errc())
+        std::from_chars(buffer, result.ptr, rounded);
+    return FloatToText(rounded);
+}
+
 double TextToFloat(const std::string& text) {
     const auto fail = [&text]() {
         return ConversionError("'" + text + "' is not a valid floating point value");

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kLastRound = Options::kRounds - 1; // rounds 1-10
 constexpr int kLastPick = Options::kPicks - 1;   // picks 1-30
+constexpr int kSalaryDigits = 15;
 
 std::string Unsigned(std::int32_t value) {
     return std::to_string(static_cast<std::uint32_t>(value));
@@ -140,8 +141,10 @@ void OptionsEditor::UpdateFields() {
     if (g < 0 || g >= Options::kGroups)
         return;
     const Options::CurveRow curve = options_.GetCurve(g);
-    controls_.maxsal = FloatToText((curve[0] + curve[1]) * 1000000.0);
-    controls_.minsal = FloatToText(curve[2] * 1000000.0);
+    // The salaries are stored in millions; back in dollars they are shown to 15 significant
+    // digits, so that the last bit of the conversion does not show as 400000.00000000006.
+    controls_.maxsal = FloatToText((curve[0] + curve[1]) * 1000000.0, kSalaryDigits);
+    controls_.minsal = FloatToText(curve[2] * 1000000.0, kSalaryDigits);
     controls_.starters = FloatToText(options_.starters[g]);
     const Options::WeightRow weights = options_.GetWeights(g);
     for (int k = 0; k < Options::kRatings; ++k)

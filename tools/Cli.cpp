@@ -102,6 +102,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->required();
     statsCmd->callback([&] { run = [&] { return RunStatsCommand(path, statsId, out, err); }; });
 
+    addLeagueCommand("options", "Print the league's options as the options window loads them, as JSON",
+                     RunOptionsCommand);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -30,3 +30,4 @@ int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream&
 int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t salary, std::uint32_t bonus,
                      std::ostream& out, std::ostream& err);
 int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& err);
+int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err);
