@@ -120,8 +120,9 @@ class OptionsEditor {
     void rndBoxChange();
     void pckBoxChange();
     // "Set": stores `rCGS` as the rookie value of the chosen round and pick and rebuilds the
-    // memo. Does nothing (false) when either box has no item chosen. Throws ConversionError
-    // for a text without digits.
+    // memo. Does nothing (false) when either box has no item chosen; the empty item (index 0)
+    // has no entry of the table, so nothing is stored for it. Throws ConversionError for a
+    // text without digits.
     bool rCGSChange();
     // "Save": reads every field back and writes the options file. Every field is read before
     // anything is stored, so a field that is no number (ConversionError) changes nothing and
