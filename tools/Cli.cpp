@@ -177,6 +177,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->check(CLI::Range(1, 1000000));
     cheapestCmd->callback(
         [&] { run = [&] { return RunCheapestCommand(path, cheapestId, cheapestChance, out, err); }; });
+    addLeagueCommand("options", "Print the league's options as the options window loads them, as JSON",
+                     RunOptionsCommand);
 
     try {
         app.parse(argc, argv);

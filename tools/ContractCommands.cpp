@@ -5,6 +5,7 @@
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "contracts/OptionsEditor.h"
 #include "contracts/ScriptedPrompt.h"
 #include "contracts/SignedMoney.h"
 #include "league/FileAccess.h"
@@ -116,5 +117,69 @@ int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& 
             << SignedMoney(info.currentPayroll) << std::setw(20) << SignedMoney(info.estimatedPayroll)
             << '\n';
     }
+    return 0;
+}
+
+namespace {
+
+// The rules and tuning values as the options window loads them, every field under its own name.
+json OptionsJson(const Options& o) {
+    json doc;
+    doc["max_length"] = o.max_length;
+    doc["salarycap"] = o.salarycap;
+    doc["bonuslimit"] = o.bonuslimit;
+    doc["add_retired"] = o.add_retired != 0;
+    doc["ly_restruct"] = o.ly_restruct != 0;
+    doc["agerfa"] = o.agerfa;
+    doc["ageufa"] = o.ageufa;
+    doc["min"] = o.min;
+    doc["max"] = o.max;
+    doc["fp_adj"] = o.fp_adj;
+    doc["tp_adj"] = o.tp_adj;
+    doc["restruct"] = o.restruct;
+    doc["declines"] = o.declines;
+    doc["basechance"] = o.basechance;
+    doc["xfaDecline"] = o.xfaDecline;
+    doc["restructDecline"] = o.restructDecline;
+    json splits = json::array();
+    for (int r = 0; r < Options::kSplitRows; ++r)
+        splits.push_back(o.GetSplits(r));
+    doc["splits"] = splits;
+    json weights = json::array();
+    json starters = json::array();
+    json curve = json::array();
+    for (int g = 0; g < Options::kGroups; ++g) {
+        weights.push_back(o.GetWeights(g));
+        starters.push_back(o.starters[g]);
+        curve.push_back(o.GetCurve(g));
+    }
+    doc["weights"] = weights;
+    doc["starters"] = starters;
+    doc["curve"] = curve;
+    doc["penalty"] = o.penalty;
+    doc["hid_pote"] = o.hid_pote != 0;
+    doc["lim_attempts"] = o.lim_attempts != 0;
+    doc["res_attempts"] = o.res_attempts;
+    json rookie = json::array();
+    for (int r = 1; r < Options::kRounds; ++r)
+        rookie.push_back(std::vector<std::int32_t>(o.rookieCGS[r] + 1, o.rookieCGS[r] + Options::kPicks));
+    doc["rookieCGS"] = rookie;
+    doc["includerookie"] = o.includerookie != 0;
+    doc["useStats"] = o.useStats != 0;
+    for (int i = 0; i < Options::kStatValues; ++i)
+        doc[OptionsEditor::kStatNames[i]] = o.*Options::kStatFields[i];
+    doc["holdouts"] = o.holdouts != 0;
+    doc["ho_base"] = o.ho_base;
+    doc["rookieSummary"] = OptionsEditor::RookieSummary(o);
+    return doc;
+}
+
+} // namespace
+
+int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    SalaryLeague s;
+    if (!OpenSalary(s, path, SalaryCreate::NoCreate, "options", err))
+        return 1;
+    PrintJson(OptionsJson(s.options), out);
     return 0;
 }
