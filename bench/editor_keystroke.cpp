@@ -41,8 +41,11 @@ int main() {
         std::fprintf(stderr, "cannot create a temporary folder\n");
         return 1;
     }
+    // The largest league the game keeps: the free-agent lists the chance looks through are long.
     SampleLeagueOptions sampleOptions;
     sampleOptions.folder = folder;
+    sampleOptions.teams = 30;
+    sampleOptions.players = 32000;
     sample::Result result;
     std::string error;
     if (!sample::WriteSampleLeague(sampleOptions, result, error)) {
@@ -61,6 +64,7 @@ int main() {
         }
         ContractList list(league, options);
         ScriptedPrompt prompt;
+        prompt.AnswerCaption("Build Salary Info?", true);
         list.Load(prompt);
 
         // A rostered player of club 0, as the editor shows him.

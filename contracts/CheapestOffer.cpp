@@ -44,16 +44,17 @@ std::uint64_t LargestSalary(CheapestOffer::BonusRule rule, const Options& option
     return lo;
 }
 
-CheapestOffer Find(const Commissioner& commissioner, const Contract& contract, const Options& options,
-                   int years, int target, CheapestOffer::BonusRule rule) {
+CheapestOffer Find(const Commissioner& commissioner, const Contract& contract, bool freeAgent,
+                   const Options& options, int years, int target, CheapestOffer::BonusRule rule) {
     CheapestOffer answer;
     answer.years = years;
     answer.target = target;
     answer.bonusRule = rule;
     auto chanceAt = [&](std::uint64_t salary) {
         const auto bonus = BonusOf(rule, salary, options);
-        return commissioner.AcceptChance(contract, years, static_cast<std::uint32_t>(salary),
-                                         bonus.value_or(0));
+        return commissioner
+            .ExplainChance(contract, freeAgent, years, static_cast<std::uint32_t>(salary), bonus.value_or(0))
+            .chance;
     };
     const std::uint64_t top = LargestSalary(rule, options);
     if (top < 1 || chanceAt(top) < target)
@@ -95,16 +96,17 @@ const char* BonusRuleName(CheapestOffer::BonusRule rule) {
 std::vector<CheapestOffer> FindCheapestOffers(const Commissioner& commissioner, const Contract& contract,
                                               const Options& options, const std::vector<int>& targets) {
     std::vector<CheapestOffer> rows;
+    const bool freeAgent = commissioner.IsFreeAgent(contract);
     const int longest = std::clamp(options.max_length, 0, Options::kSplitRows);
     for (int years = 1; years <= longest; ++years) {
         for (int target : targets) {
-            rows.push_back(
-                Find(commissioner, contract, options, years, target, CheapestOffer::BonusRule::Most));
-            rows.push_back(
-                Find(commissioner, contract, options, years, target, CheapestOffer::BonusRule::Least));
+            rows.push_back(Find(commissioner, contract, freeAgent, options, years, target,
+                                CheapestOffer::BonusRule::Most));
+            rows.push_back(Find(commissioner, contract, freeAgent, options, years, target,
+                                CheapestOffer::BonusRule::Least));
             if (years == 1)
-                rows.push_back(
-                    Find(commissioner, contract, options, years, target, CheapestOffer::BonusRule::None));
+                rows.push_back(Find(commissioner, contract, freeAgent, options, years, target,
+                                    CheapestOffer::BonusRule::None));
         }
     }
     return rows;

@@ -337,6 +337,17 @@ std::int32_t Commissioner::AcceptChance(Contract contract, std::int32_t years, s
 
 AcceptTerms Commissioner::ExplainChance(const Contract& contract, std::int32_t years, std::uint32_t salary,
                                         std::uint32_t bonus) const {
+    // Only an offer that counts asks the league whether the player is a free agent.
+    const bool counts = years > 0 && salary != 0;
+    return ExplainChance(contract, counts && IsFreeAgent(contract), years, salary, bonus);
+}
+
+bool Commissioner::IsFreeAgent(const Contract& contract) const {
+    return list.GetLeague().IsFreeAgent(contract.playerID);
+}
+
+AcceptTerms Commissioner::ExplainChance(const Contract& contract, bool freeAgent, std::int32_t years,
+                                        std::uint32_t salary, std::uint32_t bonus) const {
     const Options& options = list.GetOptions();
     AcceptTerms t;
     // A negative length is no offer, like 0; a length beyond the split table has no split row.
@@ -381,7 +392,7 @@ AcceptTerms Commissioner::ExplainChance(const Contract& contract, std::int32_t y
     t.offerValue = 62.0 * num / den;
     double value = t.offerValue;
 
-    if (!list.GetLeague().IsFreeAgent(contract.playerID)) {
+    if (!freeAgent) {
         const double penalty =
             contract.status == Contract::UnderContract ? options.restructDecline : options.xfaDecline;
         t.declinesPenalty = static_cast<std::int8_t>(contract.declines) * penalty;

@@ -46,6 +46,11 @@ class Commissioner {
     // The same chance with the terms that make it.
     AcceptTerms ExplainChance(const Contract& contract, std::int32_t years, std::uint32_t salary,
                               std::uint32_t bonus) const;
+    // The same for a player already known to be a free agent or not (declines cost only
+    // those who are not), for callers that ask about one player many times.
+    AcceptTerms ExplainChance(const Contract& contract, bool freeAgent, std::int32_t years,
+                              std::uint32_t salary, std::uint32_t bonus) const;
+    bool IsFreeAgent(const Contract& contract) const;
 
     // The CGS position group (0-9) of a specific position code, -1 for none.
     static int GroupOf(int specificPosition);
