@@ -100,7 +100,7 @@ bool League::WriteTeamData() {
         }
         return kTeamRecordSize;
     });
-    return ok;
+    return ok || WorkingCopyWriteFailed(lgeWork_);
 }
 
 bool League::WriteRosterData() {
@@ -115,7 +115,7 @@ bool League::WriteRosterData() {
         }
         return Roster::kRecordSize;
     });
-    return ok;
+    return ok || WorkingCopyWriteFailed(lgeWork_);
 }
 
 std::string League::GetTeamName(int team) const {

@@ -4,7 +4,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <ostream>
 
@@ -108,5 +110,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         // Help prints and succeeds; every usage error is status 2, whatever CLI11's own code.
         return app.exit(e, out, err) == 0 ? 0 : kUsageError;
     }
-    return run ? run() : 1;
+    if (!run)
+        return 1;
+    const int status = run();
+    // A full disk or a closed pipe must not pass for success.
+    errno = 0;
+    out.flush();
+    if (!out) {
+        const int code = errno;
+        err << "brevane-cli: cannot write the output: "
+            << (code != 0 ? std::strerror(code) : "the output stream failed") << '\n';
+        return 1;
+    }
+    return status;
 }
