@@ -42,7 +42,8 @@ std::string RealTarget(const std::string& nativeTarget) {
 bool IsTemporaryName(const std::string& name) {
     const std::string prefix = kTempPrefix;
     const std::string suffix = kTempSuffix;
-    if (name.size() != prefix.size() + kTempRandom + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+    if (name.size() != prefix.size() + kTempRandom + suffix.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
         return false;
     for (std::size_t i = prefix.size(); i < prefix.size() + kTempRandom; ++i) {
@@ -53,7 +54,8 @@ bool IsTemporaryName(const std::string& name) {
     return true;
 }
 
-std::string WriteTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill) {
+std::string WriteTempBeside(const std::string& realTarget,
+                            const std::function<bool(SystemFiles::Native)>& fill) {
     SystemFiles& files = Files();
     const FileInfo target = files.Stat(realTarget, true);
     if (target.exists && !files.MayReplace(realTarget))

@@ -21,12 +21,13 @@ struct OpenFile {
     std::size_t bufLen = 0;    // valid bytes in buf
     bool dirty = false;
     bool modified = false; // anything written since the open, or a created file
-    std::vector<std::uint8_t> buf = std::vector<std::uint8_t>(kBufferSize);
+    // Not cleared when made: only bytes that arrived or were written are ever used.
+    std::unique_ptr<std::uint8_t[]> buf = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
 
     bool Flush() {
         if (!dirty)
             return true;
-        if (!Files().WriteAt(file, buf.data(), bufLen, bufStart))
+        if (!Files().WriteAt(file, buf.get(), bufLen, bufStart))
             return false;
         dirty = false;
         return true;
@@ -109,14 +110,14 @@ int FileRead(int handle, void* buffer, int count) {
         if (f->pos >= f->bufStart && f->pos < f->bufStart + static_cast<std::int64_t>(f->bufLen)) {
             std::size_t offset = static_cast<std::size_t>(f->pos - f->bufStart);
             std::size_t n = std::min(wanted - done, f->bufLen - offset);
-            std::memcpy(out + done, f->buf.data() + offset, n);
+            std::memcpy(out + done, f->buf.get() + offset, n);
             done += n;
             f->pos += static_cast<std::int64_t>(n);
             continue;
         }
         if (!f->Restart())
             return -1;
-        if (wanted - done >= f->buf.size()) {
+        if (wanted - done >= kBufferSize) {
             // A large read goes straight into the caller's memory.
             const std::int64_t n = Files().ReadAt(f->file, out + done, wanted - done, f->pos);
             if (n < 0)
@@ -128,7 +129,7 @@ int FileRead(int handle, void* buffer, int count) {
             f->bufStart = f->pos;
             continue;
         }
-        const std::int64_t n = Files().ReadAt(f->file, f->buf.data(), f->buf.size(), f->pos);
+        const std::int64_t n = Files().ReadAt(f->file, f->buf.get(), kBufferSize, f->pos);
         if (n < 0)
             return done > 0 ? static_cast<int>(done) : -1;
         if (n == 0)
@@ -148,11 +149,11 @@ int FileWrite(int handle, const void* buffer, int count) {
     std::int64_t windowEnd = f->bufStart + static_cast<std::int64_t>(f->bufLen);
     bool contiguous =
         f->pos >= f->bufStart && f->pos <= windowEnd &&
-        f->pos + static_cast<std::int64_t>(n) <= f->bufStart + static_cast<std::int64_t>(f->buf.size());
+        f->pos + static_cast<std::int64_t>(n) <= f->bufStart + static_cast<std::int64_t>(kBufferSize);
     if (!contiguous) {
         if (!f->Restart())
             return -1;
-        if (n > f->buf.size()) {
+        if (n > kBufferSize) {
             if (!Files().WriteAt(f->file, in, n, f->pos))
                 return -1;
             f->pos += static_cast<std::int64_t>(n);
@@ -162,7 +163,7 @@ int FileWrite(int handle, const void* buffer, int count) {
     }
     std::size_t offset = static_cast<std::size_t>(f->pos - f->bufStart);
     if (n != 0)
-        std::memcpy(f->buf.data() + offset, in, n);
+        std::memcpy(f->buf.get() + offset, in, n);
     f->bufLen = std::max(f->bufLen, offset + n);
     f->dirty = f->dirty || n != 0;
     f->pos += static_cast<std::int64_t>(n);
@@ -257,7 +258,8 @@ bool SameFileBytes(const std::string& a, const std::string& b) {
     while (same) {
         const int na = FileRead(ha, bufA.data(), static_cast<int>(bufA.size()));
         const int nb = FileRead(hb, bufB.data(), static_cast<int>(bufB.size()));
-        same = na == nb && na >= 0 && std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) == 0;
+        same =
+            na == nb && na >= 0 && std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) == 0;
         if (na <= 0)
             break;
     }

@@ -59,8 +59,8 @@ std::string NativeLeaf(const std::string& path) {
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {

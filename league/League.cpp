@@ -30,7 +30,7 @@ constexpr const char* kJournalName = "~saltmp.jnl";
 constexpr const char* kWorkingPrefixes[] = {"~saltmp.", "~saltemp."};
 // The working copies a League may make; a note in the folder's lock file names each
 // before it is made, so the next holder knows what a League that died left.
-constexpr const char* kWorkingNames[] = {"~saltmp.lge", "~saltmp.pyr", "~saltmp.pyc",
+constexpr const char* kWorkingNames[] = {"~saltmp.lge", "~saltmp.pyr",  "~saltmp.pyc",
                                          "~saltmp.pyf", "~saltemp.pyf", "~saltmp.dat"};
 constexpr const char* kNotePrefix = "made ";
 
@@ -142,7 +142,8 @@ void League::SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock) {
         paths_->lock = std::move(lock);
 }
 
-bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what) {
+bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made,
+                             const char* what) {
     // The note comes first: a League killed right after the copy still leaves it named.
     paths_->lock->Note(kNotePrefix + work);
     if (tolvik::CopyToNewFile(source, WorkPath(work))) {
@@ -151,8 +152,9 @@ bool League::MakeWorkingCopy(const std::string& source, const std::string& work,
     }
     const tolvik::FileError error = tolvik::LastFileError();
     if (error == tolvik::FileError::Exists)
-        return Fail(work + " is in the folder, and no program that died left it there (it may hold the changes "
-                           "of a write-back that failed): move it away to open the league");
+        return Fail(work +
+                    " is in the folder, and no program that died left it there (it may hold the changes "
+                    "of a write-back that failed): move it away to open the league");
     if (!tolvik::FileExists(source))
         return Fail(std::string(what) + " missing");
     return Fail("cannot copy the " + std::string(what) + " to " + work + ": " + WriteFailure(error));
@@ -233,7 +235,8 @@ bool League::OpenLeague(std::string path) {
     lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::FileMode::ReadWrite);
     if (lgeHandle_ <= 0) {
         lgeHandle_ = -1;
-        return Fail("cannot open the working copy " + lgeWork_ + ": " + WriteFailure(tolvik::LastFileError()));
+        return Fail("cannot open the working copy " + lgeWork_ + ": " +
+                    WriteFailure(tolvik::LastFileError()));
     }
     int version = 0;
     std::uint8_t header[kHeaderSize];
@@ -361,7 +364,8 @@ bool League::WriteLeague() {
     if (!WriteRosterData())
         return false;
     // A list file we could not read is left as it is rather than replaced.
-    if (pycHandle_ > 0 && draft_.hasArrays && draft_.readable && !WriteFreeAgent(pycHandle_, pycWork_, draft_))
+    if (pycHandle_ > 0 && draft_.hasArrays && draft_.readable &&
+        !WriteFreeAgent(pycHandle_, pycWork_, draft_))
         return false;
     if (pyfHandle_ > 0 && freeAgents_.hasArrays && freeAgents_.readable &&
         !WriteFreeAgent(pyfHandle_, pyfWork_, freeAgents_))
@@ -432,8 +436,8 @@ bool League::CommitChanges() {
         }
         if (failed >= 0) {
             const std::string target = tolvik::NativePath(set[static_cast<std::size_t>(failed)].target);
-            const bool protectedFile = error == tolvik::FileError::AccessDenied && tolvik::FileExists(target) &&
-                                       !tolvik::Files().MayReplace(target);
+            const bool protectedFile = error == tolvik::FileError::AccessDenied &&
+                                       tolvik::FileExists(target) && !tolvik::Files().MayReplace(target);
             return Fail("cannot write back " + tolvik::NativeLeaf(target) + ": " +
                         (protectedFile ? std::string("the file is write-protected") : WriteFailure(error)) +
                         "; the league's files were left as they were");
@@ -491,7 +495,8 @@ int League::CreateFreeAgentFile() {
     pyfHandle_ = tolvik::FileCreateNew(WorkPath(pyfWork_));
     if (pyfHandle_ <= 0) {
         pyfHandle_ = -1;
-        Fail("cannot create the free-agent working copy " + pyfWork_ + ": " + WriteFailure(tolvik::LastFileError()));
+        Fail("cannot create the free-agent working copy " + pyfWork_ + ": " +
+             WriteFailure(tolvik::LastFileError()));
         return -1;
     }
     p.pyfMade = true;

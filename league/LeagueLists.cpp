@@ -128,7 +128,8 @@ bool League::WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& gro
     }
     tolvik::writeS16le(bytes.data() + kListCountOffset, static_cast<std::int16_t>(written));
     tolvik::writeU32le(bytes.data() + 4, static_cast<std::uint32_t>(2 + 2 * written));
-    if (tolvik::FileWrite(handle, bytes.data(), static_cast<int>(bytes.size())) != static_cast<int>(bytes.size()))
+    if (tolvik::FileWrite(handle, bytes.data(), static_cast<int>(bytes.size())) !=
+        static_cast<int>(bytes.size()))
         return WorkingCopyWriteFailed(fileName);
     return true;
 }

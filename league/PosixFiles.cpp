@@ -94,7 +94,8 @@ class PosixFiles final : public SystemFiles {
         const auto* bytes = static_cast<const std::uint8_t*>(buffer);
         std::size_t done = 0;
         while (done < count) {
-            const ssize_t n = ::pwrite(Fd(file), bytes + done, count - done, static_cast<off_t>(offset + done));
+            const ssize_t n =
+                ::pwrite(Fd(file), bytes + done, count - done, static_cast<off_t>(offset + done));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
@@ -134,7 +135,8 @@ class PosixFiles final : public SystemFiles {
         std::int64_t done = 0;
         while (done < size) {
             loff_t from = done, to = done;
-            const ssize_t n = ::copy_file_range(Fd(in), &from, Fd(out), &to, static_cast<std::size_t>(size - done), 0);
+            const ssize_t n =
+                ::copy_file_range(Fd(in), &from, Fd(out), &to, static_cast<std::size_t>(size - done), 0);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0 && (errno == ENOSPC || errno == EDQUOT || errno == EIO))
@@ -283,8 +285,9 @@ class PosixFiles final : public SystemFiles {
         if (seededFor != ::getpid()) {
             seededFor = ::getpid();
             std::random_device device;
-            random.seed(device() ^ (static_cast<std::uint64_t>(seededFor) << 32) ^
-                        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+            random.seed(
+                device() ^ (static_cast<std::uint64_t>(seededFor) << 32) ^
+                static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
         }
         std::string name;
         for (std::size_t i = 0; i < length; ++i)

@@ -266,7 +266,8 @@ JournalRecovery RecoverJournal(const std::string& journalPath) {
     for (const Entry& e : entries) {
         std::uint64_t size = 0, hash = 0;
         if (files.Stat(e.temp, false).exists) {
-            if (!HashFile(e.temp, size, hash) || size != e.size || hash != e.hash || !files.Rename(e.temp, e.target))
+            if (!HashFile(e.temp, size, hash) || size != e.size || hash != e.hash ||
+                !files.Rename(e.temp, e.target))
                 return JournalRecovery::Failed;
         } else if (!HashFile(e.target, size, hash) || size != e.size || hash != e.hash) {
             return JournalRecovery::Failed;

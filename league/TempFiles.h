@@ -17,6 +17,7 @@ std::string RealTarget(const std::string& nativeTarget);
 // permission bits, puts it on the disk and closes it. Returns its path, or "" (with
 // LastFileError) when the target may not be replaced or any step fails; nothing is left
 // behind then.
-std::string WriteTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill);
+std::string WriteTempBeside(const std::string& realTarget,
+                            const std::function<bool(SystemFiles::Native)>& fill);
 
 } // namespace tolvik

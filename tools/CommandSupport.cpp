@@ -40,7 +40,11 @@ std::string FileNameText(const std::string& name) {
     std::size_t i = 0;
     while (i < name.size()) {
         const auto lead = static_cast<unsigned char>(name[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
         if (length == 0 || i + length > name.size())
             return Latin1ToUtf8(name);
         for (std::size_t k = 1; k < length; ++k)
@@ -49,7 +53,8 @@ std::string FileNameText(const std::string& name) {
         // Overlong forms and surrogates are not UTF-8 either.
         const unsigned second = length > 1 ? static_cast<unsigned char>(name[i + 1]) : 0;
         if ((length == 2 && lead < 0xC2) || (length == 3 && lead == 0xE0 && second < 0xA0) ||
-            (length == 3 && lead == 0xED && second >= 0xA0) || (length == 4 && lead == 0xF0 && second < 0x90) ||
+            (length == 3 && lead == 0xED && second >= 0xA0) ||
+            (length == 4 && lead == 0xF0 && second < 0x90) ||
             (length == 4 && (lead > 0xF4 || (lead == 0xF4 && second >= 0x90))))
             return Latin1ToUtf8(name);
         i += length;

@@ -159,9 +159,8 @@ int RunSummaryCommand(const std::string& path, std::ostream& out, std::ostream& 
     if (!OpenLeagueForCommand(league, path, "summary", err))
         return 1;
 
-    out << "League: " << Latin1ToUtf8(league.GetLeagueName()) << " (" << FileNameText(league.GetLeagueFileName())
-        << ".lge, version "
-        << league.GetVersion() << ")\n";
+    out << "League: " << Latin1ToUtf8(league.GetLeagueName()) << " ("
+        << FileNameText(league.GetLeagueFileName()) << ".lge, version " << league.GetVersion() << ")\n";
     out << "Season " << league.GetCurrentSeason() << ", stage "
         << static_cast<int>(static_cast<signed char>(league.GetCurrentStage())) << ", " << league.GetNumConf()
         << " conferences, next player identifier " << league.GetNextPlayerID() << '\n';

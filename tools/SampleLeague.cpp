@@ -290,8 +290,8 @@ bool BuildModel(const SampleLeagueOptions& options, int attempt, Model& m, std::
         while (options.freeAgents && least - least / 10 < listed)
             ++least;
         if (unlistedTotal < 0 || total > kMaxPlayers) {
-            error = "--players must be between " + std::to_string(least) + " and " + std::to_string(kMaxPlayers) +
-                    " for this league";
+            error = "--players must be between " + std::to_string(least) + " and " +
+                    std::to_string(kMaxPlayers) + " for this league";
             return false;
         }
     }
@@ -490,7 +490,8 @@ bool FillRostersThroughLibrary(const Model& m, const std::string& leaguePath,
     League league;
     league.SetFolderLock(lock);
     if (!league.OpenLeague(leaguePath) || !league.ReadLeagueData()) {
-        error = "the library could not open the league just written at " + leaguePath + ": " + league.GetLastError();
+        error = "the library could not open the league just written at " + leaguePath + ": " +
+                league.GetLastError();
         return false;
     }
     for (int t = 0; t < m.numTeams; ++t) {
@@ -550,9 +551,10 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
     // lock is held from before the first file goes until the last is written.
     const auto lock = std::make_shared<tolvik::FolderLock>();
     if (!lock->Acquire(folder)) {
-        error = tolvik::LastFileError() == tolvik::FileError::InUse
-                    ? "the folder " + folder + " is in use by another program"
-                    : "cannot lock the folder " + folder + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+        error =
+            tolvik::LastFileError() == tolvik::FileError::InUse
+                ? "the folder " + folder + " is in use by another program"
+                : "cannot lock the folder " + folder + ": " + tolvik::FileErrorText(tolvik::LastFileError());
         return false;
     }
     const std::string base = tolvik::PathJoin(folder, kFileName);

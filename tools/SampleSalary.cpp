@@ -122,8 +122,8 @@ bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed,
     League league;
     league.SetFolderLock(lock);
     if (!league.OpenLeague(leaguePath) || !league.ReadLeagueData()) {
-        error = "the library could not open the league at " + leaguePath + " to build its salary information: " +
-                league.GetLastError();
+        error = "the library could not open the league at " + leaguePath +
+                " to build its salary information: " + league.GetLastError();
         return false;
     }
     Options options; // the defaults, kept in memory
