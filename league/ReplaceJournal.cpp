@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
 
 namespace tolvik {
@@ -133,17 +134,17 @@ bool HashFile(const std::string& path, std::uint64_t& size, std::uint64_t& hash)
     const SystemFiles::Native in = files.Open(path, OpenHow::Read);
     if (in == SystemFiles::kNoFile)
         return false;
-    std::vector<std::uint8_t> block(kBlock);
+    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
     Hash h;
     std::int64_t at = 0;
     bool ok = true;
     for (;;) {
-        const std::int64_t n = files.ReadAt(in, block.data(), block.size(), at);
+        const std::int64_t n = files.ReadAt(in, block.get(), kBlock, at);
         if (n < 0)
             ok = false;
         if (n <= 0)
             break;
-        h.Add(block.data(), static_cast<std::size_t>(n));
+        h.Add(block.get(), static_cast<std::size_t>(n));
         at += n;
     }
     files.Close(in);
@@ -184,18 +185,18 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& jou
         if (in != SystemFiles::kNoFile) {
             // The bytes pass through here once, to be hashed on their way to the temporary file.
             e.temp = WriteTempBeside(e.target, [&](SystemFiles::Native out) {
-                std::vector<std::uint8_t> block(kBlock);
+                const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
                 Hash h;
                 std::int64_t at = 0;
                 for (;;) {
-                    const std::int64_t n = files.ReadAt(in, block.data(), block.size(), at);
+                    const std::int64_t n = files.ReadAt(in, block.get(), kBlock, at);
                     if (n < 0)
                         return false;
                     if (n == 0)
                         break;
-                    if (!files.WriteAt(out, block.data(), static_cast<std::size_t>(n), at))
+                    if (!files.WriteAt(out, block.get(), static_cast<std::size_t>(n), at))
                         return false;
-                    h.Add(block.data(), static_cast<std::size_t>(n));
+                    h.Add(block.get(), static_cast<std::size_t>(n));
                     at += n;
                 }
                 e.size = static_cast<std::uint64_t>(at);

@@ -1,7 +1,6 @@
 #include "league/SystemFiles.h"
 
-#include <algorithm>
-#include <vector>
+#include <memory>
 
 namespace tolvik {
 namespace {
@@ -46,15 +45,16 @@ void SetLastFileError(FileError error) {
 }
 
 bool SystemFiles::CopyData(Native in, Native out) {
-    std::vector<std::uint8_t> block(256 * 1024);
+    constexpr std::size_t kBlock = 256 * 1024;
+    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
     std::int64_t at = 0;
     for (;;) {
-        const std::int64_t n = ReadAt(in, block.data(), block.size(), at);
+        const std::int64_t n = ReadAt(in, block.get(), kBlock, at);
         if (n < 0)
             return false;
         if (n == 0)
             return true;
-        if (!WriteAt(out, block.data(), static_cast<std::size_t>(n), at))
+        if (!WriteAt(out, block.get(), static_cast<std::size_t>(n), at))
             return false;
         at += n;
     }

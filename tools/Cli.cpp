@@ -112,14 +112,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (!run)
         return 1;
-    const int status = run();
-    // A full disk or a closed pipe must not pass for success.
     errno = 0;
+    const int status = run();
+    // A full disk or a closed pipe must not pass for success. The failed write left its
+    // reason in errno; other calls may have left others there, which are not shown.
     out.flush();
     if (!out) {
         const int code = errno;
-        err << "brevane-cli: cannot write the output: "
-            << (code != 0 ? std::strerror(code) : "the output stream failed") << '\n';
+        const bool writeError =
+            code == ENOSPC || code == EPIPE || code == EIO || code == EDQUOT || code == EFBIG;
+        err << "brevane-cli: cannot write the output: " << (writeError ? std::strerror(code) : "write error")
+            << '\n';
         return 1;
     }
     return status;
