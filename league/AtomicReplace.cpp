@@ -54,36 +54,60 @@ bool IsTemporaryName(const std::string& name) {
     return true;
 }
 
-std::string WriteTempBeside(const std::string& realTarget,
-                            const std::function<bool(SystemFiles::Native)>& fill) {
+TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill) {
     SystemFiles& files = Files();
+    TempFile temp;
     const FileInfo target = files.Stat(realTarget, true);
     if (target.exists && !files.MayReplace(realTarget))
-        return "";
+        return temp;
     const std::string folder = FolderOfNative(realTarget);
     // A short name of our own, whatever the length of the target's name.
-    std::string temp;
-    SystemFiles::Native out = SystemFiles::kNoFile;
-    for (int attempt = 0; attempt < 8 && out == SystemFiles::kNoFile; ++attempt) {
-        temp = PathJoin(folder, kTempPrefix + files.RandomName(kTempRandom) + kTempSuffix);
-        out = files.Open(temp, OpenHow::CreateNew);
-        if (out == SystemFiles::kNoFile && LastFileError() != FileError::Exists)
-            return "";
+    for (int attempt = 0; attempt < 8 && temp.file == SystemFiles::kNoFile; ++attempt) {
+        temp.path = PathJoin(folder, kTempPrefix + files.RandomName(kTempRandom) + kTempSuffix);
+        temp.file = files.Open(temp.path, OpenHow::CreateNew);
+        if (temp.file == SystemFiles::kNoFile && LastFileError() != FileError::Exists)
+            break;
     }
-    if (out == SystemFiles::kNoFile)
-        return "";
-    bool ok = fill(out);
+    if (temp.file == SystemFiles::kNoFile) {
+        temp.path.clear();
+        return temp;
+    }
     // Keep the target's permissions when it has some; a new file keeps those it was made with.
-    ok = ok && (!target.exists || files.SetMode(out, target.mode));
-    ok = ok && files.Sync(out);
-    const FileError error = LastFileError();
-    ok = files.Close(out) && ok;
-    if (!ok) {
-        files.Remove(temp);
-        SetLastFileError(error == FileError::None ? FileError::Other : error);
-        return "";
-    }
+    if (!fill(temp.file) || (target.exists && !files.SetMode(temp.file, target.mode)))
+        DropTemp(temp);
     return temp;
+}
+
+bool FinishTemp(TempFile& temp) {
+    SystemFiles& files = Files();
+    bool ok = files.Sync(temp.file);
+    const FileError error = LastFileError();
+    ok = files.Close(temp.file) && ok;
+    temp.file = SystemFiles::kNoFile;
+    if (!ok) {
+        files.Remove(temp.path);
+        temp.path.clear();
+        SetLastFileError(error == FileError::None ? FileError::Other : error);
+    }
+    return ok;
+}
+
+void DropTemp(TempFile& temp) {
+    const FileError error = LastFileError();
+    if (temp.file != SystemFiles::kNoFile)
+        Files().Close(temp.file);
+    if (!temp.path.empty())
+        Files().Remove(temp.path);
+    temp = TempFile{};
+    SetLastFileError(error == FileError::None ? FileError::Other : error);
+}
+
+std::string WriteTempBeside(const std::string& realTarget,
+                            const std::function<bool(SystemFiles::Native)>& fill) {
+    TempFile temp = FillTempBeside(realTarget, fill);
+    if (temp.path.empty() || !FinishTemp(temp))
+        return "";
+    return temp.path;
 }
 
 bool ReplaceFileAtomically(const std::string& source, const std::string& target) {

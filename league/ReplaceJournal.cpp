@@ -166,11 +166,9 @@ void SyncFolders(const std::vector<Entry>& entries, const std::string& journalPa
         Files().SyncFolder(folder);
 }
 
-void RemoveTemps(const std::vector<Entry>& entries) {
-    const FileError error = LastFileError();
-    for (const Entry& e : entries)
-        Files().Remove(e.temp);
-    SetLastFileError(error);
+void DropTemps(std::vector<TempFile>& temps) {
+    for (TempFile& temp : temps)
+        DropTemp(temp);
 }
 
 } // namespace
@@ -178,13 +176,15 @@ void RemoveTemps(const std::vector<Entry>& entries) {
 bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& journalPath, int& failed) {
     SystemFiles& files = Files();
     std::vector<Entry> entries;
+    std::vector<TempFile> temps;
     for (std::size_t i = 0; i < set.size(); ++i) {
         Entry e;
         e.target = RealTarget(NativePath(set[i].target));
+        TempFile temp;
         const SystemFiles::Native in = files.Open(NativePath(set[i].source), OpenHow::Read);
         if (in != SystemFiles::kNoFile) {
             // The bytes pass through here once, to be hashed on their way to the temporary file.
-            e.temp = WriteTempBeside(e.target, [&](SystemFiles::Native out) {
+            temp = FillTempBeside(e.target, [&](SystemFiles::Native out) {
                 const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
                 Hash h;
                 std::int64_t at = 0;
@@ -207,35 +207,46 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& jou
             files.Close(in);
             SetLastFileError(error);
         }
-        if (e.temp.empty()) {
-            RemoveTemps(entries);
+        if (temp.path.empty()) {
+            DropTemps(temps);
             failed = static_cast<int>(i);
             return false;
         }
+        e.temp = temp.path;
         entries.push_back(e);
+        temps.push_back(temp);
     }
 
+    // The journal is written before the temporary files reach the disk, so that one flush of
+    // the file system carries them all; until every one of them is on the disk no rename
+    // runs, and a recovery that finds all of them still there checks them before trusting it.
     const std::vector<std::uint8_t> journal = Encode(entries);
     const std::string journalNative = NativePath(journalPath);
-    const SystemFiles::Native out = files.Open(journalNative, OpenHow::Create);
-    bool ok = out != SystemFiles::kNoFile;
-    if (ok) {
-        ok = files.WriteAt(out, journal.data(), journal.size(), 0) && files.Sync(out);
-        const FileError error = LastFileError();
-        ok = files.Close(out) && ok;
-        SetLastFileError(error);
-    }
-    // One sync of each folder puts the temporary files' names and the journal's on the disk.
-    if (ok) {
-        SyncFolders(entries, journalNative);
-    } else {
-        const FileError error = LastFileError();
-        files.Remove(journalNative);
-        SetLastFileError(error);
-        RemoveTemps(entries);
+    TempFile journalFile{journalNative, files.Open(journalNative, OpenHow::Create)};
+    if (journalFile.file == SystemFiles::kNoFile ||
+        !files.WriteAt(journalFile.file, journal.data(), journal.size(), 0)) {
+        if (journalFile.file == SystemFiles::kNoFile)
+            journalFile.path.clear();
+        DropTemp(journalFile);
+        DropTemps(temps);
         failed = -1;
         return false;
     }
+    for (std::size_t i = 0; i < temps.size(); ++i) {
+        if (!FinishTemp(temps[i])) {
+            DropTemp(journalFile);
+            DropTemps(temps);
+            failed = static_cast<int>(i);
+            return false;
+        }
+    }
+    if (!FinishTemp(journalFile)) {
+        DropTemps(temps);
+        failed = -1;
+        return false;
+    }
+    // One sync of each folder puts the temporary files' names and the journal's on the disk.
+    SyncFolders(entries, journalNative);
 
     for (const Entry& e : entries) {
         if (!files.Rename(e.temp, e.target)) {
@@ -263,6 +274,22 @@ JournalRecovery RecoverJournal(const std::string& journalPath) {
         files.Remove(journalNative);
         files.SyncFolder(FolderOf(journalNative));
         return JournalRecovery::Discarded;
+    }
+    // Every temporary file still there means no rename ran: one that does not hold what the
+    // journal says never reached the disk whole, and the set is dropped with every target old.
+    const bool noneRenamed = std::all_of(entries.begin(), entries.end(),
+                                         [&](const Entry& e) { return files.Stat(e.temp, false).exists; });
+    if (noneRenamed) {
+        for (const Entry& e : entries) {
+            std::uint64_t size = 0, hash = 0;
+            if (!HashFile(e.temp, size, hash) || size != e.size || hash != e.hash) {
+                for (const Entry& drop : entries)
+                    files.Remove(drop.temp);
+                files.Remove(journalNative);
+                files.SyncFolder(FolderOf(journalNative));
+                return JournalRecovery::Discarded;
+            }
+        }
     }
     for (const Entry& e : entries) {
         std::uint64_t size = 0, hash = 0;

@@ -13,10 +13,23 @@ namespace tolvik {
 // exist yet is its real folder joined with its name.
 std::string RealTarget(const std::string& nativeTarget);
 
-// Writes a new temporary file beside realTarget through fill, gives it the target's
-// permission bits, puts it on the disk and closes it. Returns its path, or "" (with
+// A temporary file being made: its path and, until it is finished, its open file.
+struct TempFile {
+    std::string path;
+    SystemFiles::Native file = SystemFiles::kNoFile;
+};
+
+// Makes a new temporary file beside realTarget, fills it through fill and gives it the
+// target's permission bits, leaving it open and not yet on the disk. The path is "" (with
 // LastFileError) when the target may not be replaced or any step fails; nothing is left
 // behind then.
+TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill);
+// Puts the file on the disk and closes it; false (the file removed) when either fails.
+bool FinishTemp(TempFile& temp);
+// Closes and removes a temporary file that will not be used.
+void DropTemp(TempFile& temp);
+
+// FillTempBeside and FinishTemp in one: the path of the finished file, or "".
 std::string WriteTempBeside(const std::string& realTarget,
                             const std::function<bool(SystemFiles::Native)>& fill);
 
