@@ -4,10 +4,12 @@
 #include "LeagueBytes.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
+#include "league/MemoryFiles.h"
 #include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <map>
@@ -268,6 +270,69 @@ TEST_F(WriteBack, AnInterruptedWriteBackIsCompletedByTheNextOpen) {
     EXPECT_TRUE(league->IsFreeAgent(105));
     league.reset();
     EXPECT_EQ(dir.List(), (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr"}));
+}
+
+TEST_F(WriteBack, AJournalWhoseTemporaryFilesDidNotReachTheDiskWholeIsDropped) {
+    // Killed right before the first rename, with the journal complete; then one temporary
+    // file is found torn, as a power cut before the flush would leave it.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        FaultyFilesInUse killing([&](FaultyFiles::Call call, const std::string&) {
+            if (call == FaultyFiles::Call::Rename)
+                ::raise(SIGKILL);
+            return tolvik::FileError::None;
+        });
+        auto league = OpenAndRead(dir.File("my.lge"));
+        Change(*league);
+        league->CloseLeague();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    Names temps;
+    for (const auto& name : dir.List())
+        if (tolvik::IsTemporaryName(name))
+            temps.push_back(name);
+    ASSERT_EQ(temps.size(), 2u);
+    Bytes torn = dir.Read(temps[1]);
+    torn.resize(torn.size() / 2);
+    dir.Write(temps[1], torn);
+
+    OpenAndRead(dir.File("my.lge")).reset();
+    EXPECT_EQ(Snapshot(), old) << "every file as it was, the journal and the temporary files gone";
+}
+
+TEST_F(WriteBack, OnASmallMemoryDiskTheFullDiskLeavesTheLeagueAsItWas) {
+    std::size_t total = 0;
+    for (const auto& [name, bytes] : old)
+        total += bytes.size();
+    tolvik::MemoryFiles small(total * 2 + 200);
+    small.MakeFolder("/league");
+    for (const char* name : {"my.lge", "my.pyr", "my.pyf", "my.pyc"}) {
+        const Bytes& bytes = old.at(name);
+        const auto file = small.Open(std::string("/league/") + name, tolvik::OpenHow::Create);
+        ASSERT_TRUE(small.WriteAt(file, bytes.data(), bytes.size(), 0) && small.Close(file));
+    }
+    tolvik::SystemFiles* previous = tolvik::UseFiles(&small);
+    {
+        auto league = OpenAndChange("/league/my.lge");
+        EXPECT_FALSE(league->CloseLeague());
+        EXPECT_TRUE(Contains(league->GetLastError(), "disk full")) << league->GetLastError();
+    }
+    tolvik::UseFiles(previous == &tolvik::SystemDefaultFiles() ? nullptr : previous);
+    for (const char* name : {"my.lge", "my.pyf"}) {
+        const auto file = small.Open(std::string("/league/") + name, tolvik::OpenHow::Read);
+        Bytes now(static_cast<std::size_t>(small.Size(file)));
+        small.ReadAt(file, now.data(), now.size(), 0);
+        small.Close(file);
+        EXPECT_EQ(now, old.at(name)) << name;
+    }
+    std::vector<std::string> names;
+    ASSERT_TRUE(small.List("/league", names));
+    std::sort(names.begin(), names.end());
+    // The working copies that hold the changes stay; nothing else of the write-back does.
+    EXPECT_EQ(names, (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr", "~saltmp.lge", "~saltmp.pyf"}));
 }
 
 TEST_F(WriteBack, StaleTemporaryFilesAndACutShortJournalAreClearedByTheNextOpen) {
