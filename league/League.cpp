@@ -80,6 +80,11 @@ bool IsWorkingName(const std::string& leaf) {
     return false;
 }
 
+std::string NotOurs(const std::string& work) {
+    return work + " is in the folder, and no program that died left it there (it may hold the changes of a "
+                  "write-back that failed): move it away to open the league";
+}
+
 // The reason a write into the folder failed, in the user's terms.
 std::string WriteFailure(tolvik::FileError error) {
     switch (error) {
@@ -144,6 +149,9 @@ void League::SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock) {
 
 bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made,
                              const char* what) {
+    // A file of that name that is not ours is never noted as ours, nor replaced.
+    if (tolvik::Files().Stat(tolvik::NativePath(WorkPath(work)), false).exists)
+        return Fail(NotOurs(work));
     // The note comes first: a League killed right after the copy still leaves it named.
     paths_->lock->Note(kNotePrefix + work);
     if (tolvik::CopyToNewFile(source, WorkPath(work))) {
@@ -152,9 +160,7 @@ bool League::MakeWorkingCopy(const std::string& source, const std::string& work,
     }
     const tolvik::FileError error = tolvik::LastFileError();
     if (error == tolvik::FileError::Exists)
-        return Fail(work +
-                    " is in the folder, and no program that died left it there (it may hold the changes "
-                    "of a write-back that failed): move it away to open the league");
+        return Fail(NotOurs(work));
     if (!tolvik::FileExists(source))
         return Fail(std::string(what) + " missing");
     return Fail("cannot copy the " + std::string(what) + " to " + work + ": " + WriteFailure(error));
@@ -490,6 +496,11 @@ int League::CreateFreeAgentFile() {
     if (p.pyfTarget.empty()) {
         p.pyfTarget = tolvik::PathJoin(p.folder, p.baseLeaf + "pyf");
         p.pyfSeen = tolvik::Files().Stat(tolvik::NativePath(p.pyfTarget), true);
+    }
+    if (tolvik::Files().Stat(tolvik::NativePath(WorkPath(pyfWork_)), false).exists) {
+        pyfHandle_ = -1;
+        Fail(NotOurs(pyfWork_));
+        return -1;
     }
     p.lock->Note(kNotePrefix + pyfWork_);
     pyfHandle_ = tolvik::FileCreateNew(WorkPath(pyfWork_));

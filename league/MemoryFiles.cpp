@@ -37,6 +37,11 @@ std::size_t MemoryFiles::Used() const {
     return used;
 }
 
+void MemoryFiles::EndProcess() {
+    open_.clear();
+    locked_.clear();
+}
+
 SystemFiles::Native MemoryFiles::Open(const std::string& path, OpenHow how) {
     const std::string name = Normal(path);
     auto it = files_.find(name);

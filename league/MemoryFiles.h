@@ -24,6 +24,9 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
     void MakeFolder(const std::string& path);
     // Bytes of all files together.
     std::size_t Used() const;
+    // What the death of a process leaves: its open files closed and its locks released, the
+    // files as they are (lock files included).
+    void EndProcess();
 
     Native Open(const std::string& path, OpenHow how) override;
     std::int64_t ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) override;

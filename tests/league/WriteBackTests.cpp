@@ -335,6 +335,26 @@ TEST_F(WriteBack, OnASmallMemoryDiskTheFullDiskLeavesTheLeagueAsItWas) {
     EXPECT_EQ(names, (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr", "~saltmp.lge", "~saltmp.pyf"}));
 }
 
+TEST_F(WriteBack, AKeptWorkingCopySurvivesAProgramThatDiedAfterItRefusedTheFolder) {
+    dir.Write("~saltmp.pyr", Bytes{7, 7, 7}); // kept by an earlier write-back that failed
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        League refused;
+        if (refused.OpenLeague(dir.File("my.lge")))
+            ::_exit(1);
+        ::raise(SIGKILL); // dies with the folder's lock file and its notes left behind
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    {
+        League next;
+        EXPECT_FALSE(next.OpenLeague(dir.File("my.lge")));
+        EXPECT_TRUE(Contains(next.GetLastError(), "~saltmp.pyr")) << next.GetLastError();
+    }
+    EXPECT_EQ(dir.Read("~saltmp.pyr"), (Bytes{7, 7, 7}));
+}
+
 TEST_F(WriteBack, StaleTemporaryFilesAndACutShortJournalAreClearedByTheNextOpen) {
     dir.Write("~salnew.AbCd1234.tmp", Bytes{1, 2, 3});
     dir.Write("~salnew.keep.txt", Bytes{4});                      // not a name of ours

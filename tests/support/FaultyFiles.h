@@ -17,7 +17,8 @@ class FaultyFiles : public tolvik::SystemFiles {
     // Returns FileError::None to let the call run.
     using Hook = std::function<tolvik::FileError(Call call, const std::string& path)>;
 
-    explicit FaultyFiles(Hook hook) : hook_(std::move(hook)), real_(tolvik::SystemDefaultFiles()) {}
+    explicit FaultyFiles(Hook hook, tolvik::SystemFiles& real = tolvik::SystemDefaultFiles())
+        : hook_(std::move(hook)), real_(real) {}
 
     Native Open(const std::string& path, tolvik::OpenHow how) override {
         if (how != tolvik::OpenHow::Read && how != tolvik::OpenHow::ReadWrite && Refused(Call::Create, path))
@@ -74,9 +75,13 @@ class FaultyFiles : public tolvik::SystemFiles {
     Native Lock(const std::string& path) override {
         if (Refused(Call::Lock, path))
             return kNoFile;
-        return real_.Lock(path);
+        const Native lock = real_.Lock(path);
+        if (lock != kNoFile)
+            Remember(lock, path);
+        return lock;
     }
     void Unlock(Native lock, const std::string& path) override {
+        Forget(lock);
         if (!Refused(Call::Unlock, path))
             real_.Unlock(lock, path);
     }
@@ -117,7 +122,9 @@ class FaultyFiles : public tolvik::SystemFiles {
 // Puts a FaultyFiles in front of the file layer for as long as it lives.
 class FaultyFilesInUse {
   public:
-    explicit FaultyFilesInUse(FaultyFiles::Hook hook) : files_(std::move(hook)) {
+    explicit FaultyFilesInUse(FaultyFiles::Hook hook,
+                              tolvik::SystemFiles& real = tolvik::SystemDefaultFiles())
+        : files_(std::move(hook), real) {
         previous_ = tolvik::UseFiles(&files_);
     }
     ~FaultyFilesInUse() {
