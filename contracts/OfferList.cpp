@@ -6,10 +6,9 @@
 #include "league/FileAccess.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
+#include "league/SystemFiles.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -142,10 +141,9 @@ std::vector<std::uint8_t> OfferList::TickedBytes() const {
 
 bool OfferList::WriteOffers(const std::string& path, std::string& reason) const {
     const std::vector<std::uint8_t> bytes = TickedBytes();
-    errno = 0;
     if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
         return true;
-    reason = errno != 0 ? std::strerror(errno) : "the file could not be written";
+    reason = tolvik::FileErrorText(tolvik::LastFileError());
     return false;
 }
 

@@ -114,8 +114,7 @@ Options::Options() {
 }
 
 std::string Options::FilePath() const {
-    std::string found = tolvik::FindFileIgnoringCase(folder_, kFileName);
-    return found.empty() ? tolvik::PathJoin(folder_, kFileName) : found;
+    return tolvik::FileInFolder(folder_, kFileName);
 }
 
 void Options::SetStatDefaults() {
@@ -163,10 +162,22 @@ void Options::SetDefaults() {
 
 void Options::Load(const std::string& folder, Prompt& prompt) {
     folder_ = folder;
-    if (tolvik::FindFileIgnoringCase(folder_, kFileName).empty())
-        Defaults();
-    else
+    pendingWrite_ = false;
+    if (tolvik::FindFileIgnoringCase(folder_, kFileName).empty()) {
+        SetDefaults();
+        pendingWrite_ = true;
+    } else {
         Read(prompt);
+    }
+}
+
+bool Options::WritePending() {
+    if (!pendingWrite_)
+        return true;
+    if (!Write())
+        return false;
+    pendingWrite_ = false;
+    return true;
 }
 
 bool Options::Defaults() {
@@ -253,21 +264,18 @@ void Options::DecodeFields(const std::uint8_t* file, std::size_t size) {
 
 void Options::Read(Prompt& prompt) {
     // Read the whole file (it is never larger than its layout, so at most kFileSize bytes matter).
-    std::vector<std::uint8_t> bytes(kFileSize);
-    std::size_t got = 0;
-    const int handle = tolvik::FileOpen(FilePath(), tolvik::FileMode::Read);
+    std::vector<std::uint8_t> bytes;
+    const std::string path = FilePath();
+    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
     if (handle <= 0) {
         // Unreadable: work with the defaults, but leave the user's file alone.
         SetDefaults();
         return;
     }
-    while (got < bytes.size()) {
-        const int n = tolvik::FileRead(handle, bytes.data() + got, static_cast<int>(bytes.size() - got));
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
+    bytes.resize(kFileSize);
+    const int read = tolvik::FileRead(handle, bytes.data(), kFileSize);
     tolvik::FileClose(handle);
+    const std::size_t got = read > 0 ? static_cast<std::size_t>(read) : 0;
 
     // The scratch record starts from the defaults, so fields the file does not hold
     // (a short file) take their default values.
@@ -280,7 +288,8 @@ void Options::Read(Prompt& prompt) {
     if (fileVersion > kVersion) {
         prompt.ShowMessage("Newer version of program options found.  Please upgrade to the latest version",
                            "");
-        Defaults();
+        SetDefaults();
+        pendingWrite_ = true;
         return;
     }
     if (fileVersion == 3) {

@@ -33,13 +33,22 @@ class Options {
     // The path of the options file in that folder (an existing name found ignoring case).
     std::string FilePath() const;
 
-    // Reads "salreg" from the folder when it exists, else sets and writes the defaults.
+    // Reads "salreg" from the folder when it exists, else sets the defaults. Load writes
+    // nothing: the defaults of a missing file, or those replacing a newer version, are due
+    // to be written, and WritePending writes them once the league of that folder has opened
+    // (its folder lock is held), so that a folder that is not ours is never written to.
     void Load(const std::string& folder, Prompt& prompt);
+    // True when Load left defaults that the file does not hold yet.
+    bool HasPendingWrite() const { return pendingWrite_; }
+    // Writes the options when Load left them due; true when nothing was due or the write
+    // succeeded (then nothing is due any more).
+    bool WritePending();
     // Sets every field to its default and writes the file.
     bool Defaults();
     // Sets every field to its default in memory only.
     void SetDefaults();
-    // Reads the file (upgrading versions 3 and 4; a newer version is replaced by defaults).
+    // Reads the file (upgrading versions 3 and 4; a newer version gives the defaults, due
+    // to be written over it by WritePending).
     void Read(Prompt& prompt);
     // Writes version 5 and every field, replacing the file atomically. False on failure.
     bool Write() const;
@@ -134,4 +143,5 @@ class Options {
     void SetStatDefaults();
 
     std::string folder_;
+    bool pendingWrite_ = false;
 };

@@ -80,8 +80,8 @@ inline void CheckSaveAndReload(League& league, const Options& options, ContractL
 // league without salary information: it builds it (CGS generation, by ratings or by
 // statistics) and shows totals and acceptance chances.
 inline int FuzzSalreg(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     folder.Write("salreg", data, size);
 
     ScriptedPrompt prompt;
@@ -119,8 +119,8 @@ inline int FuzzSalreg(const std::uint8_t* data, std::size_t size) {
 
 // A salary information file (.FRO) beside the minimal league, with the default options.
 inline int FuzzFro(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     MinimalLeague::Get().WriteTo(folder, true, true);
     folder.Write(std::string(MinimalLeague::kBase) + ".FRO", data, size);
 
@@ -143,8 +143,8 @@ inline int FuzzFro(const std::uint8_t* data, std::size_t size) {
 // A sibling salary file (.SAL) beside the minimal league and no .FRO: the user agrees to
 // convert it, and the salary information file written by the conversion loads.
 inline int FuzzSal(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     MinimalLeague::Get().WriteTo(folder, true, true);
     folder.Write(std::string(MinimalLeague::kBase) + ".SAL", data, size);
 

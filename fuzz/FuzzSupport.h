@@ -1,7 +1,7 @@
 #pragma once
 
-// What every fuzz harness needs: one scratch folder per process, files written into it
-// exactly as a league's files lie on disk, a bounded cursor over the input, and the way a
+// What every fuzz harness needs: one scratch folder per process (in memory), files written
+// into it exactly as a league's files lie on disk, a bounded cursor over the input, and the way a
 // harness reports a broken promise (an abort, which the fuzzer records as a crash).
 
 #include <algorithm>
@@ -10,12 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <system_error>
 #include <unistd.h>
 #include <vector>
+
+#include "league/FileAccess.h"
+#include "league/MemoryFiles.h"
 
 namespace fuzzing {
 
@@ -23,13 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Reads a whole file; false when it cannot be read.
 inline bool ReadWholeFile(const std::string& path, Bytes& out) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    out.resize(static_cast<std::size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    return static_cast<bool>(in) || out.empty();
+    return tolvik::ReadWholeFile(path, out);
 }
 
 // A property of the code under test does not hold: report it and stop as a crash would.
@@ -44,9 +40,10 @@ inline void Check(bool condition, const char* what) {
         Fail(what);
 }
 
-// One folder per process, made on first use and emptied before every input, so the files
-// of one input never meet those of the next. Memory-backed /dev/shm keeps the many small
-// writes, renames and syncs cheap; elsewhere the system's temporary folder serves.
+// One folder per process, on the file layer's own memory file system, emptied before every
+// input, so that the files of one input never meet those of the next and no input costs a
+// system call per file operation. The library sees the folder only while a ScratchScope
+// puts that file system in front of it.
 class ScratchFolder {
   public:
     static ScratchFolder& Get() {
@@ -56,62 +53,69 @@ class ScratchFolder {
 
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+    tolvik::MemoryFiles& Files() const { return files_; }
 
     // Removes everything in the folder.
     void Clear() const {
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(path_, ec))
-            std::filesystem::remove_all(entry.path(), ec);
+        for (const auto& name : List())
+            files_.Remove(File(name));
     }
 
     void Write(const std::string& name, const std::uint8_t* data, std::size_t size) const {
-        std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (!out)
+        const auto file = files_.Open(File(name), tolvik::OpenHow::Create);
+        if (file == tolvik::SystemFiles::kNoFile || !files_.WriteAt(file, data, size, 0) ||
+            !files_.Close(file))
             Fail("the scratch folder cannot be written");
     }
     void Write(const std::string& name, const Bytes& bytes) const { Write(name, bytes.data(), bytes.size()); }
 
-    bool Exists(const std::string& name) const {
-        std::error_code ec;
-        return std::filesystem::exists(File(name), ec);
-    }
+    bool Exists(const std::string& name) const { return files_.Stat(File(name), false).exists; }
 
     Bytes Read(const std::string& name) const {
         Bytes bytes;
-        ReadWholeFile(File(name), bytes);
+        const auto file = files_.Open(File(name), tolvik::OpenHow::Read);
+        if (file == tolvik::SystemFiles::kNoFile)
+            return bytes;
+        bytes.resize(static_cast<std::size_t>(files_.Size(file)));
+        files_.ReadAt(file, bytes.data(), bytes.size(), 0);
+        files_.Close(file);
         return bytes;
     }
 
     // Names of the entries in the folder.
     std::vector<std::string> List() const {
         std::vector<std::string> names;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(path_, ec))
-            names.push_back(entry.path().filename().string());
+        files_.List(path_, names);
         return names;
     }
 
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+  private:
+    ScratchFolder() { files_.MakeFolder(path_); }
+
+    std::string path_ = "/scratch";
+    mutable tolvik::MemoryFiles files_;
+};
+
+// Puts the scratch folder's file system in front of the library for one input, and empties
+// the folder first.
+class ScratchScope {
+  public:
+    ScratchScope() : previous_(tolvik::UseFiles(&ScratchFolder::Get().Files())) {
+        ScratchFolder::Get().Clear();
     }
+    // Emptied again at the end, so that an input frees all it allocated (libFuzzer takes
+    // memory that outlives an input for a leak and checks it at great cost).
+    ~ScratchScope() {
+        ScratchFolder::Get().Clear();
+        tolvik::UseFiles(previous_ == &tolvik::SystemDefaultFiles() ? nullptr : previous_);
+    }
+    ScratchScope(const ScratchScope&) = delete;
+    ScratchScope& operator=(const ScratchScope&) = delete;
+
+    const ScratchFolder& Folder() const { return ScratchFolder::Get(); }
 
   private:
-    ScratchFolder() {
-        std::error_code ec;
-        std::string base = "/dev/shm";
-        if (!std::filesystem::is_directory(base, ec) || ::access(base.c_str(), W_OK) != 0)
-            base = std::filesystem::temp_directory_path(ec).string();
-        std::string pattern = base + "/brevane-fuzz-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (!::mkdtemp(name.data()))
-            Fail("no scratch folder can be made");
-        path_ = name.data();
-    }
-
-    std::string path_;
+    tolvik::SystemFiles* previous_;
 };
 
 // Takes bytes from the front of the input. Every take is bounded by what is left: a length

@@ -117,10 +117,11 @@ inline void WalkLeague(League& league, std::size_t statBound) {
                 continue;
             const Player player = league.players.GetPlayer(pid);
             TouchPlayer(player);
-            const int found = league.FindTeam(pid);
-            Check(found >= 0 && found <= team, "a rostered player is found on a team");
-            // A few jersey searches per team: each one walks the whole roster per number.
+            // A few searches per team: each FindTeam walks every roster, each jersey search
+            // the whole roster per number.
             if (jerseysFound++ < 3) {
+                const int found = league.FindTeam(pid);
+                Check(found >= 0 && found <= team, "a rostered player is found on a team");
                 const char jersey = record->FindJersey(pid, player.GetPosGeneral());
                 gSink = gSink + static_cast<std::size_t>(jersey) + record->JerseyTaken(jersey, pid);
             }
@@ -150,7 +151,7 @@ inline void WalkLeague(League& league, std::size_t statBound) {
         Check(player.GetPID() == 0 || player.GetPID() == id, "a player is found under his own identifier");
         // The searches cost a pass over every roster and list each; the listed and rostered
         // players were searched above, so only the edges of the range are searched here.
-        if (id < 110 || id > next - 10)
+        if ((id >= 99 && id <= 101) || id <= 0 || id >= next - 1)
             gSink = gSink + league.IsFreeAgent(static_cast<short>(id)) +
                     static_cast<std::size_t>(league.FindTeam(static_cast<short>(id)) + 1);
     }
@@ -194,8 +195,8 @@ inline std::size_t StatBound(std::size_t datSize) {
 
 // The league file with all its companions from one input (SplitLeagueInput).
 inline int FuzzLeague(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     const LeagueInput input = SplitLeagueInput(data, size);
     for (int k = 0; k < kLeaguePartCount; ++k)
         if (input.present[k])
@@ -230,8 +231,8 @@ inline int FuzzLeague(const std::uint8_t* data, std::size_t size) {
 // The player file alone through PlayerList. The first byte chooses the record size (bit 0:
 // 51 bytes, else 60), the next two the next player identifier; the rest is the file.
 inline int FuzzPlayers(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     InputCursor in(data, size);
     const int recordSize = (in.U8() & 1) ? Player::kVersion2RecordSize : Player::kRecordSize;
     const auto next = static_cast<short>(in.U16());
@@ -286,8 +287,8 @@ inline ListGroups GroupsOf(League& league, bool draft) {
 // writes it back; the list written reads back as it was held, and a file that is not a
 // list is never touched.
 inline int FuzzList(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     InputCursor in(data, size);
     const std::uint8_t flags = in.U8();
     const bool draft = flags & 1;
@@ -350,8 +351,8 @@ inline bool IsKnownStatCode(std::uint16_t code) {
 // The statistics file beside the minimal league: every record of a known code whose owner
 // the program can ask for shows up exactly once, in its owner's list.
 inline int FuzzStats(const std::uint8_t* data, std::size_t size) {
-    const ScratchFolder& folder = ScratchFolder::Get();
-    folder.Clear();
+    const ScratchScope scope;
+    const ScratchFolder& folder = scope.Folder();
     const MinimalLeague& minimal = MinimalLeague::Get();
     minimal.WriteTo(folder, true, true);
     folder.Write(std::string(MinimalLeague::kBase) + ".dat", data, size);

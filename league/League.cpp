@@ -3,7 +3,9 @@
 #include "league/ByteOrder.h"
 #include "league/FileAccess.h"
 #include "league/LeaguePaths.h"
+#include "league/ReplaceJournal.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -21,9 +23,16 @@ constexpr int kSeasonOffsetOffset = 12;
 constexpr int kNameOffset = 15;
 constexpr int kHeaderFileOffset = 8;
 
-// The lock file in the league's folder. The working copies have fixed names there, so two
-// open leagues in one folder would overwrite each other's copies and write them back.
-constexpr const char* kLockName = "~saltmp.lck";
+// The journal of an interrupted write-back, in the league's folder.
+constexpr const char* kJournalName = "~saltmp.jnl";
+// Every name the League makes in a folder begins with one of these; a league file of
+// such a name would have its own file or a companion taken for a working copy.
+constexpr const char* kWorkingPrefixes[] = {"~saltmp.", "~saltemp."};
+// The working copies a League may make; a note in the folder's lock file names each
+// before it is made, so the next holder knows what a League that died left.
+constexpr const char* kWorkingNames[] = {"~saltmp.lge", "~saltmp.pyr",  "~saltmp.pyc",
+                                         "~saltmp.pyf", "~saltemp.pyf", "~saltmp.dat"};
+constexpr const char* kNotePrefix = "made ";
 
 // The fields every table of the league is sized from; anything else is not a league we can read.
 bool HeaderIsUsable(const std::uint8_t* header) {
@@ -41,37 +50,50 @@ int VersionOfTag(const std::uint8_t* tag) {
     return 0;
 }
 
-// Reads the league tag and the header from an open league file; false when either is unusable.
-bool ReadTagAndHeader(int handle, int& version, std::uint8_t* header) {
+enum class HeaderCheck { Usable, UnknownTag, BadHeader };
+
+// Reads the league tag and the header from an open league file.
+HeaderCheck ReadTagAndHeader(int handle, int& version, std::uint8_t* header) {
     std::uint8_t tag[4];
     if (tolvik::FileSeek(handle, 0) != 0 || tolvik::FileRead(handle, tag, 4) != 4)
-        return false;
+        return HeaderCheck::UnknownTag;
     version = VersionOfTag(tag);
     if (version == 0)
-        return false;
+        return HeaderCheck::UnknownTag;
     if (tolvik::FileSeek(handle, kHeaderFileOffset) != kHeaderFileOffset ||
         tolvik::FileRead(handle, header, League::kHeaderSize) != League::kHeaderSize)
-        return false;
-    return HeaderIsUsable(header);
+        return HeaderCheck::BadHeader;
+    return HeaderIsUsable(header) ? HeaderCheck::Usable : HeaderCheck::BadHeader;
 }
 
-// True when both files hold the same bytes.
-bool SameBytes(const std::string& a, const std::string& b) {
-    const int ha = tolvik::FileOpen(a, tolvik::FileMode::Read);
-    const int hb = tolvik::FileOpen(b, tolvik::FileMode::Read);
-    bool same = ha > 0 && hb > 0 && tolvik::FileSize(ha) == tolvik::FileSize(hb);
-    std::vector<std::uint8_t> bufA(64 * 1024), bufB(64 * 1024);
-    while (same) {
-        const int na = tolvik::FileRead(ha, bufA.data(), static_cast<int>(bufA.size()));
-        const int nb = tolvik::FileRead(hb, bufB.data(), static_cast<int>(bufB.size()));
-        same =
-            na == nb && na >= 0 && std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) == 0;
-        if (na <= 0)
-            break;
+const char* HeaderFailure(HeaderCheck check) {
+    return check == HeaderCheck::UnknownTag ? "not a league file of version 2 or 3"
+                                            : "bad league header (cut short, or an unknown number of teams)";
+}
+
+bool IsWorkingName(const std::string& leaf) {
+    for (const char* prefix : kWorkingPrefixes) {
+        const std::string p = prefix;
+        if (leaf.size() >= p.size() && tolvik::SameNameIgnoringCase(leaf.substr(0, p.size()), p))
+            return true;
     }
-    tolvik::FileClose(ha);
-    tolvik::FileClose(hb);
-    return same;
+    return false;
+}
+
+std::string NotOurs(const std::string& work) {
+    return work + " is in the folder, and no program that died left it there (it may hold the changes of a "
+                  "write-back that failed): move it away to open the league";
+}
+
+// The reason a write into the folder failed, in the user's terms.
+std::string WriteFailure(tolvik::FileError error) {
+    switch (error) {
+    case tolvik::FileError::AccessDenied:
+    case tolvik::FileError::ReadOnlyDisk:
+        return "the folder is not writable";
+    default:
+        return tolvik::FileErrorText(error);
+    }
 }
 
 std::string DropLast(const std::string& text, std::size_t n) {
@@ -83,11 +105,12 @@ std::string DropLast(const std::string& text, std::size_t n) {
 League::League() : paths_(std::make_unique<Paths>()) {}
 
 League::~League() {
-    WriteBack();
+    const bool committed = !paths_->opened || CommitChanges();
+    // Changes that could not be written back stay in their working copies, which the next
+    // open leaves alone (it refuses the folder and says why) rather than lose them.
+    CloseWorkingCopies(!committed);
     // Only now may another League use the folder's working-copy names.
-    if (paths_->lock > 0)
-        tolvik::UnlockFile(paths_->lock, paths_->lockPath);
-    paths_->lock = 0;
+    paths_->lock.reset();
 }
 
 std::string League::LeagueFileNameFromPath(const std::string& path) {
@@ -102,56 +125,130 @@ std::string League::WorkPath(const std::string& name) const {
     return tolvik::PathJoin(paths_->folder, name);
 }
 
-bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made) {
-    const std::string target = WorkPath(work);
-    if (tolvik::CopyFileOver(source, target)) {
+std::string League::GetLastError() const {
+    return lastError_;
+}
+
+bool League::Fail(const std::string& reason) {
+    lastError_ = reason;
+    return false;
+}
+
+bool League::WorkingCopyWriteFailed(const std::string& work) {
+    if (!writeFailed_) {
+        writeFailed_ = true;
+        writeError_ = "cannot write the working copy " + work + ": " + WriteFailure(tolvik::LastFileError());
+    }
+    return Fail(writeError_);
+}
+
+void League::SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock) {
+    if (!paths_->attempted)
+        paths_->lock = std::move(lock);
+}
+
+bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made,
+                             const char* what) {
+    // A file of that name that is not ours is never noted as ours, nor replaced.
+    if (tolvik::Files().Stat(tolvik::NativePath(WorkPath(work)), false).exists)
+        return Fail(NotOurs(work));
+    // The note comes first: a League killed right after the copy still leaves it named.
+    paths_->lock->Note(kNotePrefix + work);
+    if (tolvik::CopyToNewFile(source, WorkPath(work))) {
         made = true;
         return true;
     }
-    // A copy that failed half-way leaves a working copy that is neither ours nor
-    // anyone's data; it must not survive to be taken for a real one.
-    if (tolvik::FileExists(source))
-        tolvik::DeleteFile(target);
-    return false;
+    const tolvik::FileError error = tolvik::LastFileError();
+    if (error == tolvik::FileError::Exists)
+        return Fail(NotOurs(work));
+    if (!tolvik::FileExists(source))
+        return Fail(std::string(what) + " missing");
+    return Fail("cannot copy the " + std::string(what) + " to " + work + ": " + WriteFailure(error));
+}
+
+bool League::ClearLeftovers() {
+    const Paths& p = *paths_;
+    // The working copies a League that died while holding the lock had made: its changes
+    // were written back through the journal or never at all, so they are nobody's data now.
+    // A file of such a name that no note claims is not ours and stays.
+    const std::string& notes = p.lock->PreviousNotes();
+    for (std::size_t at = 0; at < notes.size();) {
+        std::size_t end = notes.find('\n', at);
+        if (end == std::string::npos)
+            end = notes.size();
+        const std::string line = notes.substr(at, end - at);
+        at = end + 1;
+        if (line.rfind(kNotePrefix, 0) != 0)
+            continue;
+        const std::string name = line.substr(std::string(kNotePrefix).size());
+        if (std::find(std::begin(kWorkingNames), std::end(kWorkingNames), name) == std::end(kWorkingNames))
+            continue;
+        const std::string path = WorkPath(name);
+        const tolvik::FileInfo info = tolvik::Files().Stat(tolvik::NativePath(path), false);
+        if (info.exists && info.regular && !tolvik::DeleteFile(path))
+            return Fail("cannot remove the leftover " + name + ": " + WriteFailure(tolvik::LastFileError()));
+    }
+    return true;
 }
 
 bool League::OpenLeague(std::string path) {
     Paths& p = *paths_;
     // One League opens one league: a second open would lose track of the first copies.
     if (p.attempted)
-        return false;
+        return Fail("this League has opened a league already");
     p.attempted = true;
+    lgeHandle_ = -1;
 
     // Keep the folder: later changes of the current directory must not move our files.
-    p.folder = tolvik::AbsoluteFolder(tolvik::PathFolder(path));
-    const std::string leaf = tolvik::PathLeaf(path);
+    const std::string native = tolvik::NativePath(path);
+    const std::string leaf = tolvik::NativeLeaf(native);
+    p.folder = tolvik::AbsoluteFolder(tolvik::NativeFolder(native));
     p.lgeTarget = tolvik::PathJoin(p.folder, leaf);
     p.baseLeaf = DropLast(leaf, 3);
-    leagueFileName_ = LeagueFileNameFromPath(path);
+    leagueFileName_ = DropLast(leaf, 4);
+    if (IsWorkingName(leaf))
+        return Fail(leaf + " has the name of a working copy; rename the league's files to open it");
 
     // One open league per folder, in this process or another: a folder in use is left
     // exactly as it is, and nothing is copied.
-    p.lockPath = WorkPath(kLockName);
-    p.lock = tolvik::LockFile(p.lockPath);
-    if (p.lock <= 0) {
-        p.lock = 0;
-        lgeHandle_ = -1;
-        return false;
+    if (p.lock) {
+        if (!p.lock->Held() || p.lock->Folder() != p.folder)
+            return Fail("the folder lock given is not held for " + p.folder);
+    } else {
+        p.lock = std::make_shared<tolvik::FolderLock>();
+        if (!p.lock->Acquire(p.folder)) {
+            const tolvik::FileError error = tolvik::LastFileError();
+            p.lock.reset();
+            return Fail(error == tolvik::FileError::InUse ? "the folder is in use by another program"
+                                                          : "cannot lock the folder: " + WriteFailure(error));
+        }
     }
 
-    if (!MakeWorkingCopy(p.lgeTarget, lgeWork_, p.lgeMade)) {
-        lgeHandle_ = -1;
+    // Before anything else: the write-back a killed program left half-done is completed
+    // (or dropped when it never began to replace files), and what it left is cleared away.
+    if (tolvik::RecoverJournal(WorkPath(kJournalName)) == tolvik::JournalRecovery::Failed)
+        return Fail(std::string("an interrupted write-back cannot be completed: ") + kJournalName +
+                    " names files that changed since; the league's files need a look");
+    tolvik::RemoveStaleTemporaries(p.folder);
+    if (!ClearLeftovers())
         return false;
-    }
+
+    if (!tolvik::FileExists(p.lgeTarget))
+        return Fail("league file missing");
+    p.lgeSeen = tolvik::Files().Stat(tolvik::NativePath(p.lgeTarget), true);
+    if (!MakeWorkingCopy(p.lgeTarget, lgeWork_, p.lgeMade, "league file"))
+        return false;
     lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::FileMode::ReadWrite);
     if (lgeHandle_ <= 0) {
         lgeHandle_ = -1;
-        return false;
+        return Fail("cannot open the working copy " + lgeWork_ + ": " +
+                    WriteFailure(tolvik::LastFileError()));
     }
     int version = 0;
     std::uint8_t header[kHeaderSize];
-    if (!ReadTagAndHeader(lgeHandle_, version, header))
-        return false;
+    const HeaderCheck check = ReadTagAndHeader(lgeHandle_, version, header);
+    if (check != HeaderCheck::Usable)
+        return Fail(HeaderFailure(check));
     p.stage = static_cast<signed char>(header[kStageOffset]);
 
     // Companion files are found whatever the case of their names; write-back goes to
@@ -160,13 +257,14 @@ bool League::OpenLeague(std::string path) {
     if (!pyc.empty() && p.stage <= 4) {
         pycWork_ = "~saltmp.pyc";
         p.pycTarget = pyc;
+        p.pycSeen = tolvik::Files().Stat(tolvik::NativePath(pyc), true);
         // An existing list we cannot copy would later be replaced by a new one: refuse instead.
-        if (!MakeWorkingCopy(pyc, pycWork_, p.pycMade))
+        if (!MakeWorkingCopy(pyc, pycWork_, p.pycMade, "draft file (.pyc)"))
             return false;
         pycHandle_ = tolvik::FileOpen(WorkPath(pycWork_), tolvik::FileMode::ReadWrite);
         if (pycHandle_ <= 0) {
             pycHandle_ = -1;
-            return false;
+            return Fail("cannot open the working copy " + pycWork_);
         }
     }
 
@@ -174,17 +272,23 @@ bool League::OpenLeague(std::string path) {
     if (!pyf.empty()) {
         pyfWork_ = "~saltmp.pyf";
         p.pyfTarget = pyf;
-        if (!MakeWorkingCopy(pyf, pyfWork_, p.pyfMade))
+        p.pyfSeen = tolvik::Files().Stat(tolvik::NativePath(pyf), true);
+        if (!MakeWorkingCopy(pyf, pyfWork_, p.pyfMade, "free-agent file (.pyf)"))
             return false;
         pyfHandle_ = tolvik::FileOpen(WorkPath(pyfWork_), tolvik::FileMode::ReadWrite);
         if (pyfHandle_ <= 0) {
             pyfHandle_ = -1;
-            return false;
+            return Fail("cannot open the working copy " + pyfWork_);
         }
     }
 
     const std::string pyr = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + "pyr");
-    if (pyr.empty() || !MakeWorkingCopy(pyr, pyrWork_, p.pyrMade)) {
+    if (pyr.empty()) {
+        pyrHandle_ = -1;
+        return Fail("player file (.pyr) missing");
+    }
+    p.pyrSeen = tolvik::Files().Stat(tolvik::NativePath(pyr), true);
+    if (!MakeWorkingCopy(pyr, pyrWork_, p.pyrMade, "player file (.pyr)")) {
         pyrHandle_ = -1;
         return false;
     }
@@ -192,28 +296,36 @@ bool League::OpenLeague(std::string path) {
     pyrHandle_ = tolvik::FileOpen(WorkPath(pyrWork_), tolvik::FileMode::ReadWrite);
     if (pyrHandle_ <= 0) {
         pyrHandle_ = -1;
-        return false;
+        return Fail("cannot open the working copy " + pyrWork_);
     }
 
     // The statistics are optional and never written back.
     const std::string dat = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + "dat");
     datHandle_ = -1;
-    if (!dat.empty() && MakeWorkingCopy(dat, datWork_, p.datMade))
-        datHandle_ = tolvik::FileOpen(WorkPath(datWork_), tolvik::FileMode::ReadWrite);
+    if (!dat.empty()) {
+        if (MakeWorkingCopy(dat, datWork_, p.datMade, "statistics file (.dat)"))
+            datHandle_ = tolvik::FileOpen(WorkPath(datWork_), tolvik::FileMode::ReadWrite);
+        else if (tolvik::LastFileError() == tolvik::FileError::Exists)
+            return false;
+    }
     if (datHandle_ <= 0)
         datHandle_ = -1;
 
+    lastError_.clear();
     p.opened = true;
     return true;
 }
 
 bool League::ReadLeagueData() {
-    if (!paths_->opened || loaded_)
-        return false;
+    if (!paths_->opened)
+        return Fail("no league is open");
+    if (loaded_)
+        return Fail("the league has been read already");
     int version = 0;
     std::uint8_t header[kHeaderSize];
-    if (!ReadTagAndHeader(lgeHandle_, version, header))
-        return false;
+    const HeaderCheck check = ReadTagAndHeader(lgeHandle_, version, header);
+    if (check != HeaderCheck::Usable)
+        return Fail(HeaderFailure(check));
     if (version == 2) {
         leagueTag_ = "L02:", teamTag_ = "T02:", rosterTag_ = "R01:", cTag_ = "C00:", dTag_ = "D00:";
         recordSize_ = Player::kVersion2RecordSize;
@@ -247,21 +359,126 @@ bool League::ReadLeagueData() {
 }
 
 bool League::CloseLeague() {
-    return true;
+    return CommitChanges();
 }
 
 bool League::WriteLeague() {
     // Before the league was read there is nothing of ours to write, and writing the
     // lists from empty groups would erase them.
     if (!loaded_)
+        return Fail("the league has not been read");
+    if (!WriteRosterData())
         return false;
-    bool ok = WriteRosterData();
     // A list file we could not read is left as it is rather than replaced.
-    if (pycHandle_ > 0 && draft_.hasArrays && draft_.readable)
-        ok = WriteFreeAgent(pycHandle_, pycWork_, draft_) && ok;
-    if (pyfHandle_ > 0 && freeAgents_.hasArrays && freeAgents_.readable)
-        ok = WriteFreeAgent(pyfHandle_, pyfWork_, freeAgents_) && ok;
-    return ok;
+    if (pycHandle_ > 0 && draft_.hasArrays && draft_.readable &&
+        !WriteFreeAgent(pycHandle_, pycWork_, draft_))
+        return false;
+    if (pyfHandle_ > 0 && freeAgents_.hasArrays && freeAgents_.readable &&
+        !WriteFreeAgent(pyfHandle_, pyfWork_, freeAgents_))
+        return false;
+    return true;
+}
+
+bool League::CommitChanges() {
+    Paths& p = *paths_;
+    if (!p.opened)
+        return Fail("no league is open");
+    // Before the league was read nothing can have been written to the copies.
+    if (!loaded_)
+        return true;
+    if (writeFailed_)
+        return Fail(writeError_ + "; the league's files were left as they were");
+    if (p.interrupted)
+        return Fail("an earlier write-back was interrupted; it is completed when the league is next opened");
+
+    struct Candidate {
+        int handle;
+        std::string work;
+        std::string target;
+        tolvik::FileInfo* seen;
+    };
+    std::vector<Candidate> candidates;
+    if (p.lgeMade)
+        candidates.push_back({lgeHandle_, lgeWork_, p.lgeTarget, &p.lgeSeen});
+    if (p.pyrMade)
+        candidates.push_back({pyrHandle_, pyrWork_, p.pyrTarget, &p.pyrSeen});
+    if (p.pycMade && p.stage <= 4)
+        candidates.push_back({pycHandle_, pycWork_, p.pycTarget, &p.pycSeen});
+    if (p.pyfMade)
+        candidates.push_back({pyfHandle_, pyfWork_, p.pyfTarget, &p.pyfSeen});
+
+    std::vector<tolvik::Replacement> set;
+    std::vector<const Candidate*> chosen;
+    for (const Candidate& c : candidates) {
+        // A working copy nothing was written to still holds what it was copied from.
+        if (!tolvik::FileModified(c.handle) || c.target.empty())
+            continue;
+        if (!tolvik::FileWriteBuffered(c.handle)) {
+            WorkingCopyWriteFailed(c.work);
+            return Fail(writeError_ + "; the league's files were left as they were");
+        }
+        const std::string work = WorkPath(c.work);
+        // A file that already holds the working copy's bytes is left as it is.
+        if (tolvik::SameFileBytes(work, c.target)) {
+            tolvik::FileMarkSaved(c.handle);
+            continue;
+        }
+        if (!tolvik::Files().Stat(tolvik::NativePath(c.target), true).SameVersion(*c.seen))
+            return Fail(tolvik::NativeLeaf(tolvik::NativePath(c.target)) +
+                        " was changed by another program while the league was open; it was not overwritten");
+        set.push_back({work, c.target});
+        chosen.push_back(&c);
+    }
+    if (set.empty())
+        return true;
+
+    int failed = 0;
+    if (!tolvik::ReplaceTogether(set, WorkPath(kJournalName), failed)) {
+        const tolvik::FileError error = tolvik::LastFileError();
+        if (failed == -2) {
+            p.interrupted = true;
+            return Fail(std::string("the write-back stopped half-way (") + tolvik::FileErrorText(error) +
+                        "); it is completed when the league is next opened");
+        }
+        if (failed >= 0) {
+            const std::string target = tolvik::NativePath(set[static_cast<std::size_t>(failed)].target);
+            const bool protectedFile = error == tolvik::FileError::AccessDenied &&
+                                       tolvik::FileExists(target) && !tolvik::Files().MayReplace(target);
+            return Fail("cannot write back " + tolvik::NativeLeaf(target) + ": " +
+                        (protectedFile ? std::string("the file is write-protected") : WriteFailure(error)) +
+                        "; the league's files were left as they were");
+        }
+        return Fail("cannot write the write-back journal: " + WriteFailure(error) +
+                    "; the league's files were left as they were");
+    }
+    for (const Candidate* c : chosen) {
+        tolvik::FileMarkSaved(c->handle);
+        *c->seen = tolvik::Files().Stat(tolvik::NativePath(c->target), true);
+    }
+    return true;
+}
+
+void League::CloseWorkingCopies(bool keepChanged) {
+    Paths& p = *paths_;
+    const bool lgeChanged = tolvik::FileModified(lgeHandle_);
+    const bool pycChanged = tolvik::FileModified(pycHandle_);
+    const bool pyfChanged = tolvik::FileModified(pyfHandle_);
+    tolvik::FileClose(lgeHandle_);
+    tolvik::FileClose(pyrHandle_);
+    tolvik::FileClose(pyfHandle_);
+    tolvik::FileClose(pycHandle_);
+    tolvik::FileClose(datHandle_);
+    lgeHandle_ = pyrHandle_ = pyfHandle_ = pycHandle_ = datHandle_ = 0;
+    auto finish = [&](bool& made, bool keep, const std::string& work) {
+        if (made && !keep)
+            tolvik::DeleteFile(WorkPath(work));
+        made = false;
+    };
+    finish(p.lgeMade, keepChanged && lgeChanged, lgeWork_);
+    finish(p.pyrMade, false, pyrWork_);
+    finish(p.pycMade, keepChanged && pycChanged, pycWork_);
+    finish(p.pyfMade, keepChanged && pyfChanged, pyfWork_);
+    finish(p.datMade, false, datWork_);
 }
 
 int League::CreateFreeAgentFile() {
@@ -272,15 +489,25 @@ int League::CreateFreeAgentFile() {
         group.clear();
     // A working copy of an existing free-agent file gives way to the new file.
     tolvik::FileClose(pyfHandle_);
-    if (p.pyfMade && pyfWork_ != "~saltemp.pyf")
+    if (p.pyfMade)
         tolvik::DeleteFile(WorkPath(pyfWork_));
     p.pyfMade = false;
     pyfWork_ = "~saltemp.pyf";
-    if (p.pyfTarget.empty())
+    if (p.pyfTarget.empty()) {
         p.pyfTarget = tolvik::PathJoin(p.folder, p.baseLeaf + "pyf");
-    pyfHandle_ = tolvik::FileCreate(WorkPath(pyfWork_));
+        p.pyfSeen = tolvik::Files().Stat(tolvik::NativePath(p.pyfTarget), true);
+    }
+    if (tolvik::Files().Stat(tolvik::NativePath(WorkPath(pyfWork_)), false).exists) {
+        pyfHandle_ = -1;
+        Fail(NotOurs(pyfWork_));
+        return -1;
+    }
+    p.lock->Note(kNotePrefix + pyfWork_);
+    pyfHandle_ = tolvik::FileCreateNew(WorkPath(pyfWork_));
     if (pyfHandle_ <= 0) {
         pyfHandle_ = -1;
+        Fail("cannot create the free-agent working copy " + pyfWork_ + ": " +
+             WriteFailure(tolvik::LastFileError()));
         return -1;
     }
     p.pyfMade = true;
@@ -298,44 +525,6 @@ void League::DropFreeAgentFile() {
         group.clear();
     freeAgents_.hasArrays = false;
     freeAgents_.total = -1;
-}
-
-void League::WriteBack() {
-    Paths& p = *paths_;
-    // Close everything first; a working copy whose buffered bytes could not be written
-    // is incomplete and must not reach the league's files.
-    // A working copy nothing was written to still holds what it was copied from: it goes
-    // without being compared or copied back.
-    const bool lgeWritten = tolvik::FileModified(lgeHandle_);
-    const bool pyrWritten = tolvik::FileModified(pyrHandle_);
-    const bool pyfWritten = tolvik::FileModified(pyfHandle_);
-    const bool pycWritten = tolvik::FileModified(pycHandle_);
-    const bool lgeClosed = tolvik::FileClose(lgeHandle_);
-    const bool pyrClosed = tolvik::FileClose(pyrHandle_);
-    const bool pyfClosed = tolvik::FileClose(pyfHandle_);
-    const bool pycClosed = tolvik::FileClose(pycHandle_);
-    tolvik::FileClose(datHandle_);
-    lgeHandle_ = pyrHandle_ = pyfHandle_ = pycHandle_ = datHandle_ = 0;
-
-    // Copies back over the league's file (atomically) and removes the working copy. A file
-    // that still holds the working copy's bytes is left as it is: same content, without
-    // the cost and the risk of replacing it. A working copy whose write-back failed is
-    // kept: it holds the only copy of the changes.
-    auto finish = [&](bool made, bool closed, bool due, const std::string& work, const std::string& target) {
-        if (!made)
-            return;
-        const std::string workPath = WorkPath(work);
-        if (p.opened && closed && due && !target.empty() && !SameBytes(workPath, target) &&
-            !tolvik::ReplaceFileAtomically(workPath, target))
-            return;
-        tolvik::DeleteFile(workPath);
-    };
-    finish(p.lgeMade, lgeClosed, lgeWritten, lgeWork_, p.lgeTarget);
-    finish(p.pyrMade, pyrClosed, pyrWritten, pyrWork_, p.pyrTarget);
-    finish(p.pycMade, pycClosed, pycWritten && p.stage <= 4, pycWork_, p.pycTarget);
-    finish(p.pyfMade, pyfClosed, pyfWritten, pyfWork_, p.pyfTarget);
-    finish(p.datMade, true, false, datWork_, "");
-    p.lgeMade = p.pyrMade = p.pycMade = p.pyfMade = p.datMade = false;
 }
 
 std::string League::GetLeagueName() const {

@@ -13,6 +13,9 @@
 
 class StatList;
 struct StatTable;
+namespace tolvik {
+class FolderLock;
+}
 // Releases a statistics table and every list and line it owns (stats/LeagueStats.cpp).
 struct TOLVIK_EXPORT StatTableDeleter {
     void operator()(StatTable* table) const;
@@ -35,8 +38,9 @@ struct TOLVIK_EXPORT PlayerGroups {
 };
 
 // The entry point to one league of the game: opens the league file and its companions
-// through working copies in the league's folder, reads them, and writes the copies back
-// over the league's own files when it is destroyed.
+// through working copies in the league's folder, reads them, and writes the changed copies
+// back over the league's own files, all of them or none, at CloseLeague and when it is
+// destroyed. Every operation that fails leaves its reason in GetLastError.
 class TOLVIK_EXPORT League {
   public:
     static constexpr int kHeaderSize = 82;
@@ -48,10 +52,23 @@ class TOLVIK_EXPORT League {
     League& operator=(const League&) = delete;
 
     // Container (league file, header, working copies).
+    // Takes the folder's lock, completes or discards a write-back that a killed program
+    // left, and makes the working copies. Nothing in the folder is touched before the lock
+    // is held, and no file is replaced or removed that this League did not make.
     bool OpenLeague(std::string path);
+    // Opens under a lock of the league's folder that the caller already holds (a writer that
+    // prepares the league's files first, under the same lock). Call before OpenLeague.
+    void SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock);
     bool ReadLeagueData();
+    // Writes the changed working copies back over the league's files as one: true when the
+    // league's files now hold every change written to the working copies (also when there
+    // was nothing to write), false with the reason when none of them was changed. The League
+    // stays open; the destructor writes back what changes after this.
     bool CloseLeague();
     bool WriteLeague();
+    // Why the last operation that failed did ("" when none failed): a short text such as
+    // "the folder is in use by another program" or "cannot write back my.lge: disk full".
+    std::string GetLastError() const;
     std::string GetLeagueName() const;
     std::string GetLeagueFileName() const;
     // The absolute folder of the league file, where the working copies, the salary files
@@ -113,12 +130,19 @@ class TOLVIK_EXPORT League {
 
   private:
     struct Paths;
-    void WriteBack();
+    bool Fail(const std::string& reason);
+    // Records a failed write into a working copy: the copies no longer hold one consistent
+    // league, so none of them may reach the league's files.
+    bool WorkingCopyWriteFailed(const std::string& work);
+    bool CommitChanges();
+    // Removes what a League that died left in the folder; fails on files of those names it did not make.
+    bool ClearLeftovers();
+    void CloseWorkingCopies(bool keepChanged);
     void LoadStatData();
     // The path of a working copy (a plain name) in the league's folder.
     std::string WorkPath(const std::string& name) const;
     // Copies source to the working copy; made becomes true when the copy is ours.
-    bool MakeWorkingCopy(const std::string& source, const std::string& work, bool& made);
+    bool MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what);
     // Undoes a free-agent file that CreateFreeAgentFile made but could not fill.
     void DropFreeAgentFile();
     bool IsValidPID(short pid) const;
@@ -154,6 +178,10 @@ class TOLVIK_EXPORT League {
     int pyfHandle_ = 0;
     int pycHandle_ = 0;
     int datHandle_ = 0;
+
+    std::string lastError_;
+    bool writeFailed_ = false; // a write into a working copy failed; its reason stays in writeError_
+    std::string writeError_;
 
     std::unique_ptr<StatTable, StatTableDeleter> stats_;
     bool statsPending_ = false;

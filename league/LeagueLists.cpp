@@ -105,13 +105,13 @@ void League::ReadFreeAgent(int handle, PlayerGroups& groups) {
 }
 
 bool League::WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& groups) {
-    tolvik::FileClose(handle);
-    // A plain name is a working copy in the league's folder.
+    const bool flushed = tolvik::FileClose(handle);
+    // A plain name is a working copy in the league's folder. The file is emptied in place
+    // rather than deleted and made anew, so that its name is never free for another file.
     const std::string path = tolvik::PathFolder(fileName).empty() ? WorkPath(fileName) : fileName;
-    tolvik::DeleteFile(path);
     handle = tolvik::FileCreate(path);
-    if (handle <= 0)
-        return false;
+    if (handle <= 0 || !flushed)
+        return WorkingCopyWriteFailed(fileName);
 
     std::vector<std::uint8_t> bytes(kListIdsOffset, 0);
     std::memcpy(bytes.data(), listTag_.data(), 4);
@@ -128,8 +128,10 @@ bool League::WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& gro
     }
     tolvik::writeS16le(bytes.data() + kListCountOffset, static_cast<std::int16_t>(written));
     tolvik::writeU32le(bytes.data() + 4, static_cast<std::uint32_t>(2 + 2 * written));
-    return tolvik::FileWrite(handle, bytes.data(), static_cast<int>(bytes.size())) ==
-           static_cast<int>(bytes.size());
+    if (tolvik::FileWrite(handle, bytes.data(), static_cast<int>(bytes.size())) !=
+        static_cast<int>(bytes.size()))
+        return WorkingCopyWriteFailed(fileName);
+    return true;
 }
 
 bool League::GetFAExists() const {
@@ -198,20 +200,23 @@ char League::GenPos2FAPos(Player::Pos general) {
 
 bool League::MakeFreeAgent(short pid) {
     if (!loaded_ || !IsValidPID(pid))
-        return false;
+        return Fail("no such player");
     const int team = FindTeam(pid);
     if (team < 0)
-        return false;
+        return Fail("the player is on no roster");
     // Releasing into a free-agent file we could not read would mean replacing that file.
     if (freeAgents_.total != -1 && !freeAgents_.readable)
-        return false;
+        return Fail("the free-agent file cannot be read as a list");
     if (freeAgents_.total == -1) {
         if (CreateFreeAgentFile() <= 0) {
             DropFreeAgentFile();
             return false;
         }
         freeAgents_.total = 0;
+        // The new file is dropped when it cannot be filled, so nothing half-written remains.
+        const bool failedBefore = writeFailed_;
         if (!WriteFreeAgent(pyfHandle_, pyfWork_, freeAgents_)) {
+            writeFailed_ = failedBefore;
             DropFreeAgentFile();
             return false;
         }
@@ -232,11 +237,18 @@ bool League::MakeFreeAgent(short pid) {
 
 bool League::MovePlayer(short pid, char team) {
     if (!loaded_ || !IsValidPID(pid) || team < 0 || team >= GetNumTeams())
-        return false;
-    Roster& roster = rosters_[static_cast<std::size_t>(team)];
-    if (roster.IsOnRoster(pid))
-        return true;
+        return Fail("no such player or team");
     const int oldTeam = FindTeam(pid);
+    if (oldTeam == team)
+        return true;
+    Roster& roster = rosters_[static_cast<std::size_t>(team)];
+    // He leaves the roster FindTeam names. When the same identifier also stands on the target
+    // roster already, that slot is his: a second one would list him twice.
+    if (roster.IsOnRoster(pid)) {
+        short* oldSlots = rosters_[static_cast<std::size_t>(oldTeam)].GetPIDs();
+        std::replace(oldSlots, oldSlots + Roster::kSlots, pid, static_cast<short>(0));
+        return true;
+    }
 
     const Player::Pos general = players.GetPlayer(pid).GetPosGeneral();
     const int group = GenPos2FAPos(general);
@@ -246,7 +258,7 @@ bool League::MovePlayer(short pid, char team) {
     for (const SlotRange& range : kFallbackSlots)
         placed = placed || FindSlot(pid, range.first, range.count, slots);
     if (!placed)
-        return false;
+        return Fail("no free slot on the roster");
 
     roster.SetJerseyNumber(pid, roster.FindJersey(pid, general));
     if (oldTeam < 0) {

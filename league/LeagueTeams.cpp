@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 namespace {
 constexpr int kTeamNameOffset = 55;
@@ -16,35 +17,36 @@ constexpr int kEmptyKey = 20; // sort key of empty slots and invalid identifiers
 // Scans the league working copy byte by byte for the tag. For the k-th chunk found
 // (k below the number of teams), body(k, bodyPosition, bytesLeftInFile) handles the
 // body and returns its length; the scan goes on after the body. Chunks beyond the
-// number of teams have no record and end the scan.
+// number of teams have no record and end the scan. The file is read once and scanned in
+// memory: a body the callback writes lies behind the scan, which skips it.
 template <typename Body> void League::ScanChunks(const std::string& tag, Body&& body) {
     if (lgeHandle_ <= 0 || tag.size() != 4)
         return;
     const int numTeams = GetNumTeams();
     const std::int64_t fileSize = tolvik::FileSize(lgeHandle_);
-    if (fileSize < 0 || tolvik::FileSeek(lgeHandle_, 0) != 0)
+    if (fileSize < 0 || fileSize > (std::int64_t{1} << 30) || tolvik::FileSeek(lgeHandle_, 0) != 0)
         return;
-    std::int64_t pos = 0;
-    std::uint8_t byte = 0;
-    auto next = [&] {
-        if (tolvik::FileRead(lgeHandle_, &byte, 1) != 1)
-            return false;
-        ++pos;
-        return true;
-    };
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(fileSize));
+    const int got = tolvik::FileRead(lgeHandle_, bytes.data(), static_cast<int>(bytes.size()));
+    const std::size_t end = got > 0 ? static_cast<std::size_t>(got) : 0;
+    const auto* first = reinterpret_cast<const std::uint8_t*>(tag.data());
+    std::size_t pos = 0;
     int chunk = 0;
-    while (chunk < numTeams && next()) {
-        if (byte != static_cast<std::uint8_t>(tag[0]))
-            continue;
+    while (chunk < numTeams && pos < end) {
+        const auto* hit =
+            static_cast<const std::uint8_t*>(std::memchr(bytes.data() + pos, first[0], end - pos));
+        if (!hit)
+            break;
+        pos = static_cast<std::size_t>(hit - bytes.data()) + 1;
         // A differing byte is consumed and not looked at again as the start of a tag.
         int matched = 1;
         bool ended = false;
         while (matched < 4) {
-            if (!next()) {
+            if (pos >= end) {
                 ended = true;
                 break;
             }
-            if (byte != static_cast<std::uint8_t>(tag[static_cast<std::size_t>(matched)]))
+            if (bytes[pos++] != first[matched])
                 break;
             ++matched;
         }
@@ -52,12 +54,12 @@ template <typename Body> void League::ScanChunks(const std::string& tag, Body&& 
             break;
         if (matched < 4)
             continue;
-        const std::int64_t bodyPos = pos + 4; // the 4 bytes after the tag are not ours
+        const std::int64_t bodyPos =
+            static_cast<std::int64_t>(pos) + 4; // the 4 bytes after the tag are not ours
         const std::int64_t left = fileSize > bodyPos ? fileSize - bodyPos : 0;
-        pos = bodyPos + body(chunk, bodyPos, left);
+        const std::int64_t next = bodyPos + body(chunk, bodyPos, left);
         ++chunk;
-        if (tolvik::FileSeek(lgeHandle_, pos) != pos)
-            break;
+        pos = static_cast<std::size_t>(std::min<std::int64_t>(next, static_cast<std::int64_t>(end)));
     }
 }
 
@@ -100,7 +102,7 @@ bool League::WriteTeamData() {
         }
         return kTeamRecordSize;
     });
-    return ok;
+    return ok || WorkingCopyWriteFailed(lgeWork_);
 }
 
 bool League::WriteRosterData() {
@@ -115,7 +117,7 @@ bool League::WriteRosterData() {
         }
         return Roster::kRecordSize;
     });
-    return ok;
+    return ok || WorkingCopyWriteFailed(lgeWork_);
 }
 
 std::string League::GetTeamName(int team) const {

@@ -2,7 +2,7 @@
 # Builds the fuzz targets (clang, libFuzzer, address and undefined-behaviour sanitizers) in
 # build-fuzz, makes their seed corpora from sample leagues, and runs every target for
 # SECONDS seconds (default 20). Fails on any crash, leak, timeout, out-of-memory or
-# sanitizer report, and prints the executions each target ran. Installs nothing: the
+# sanitizer report, and prints the executions each target ran and their rate. Installs nothing: the
 # packages come from scripts/install-deps.sh.
 #
 #   scripts/run-fuzz.sh [SECONDS]
@@ -47,13 +47,15 @@ for t in "${targets[@]}"; do
     rc=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     runs=${runs:-0}
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+    rate=${rate:-0}
     total=$((total + runs))
     if [ $rc -ne 0 ] || grep -qE "ERROR: (Address|Leak|Undefined)Sanitizer|runtime error:|fuzz property violated|ERROR: libFuzzer" "$log"; then
         status=1
         echo "fuzz_$t: FAILED after $runs executions (exit $rc); log $log"
         grep -E "ERROR:|runtime error:|fuzz property violated|SUMMARY|Test unit written" "$log" | head -n 10
     else
-        echo "fuzz_$t: $runs executions in ${seconds}s, 0 crashes, corpus $(ls "$corpus" | wc -l) files"
+        echo "fuzz_$t: $runs executions in ${seconds}s ($rate per second), 0 crashes, corpus $(ls "$corpus" | wc -l) files"
     fi
 done
 echo "fuzz: $total executions in all"

@@ -4,7 +4,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -186,5 +188,20 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         // Help prints and succeeds; every usage error is status 2, whatever CLI11's own code.
         return app.exit(e, out, err) == 0 ? 0 : kUsageError;
     }
-    return run ? run() : 1;
+    if (!run)
+        return 1;
+    errno = 0;
+    const int status = run();
+    // A full disk or a closed pipe must not pass for success. The failed write left its
+    // reason in errno; other calls may have left others there, which are not shown.
+    out.flush();
+    if (!out) {
+        const int code = errno;
+        const bool writeError =
+            code == ENOSPC || code == EPIPE || code == EIO || code == EDQUOT || code == EFBIG;
+        err << "brevane-cli: cannot write the output: " << (writeError ? std::strerror(code) : "write error")
+            << '\n';
+        return 1;
+    }
+    return status;
 }

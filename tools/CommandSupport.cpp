@@ -3,19 +3,12 @@
 #include "league/FileAccess.h"
 #include "league/League.h"
 
-#include <algorithm>
-#include <cctype>
 #include <ostream>
 
 namespace {
 
 bool EndsWithLge(const std::string& path) {
-    if (path.size() < 4)
-        return false;
-    std::string ext = path.substr(path.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return ext == ".lge";
+    return path.size() >= 4 && tolvik::SameNameIgnoringCase(path.substr(path.size() - 4), ".lge");
 }
 
 } // namespace
@@ -32,15 +25,41 @@ bool OpenLeagueForCommand(League& league, const std::string& path, const std::st
         return false;
     }
     if (!league.OpenLeague(path)) {
-        err << prefix << "cannot open the league " << path
-            << ": not a league file of version 2 or 3, a bad header, or its player file (.pyr) is missing\n";
+        err << prefix << "cannot open the league " << path << ": " << league.GetLastError() << '\n';
         return false;
     }
     if (!league.ReadLeagueData()) {
-        err << prefix << "cannot read the league " << path << '\n';
+        err << prefix << "cannot read the league " << path << ": " << league.GetLastError() << '\n';
         return false;
     }
     return true;
+}
+
+std::string FileNameText(const std::string& name) {
+    // Valid UTF-8 is taken as it is; anything else is read as Latin-1, as the game's texts are.
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
+        if (length == 0 || i + length > name.size())
+            return Latin1ToUtf8(name);
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(name[i + k]) & 0xC0) != 0x80)
+                return Latin1ToUtf8(name);
+        // Overlong forms and surrogates are not UTF-8 either.
+        const unsigned second = length > 1 ? static_cast<unsigned char>(name[i + 1]) : 0;
+        if ((length == 2 && lead < 0xC2) || (length == 3 && lead == 0xE0 && second < 0xA0) ||
+            (length == 3 && lead == 0xED && second >= 0xA0) ||
+            (length == 4 && lead == 0xF0 && second < 0x90) ||
+            (length == 4 && (lead > 0xF4 || (lead == 0xF4 && second >= 0x90))))
+            return Latin1ToUtf8(name);
+        i += length;
+    }
+    return name;
 }
 
 std::string Latin1ToUtf8(const std::string& text) {

@@ -62,6 +62,14 @@ int RosterSize(League& league, int team) {
     return size;
 }
 
+// A UTF-8 text padded with spaces to a width in characters (setw counts bytes).
+std::string Padded(const std::string& text, std::size_t width) {
+    std::size_t chars = 0;
+    for (unsigned char ch : text)
+        chars += (ch & 0xC0) != 0x80;
+    return text + std::string(width > chars ? width - chars : 0, ' ');
+}
+
 void PrintGroups(std::ostream& out, const char* title, bool exists, int total, const char* missing,
                  League& league, int (League::*count)(int) const) {
     out << title << ": ";
@@ -105,7 +113,7 @@ int RunLeagueCommand(const std::string& path, std::ostream& out, std::ostream& e
     }
 
     json doc = {{"name", Latin1ToUtf8(league.GetLeagueName())},
-                {"fileName", Latin1ToUtf8(league.GetLeagueFileName())},
+                {"fileName", FileNameText(league.GetLeagueFileName())},
                 {"version", league.GetVersion()},
                 {"season", league.GetCurrentSeason()},
                 {"stage", static_cast<int>(static_cast<signed char>(league.GetCurrentStage()))},
@@ -151,8 +159,8 @@ int RunSummaryCommand(const std::string& path, std::ostream& out, std::ostream& 
     if (!OpenLeagueForCommand(league, path, "summary", err))
         return 1;
 
-    out << "League: " << league.GetLeagueName() << " (" << league.GetLeagueFileName() << ".lge, version "
-        << league.GetVersion() << ")\n";
+    out << "League: " << Latin1ToUtf8(league.GetLeagueName()) << " ("
+        << FileNameText(league.GetLeagueFileName()) << ".lge, version " << league.GetVersion() << ")\n";
     out << "Season " << league.GetCurrentSeason() << ", stage "
         << static_cast<int>(static_cast<signed char>(league.GetCurrentStage())) << ", " << league.GetNumConf()
         << " conferences, next player identifier " << league.GetNextPlayerID() << '\n';
@@ -161,8 +169,8 @@ int RunSummaryCommand(const std::string& path, std::ostream& out, std::ostream& 
     for (int t = 0; t < league.GetNumTeams(); ++t) {
         const int size = RosterSize(league, t);
         rostered += size;
-        out << "  " << std::setw(2) << t << "  " << std::left << std::setw(5) << league.GetTeamAbbr(t)
-            << std::setw(34) << league.GetTeamName(t) << std::right << std::setw(3) << size << " players\n";
+        out << "  " << std::setw(2) << t << "  " << Padded(Latin1ToUtf8(league.GetTeamAbbr(t)), 5)
+            << Padded(Latin1ToUtf8(league.GetTeamName(t)), 34) << std::setw(3) << size << " players\n";
     }
     out << "Players on rosters: " << rostered << '\n';
     PrintGroups(out, "Free agents", league.GetFAExists(), league.GetFreeAgentTotal(),

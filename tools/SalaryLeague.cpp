@@ -2,6 +2,7 @@
 
 #include "contracts/ScriptedPrompt.h"
 #include "league/FileAccess.h"
+#include "league/SystemFiles.h"
 #include "tools/CommandSupport.h"
 
 #include <ostream>
@@ -21,11 +22,14 @@ void ReportMessages(const ScriptedPrompt& prompt, const std::string& command, st
 bool OpenSalary(SalaryLeague& s, const std::string& path, SalaryCreate create, const std::string& command,
                 std::ostream& err) {
     ScriptedPrompt prompt;
-    s.options.Load(tolvik::PathFolder(path), prompt);
-    if (!OpenLeagueForCommand(s.league, path, command, err)) {
-        ReportMessages(prompt, command, err);
+    // The league first, so that its folder is locked and known to be a league's before the
+    // options are read from "salreg" there (and defaults written).
+    if (!OpenLeagueForCommand(s.league, path, command, err))
         return false;
-    }
+    s.options.Load(s.league.GetLeagueFolder(), prompt);
+    if (!s.options.WritePending())
+        err << "brevane-cli " << command << ": cannot write the options file " << s.options.FilePath() << ": "
+            << tolvik::FileErrorText(tolvik::LastFileError()) << '\n';
     s.list = std::make_unique<ContractList>(s.league, s.options);
     prompt.AnswerCaption("Convert File?", create == SalaryCreate::Convert);
     prompt.AnswerCaption("Build Salary Info?", create == SalaryCreate::Build);

@@ -9,8 +9,9 @@
 #include <memory>
 #include <string>
 
-// The open league with its options and salary information, in the order the program
-// opens them: options from "salreg" in the league's folder, the league, then the list.
+// The open league with its options and salary information: the league first, so that its
+// folder is locked and known to be a league's before the options are read from "salreg"
+// there (and defaults written), then the list.
 struct SalaryLeague {
     Options options;
     League league;

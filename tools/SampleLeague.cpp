@@ -3,6 +3,7 @@
 #include "league/ByteOrder.h"
 #include "league/Encryption.h"
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/League.h"
 #include "league/Player.h"
 #include "league/Roster.h"
@@ -15,7 +16,6 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <ostream>
 #include <string_view>
@@ -284,9 +284,14 @@ bool BuildModel(const SampleLeagueOptions& options, int attempt, Model& m, std::
         total = options.players;
         freeAgentTotal = options.freeAgents ? total / 10 : 0;
         unlistedTotal = total - rosterTotal - draftTotal - freeAgentTotal;
+        // The least total whose tenth of free agents still leaves room for the rosters and the draft class.
+        const int listed = rosterTotal + draftTotal;
+        int least = listed;
+        while (options.freeAgents && least - least / 10 < listed)
+            ++least;
         if (unlistedTotal < 0 || total > kMaxPlayers) {
-            error = "--players must be between " + std::to_string(rosterTotal + draftTotal + freeAgentTotal) +
-                    " and " + std::to_string(kMaxPlayers) + " for this league";
+            error = "--players must be between " + std::to_string(least) + " and " +
+                    std::to_string(kMaxPlayers) + " for this league";
             return false;
         }
     }
@@ -444,25 +449,11 @@ std::vector<std::size_t> ScanBodies(const std::vector<std::uint8_t>& file, std::
     return found;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
     if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
         return true;
     error = "cannot write " + path;
     return false;
-}
-
-std::string Lower(std::string text) {
-    for (auto& ch : text)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return text;
 }
 
 // Removes every earlier sample file of the folder, whatever the case of its name: the
@@ -471,9 +462,9 @@ bool RemoveOldFiles(const std::string& folder, std::string& error) {
     static const std::array<std::string, 7> extensions{"lge", "pyr", "pyf", "pyc", "dat", "fro", "sal"};
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string name = Lower(entry.path().filename().string());
+        const std::string name = entry.path().filename().string();
         for (const auto& ext : extensions) {
-            if (name == std::string(kFileName) + "." + ext) {
+            if (tolvik::SameNameIgnoringCase(name, std::string(kFileName) + "." + ext)) {
                 std::error_code removeError;
                 std::filesystem::remove(entry.path(), removeError);
                 if (removeError) {
@@ -494,10 +485,13 @@ bool RemoveOldFiles(const std::string& folder, std::string& error) {
 // which picks his slot and jersey number; WriteLeague then writes the rosters and rewrites
 // the list files through League::WriteRosterData and League::WriteFreeAgent, and the
 // destructor copies the working copies back over the league's files.
-bool FillRostersThroughLibrary(const Model& m, const std::string& leaguePath, std::string& error) {
+bool FillRostersThroughLibrary(const Model& m, const std::string& leaguePath,
+                               const std::shared_ptr<tolvik::FolderLock>& lock, std::string& error) {
     League league;
+    league.SetFolderLock(lock);
     if (!league.OpenLeague(leaguePath) || !league.ReadLeagueData()) {
-        error = "the library could not open the league just written at " + leaguePath;
+        error = "the library could not open the league just written at " + leaguePath + ": " +
+                league.GetLastError();
         return false;
     }
     for (int t = 0; t < m.numTeams; ++t) {
@@ -508,7 +502,10 @@ bool FillRostersThroughLibrary(const Model& m, const std::string& leaguePath, st
             }
         }
     }
-    league.WriteLeague();
+    if (!league.WriteLeague() || !league.CloseLeague()) {
+        error = "cannot write the rosters of " + leaguePath + ": " + league.GetLastError();
+        return false;
+    }
     return true;
 }
 
@@ -550,6 +547,16 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
         return false;
     }
 
+    // A league another program has open in the folder is not written over: the folder's
+    // lock is held from before the first file goes until the last is written.
+    const auto lock = std::make_shared<tolvik::FolderLock>();
+    if (!lock->Acquire(folder)) {
+        error =
+            tolvik::LastFileError() == tolvik::FileError::InUse
+                ? "the folder " + folder + " is in use by another program"
+                : "cannot lock the folder " + folder + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+        return false;
+    }
     const std::string base = tolvik::PathJoin(folder, kFileName);
     const std::string leaguePath = base + ".lge";
     for (int attempt = 0; attempt < kLayoutAttempts; ++attempt) {
@@ -570,12 +577,12 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
             return false;
         if (m.draftFile && !WriteFile(base + ".pyc", ListFile(m.draft), error))
             return false;
-        if (!FillRostersThroughLibrary(m, leaguePath, error))
+        if (!FillRostersThroughLibrary(m, leaguePath, lock, error))
             return false;
 
         // The filled rosters are scrambled anew; make sure no roster body now spells a tag.
         std::vector<std::uint8_t> written;
-        if (!ReadWholeFile(leaguePath, written)) {
+        if (!tolvik::ReadWholeFile(leaguePath, written)) {
             error = "cannot read back " + leaguePath;
             return false;
         }
@@ -617,7 +624,7 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
             error = "cannot write the sibling salary file " + base + ".SAL";
             return false;
         }
-        if (options.salary && !WriteSampleSalaryInfo(leaguePath, options.seed, error))
+        if (options.salary && !WriteSampleSalaryInfo(leaguePath, options.seed, lock, error))
             return false;
         return true;
     }

@@ -117,10 +117,13 @@ bool WriteSampleSal(const std::string& path, const std::vector<SamplePlayerInfo>
     return tolvik::WriteFileAtomically(path, bytes.data(), bytes.size());
 }
 
-bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed, std::string& error) {
+bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed,
+                           const std::shared_ptr<tolvik::FolderLock>& lock, std::string& error) {
     League league;
+    league.SetFolderLock(lock);
     if (!league.OpenLeague(leaguePath) || !league.ReadLeagueData()) {
-        error = "the library could not open the league at " + leaguePath + " to build its salary information";
+        error = "the library could not open the league at " + leaguePath +
+                " to build its salary information: " + league.GetLastError();
         return false;
     }
     Options options; // the defaults, kept in memory

@@ -3,8 +3,13 @@
 #include "tools/SampleHooks.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace tolvik {
+class FolderLock;
+}
 
 // The salary files of the sample league.
 namespace sample {
@@ -19,7 +24,9 @@ bool WriteSampleSal(const std::string& path, const std::vector<SamplePlayerInfo>
 // ratings and statuses by experience (a build), then contracts for most rostered players
 // (1 to 5 years, signed in earlier seasons so that some run out this season), drafted
 // rookies with their round and pick, a few tags, tenders and cut players. Uses the default
-// options without writing an options file. False with a one-line reason in error.
-bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed, std::string& error);
+// options without writing an options file. The league opens under lock, the lock of its
+// folder that the caller holds. False with a one-line reason in error.
+bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed,
+                           const std::shared_ptr<tolvik::FolderLock>& lock, std::string& error);
 
 } // namespace sample

@@ -212,6 +212,12 @@ TEST(OptionsFile, NewerVersionIsReplacedByDefaults) {
     EXPECT_EQ(o.min, 20);
     EXPECT_EQ(o.rookieCGS[1][30], 0);
 
+    // Loading writes nothing; the defaults replace the newer file once they are written.
+    EXPECT_EQ(dir.Read("salreg"), HandMadeFile(6));
+    Options due = o;
+    EXPECT_TRUE(due.HasPendingWrite());
+    ASSERT_TRUE(due.WritePending());
+    EXPECT_FALSE(due.HasPendingWrite());
     const auto b = dir.Read("salreg");
     ASSERT_EQ(b.size(), 2404u);
     EXPECT_EQ(S32At(b, 0), 5);
@@ -228,6 +234,9 @@ TEST(OptionsFile, MissingFileIsCreatedWithDefaultsSilently) {
     options.Load(dir.Path(), prompt);
     EXPECT_TRUE(prompt.History().empty());
     EXPECT_EQ(options.max_length, 4);
+    // Nothing is written before the caller knows the folder is its league's.
+    EXPECT_FALSE(dir.Exists("salreg"));
+    ASSERT_TRUE(options.WritePending());
     ASSERT_TRUE(dir.Exists("salreg"));
     Options defaults;
     const auto expected = defaults.Encode();

@@ -1,152 +1,452 @@
-// A program killed while its League writes back must leave every league file either wholly
-// as it was or wholly as it was meant to become, and the next open must work.
+// A program killed anywhere while its League changes a league must leave the league's files
+// agreeing with each other: after the next open, wholly as they were or wholly as they were
+// meant to become (or, after a first write-back, as that one left them), with every player
+// on at most one roster or list, and nothing of the killed program left in the folder.
+//
+// The kills are exact, at every call that changes anything on disk, from the open to the end
+// of the destructor, and again at every call of the recovering open. On the file layer's
+// memory file system a kill is every call from the k-th on refused, then the process's
+// files closed and its locks released; that sweeps every kill point of every scenario in
+// little time. On the real file system a child process kills itself right before its k-th
+// call, so that the system's own release of the lock and its page cache take part too.
 #include "LeagueBytes.h"
+#include "league/FolderLock.h"
 #include "league/League.h"
+#include "league/MemoryFiles.h"
+#include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <map>
-#include <random>
+#include <optional>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
 
 using namespace testleague;
-using Clock = std::chrono::steady_clock;
+using Names = std::vector<std::string>;
 
 const char* const kLeagueFiles[] = {"my.lge", "my.pyr", "my.pyf", "my.pyc"};
 
-// The changes every run makes: a free-agent quarterback signs with team 0, team 1's first
-// player is released, team 3's third player moves to team 2.
-bool ChangeRosters(League& league) {
-    return league.MovePlayer(145, 0) && league.MakeFreeAgent(105) && league.MovePlayer(117, 2) &&
-           league.WriteLeague();
+// The league's files, a missing one as nullopt.
+using FileSet = std::map<std::string, std::optional<Bytes>>;
+
+FileSet ReadSet(const TempDir& dir) {
+    FileSet set;
+    for (const char* name : kLeagueFiles)
+        set[name] = dir.Exists(name) ? std::optional<Bytes>(dir.Read(name)) : std::nullopt;
+    return set;
 }
 
-// Forks a child that opens the league, changes and writes its rosters, tells the parent
-// through the pipe that its League is about to go, and then destroys it and exits.
-pid_t StartWriter(const std::string& path, int& signal) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return -1;
+// The folder holds exactly the league's files, as given.
+void RestoreSet(const TempDir& dir, const FileSet& set) {
+    for (const auto& name : dir.List())
+        std::filesystem::remove(dir.File(name));
+    for (const auto& [name, bytes] : set)
+        if (bytes)
+            dir.Write(name, *bytes);
+}
+
+struct Scenario {
+    const char* name;
+    bool freeAgentFile;
+    // The changes, written back by the destructor; a scenario may also write back half-way.
+    std::function<bool(League&)> change;
+};
+
+bool Sign(League& league) {
+    return league.MovePlayer(145, 0) && league.WriteLeague();
+}
+bool ReleaseAndMove(League& league) {
+    return league.MakeFreeAgent(105) && league.MovePlayer(117, 2) && league.WriteLeague();
+}
+
+const Scenario kScenarios[] = {
+    {"sign a free agent, release a player, move one between clubs", true,
+     [](League& l) { return Sign(l) && ReleaseAndMove(l); }},
+    {"release into a league without a free-agent file (a new .pyf)", false, ReleaseAndMove},
+    {"two write-backs: CloseLeague after signing, the destructor after the rest", true,
+     [](League& l) { return Sign(l) && l.CloseLeague() && ReleaseAndMove(l); }},
+};
+
+// Every identifier stands on at most one roster, free-agent or draft list.
+void ExpectEachPlayerOnce(League& league, const std::string& context) {
+    std::map<short, int> seen;
+    for (int team = 0; team < league.GetNumTeams(); ++team)
+        for (int slot = 0; slot < Roster::kSlots; ++slot)
+            if (const short pid = league.GetRoster(team)[slot])
+                ++seen[pid];
+    for (int group = 0; group < PlayerGroups::kGroups; ++group) {
+        for (int i = 0; i < league.GetNumFreeAgents(group); ++i)
+            ++seen[league.GetFreeAgents(group)[i]];
+        for (int i = 0; i < league.GetNumCollegeDraft(group); ++i)
+            ++seen[league.GetCollegeDraft(group)[i]];
+    }
+    for (const auto& [pid, count] : seen)
+        EXPECT_EQ(count, 1) << "player " << pid << " stands in " << count << " places, " << context;
+}
+
+// Counts the calls that change the disk, from the open to the end of the League.
+int CountCalls(const std::function<void()>& run) {
+    int calls = 0;
+    FaultyFilesInUse counting([&](FaultyFiles::Call, const std::string&) {
+        ++calls;
+        return tolvik::FileError::None;
+    });
+    run();
+    return calls;
+}
+
+// Runs body in a child that is killed right before its kill-th call that changes the disk.
+// Returns true when the kill landed (false: the body ended before that call).
+bool RunKilledAt(int kill, const std::function<void()>& body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::close(fds[0]);
-        auto league = std::make_unique<League>();
-        if (!league->OpenLeague(path) || !league->ReadLeagueData() || !ChangeRosters(*league))
-            ::_exit(2);
-        const char go = 1;
-        if (::write(fds[1], &go, 1) != 1)
-            ::_exit(3);
-        league.reset(); // the write-back the parent tries to interrupt
+        int calls = 0;
+        FaultyFilesInUse killing([&](FaultyFiles::Call, const std::string&) {
+            if (calls++ == kill)
+                ::raise(SIGKILL);
+            return tolvik::FileError::None;
+        });
+        body();
         ::_exit(0);
     }
-    ::close(fds[1]);
-    signal = fds[0];
-    return pid;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-// Waits until the child is about to destroy its League; false when it failed before.
-bool AwaitDestruction(int signal) {
-    char go = 0;
-    const bool ok = ::read(signal, &go, 1) == 1 && go == 1;
-    ::close(signal);
-    return ok;
-}
-
-TEST(CrashSafety, AKillDuringWriteBackLeavesEachLeagueFileWhollyOldOrWhollyNew) {
-    TempDir dir;
-    const LeagueFiles files = StandardLeague();
-    files.WriteTo(dir);
-    std::map<std::string, Bytes> oldBytes, newBytes;
-    for (const char* name : kLeagueFiles)
-        oldBytes[name] = dir.Read(name);
-
-    // The new content, from an uninterrupted run on a copy.
-    {
-        TempDir copy;
-        files.WriteTo(copy);
+class CrashSafety : public ::testing::Test {
+  protected:
+    // Opens the league (completing what a killed run left), checks it, and lets it go.
+    void RecoverAndCheck(const std::string& context) {
         {
-            auto league = OpenAndRead(copy.File("my.lge"));
-            ASSERT_TRUE(ChangeRosters(*league));
+            League league;
+            ASSERT_TRUE(league.OpenLeague(dir.File("my.lge"))) << context << ": " << league.GetLastError();
+            ASSERT_TRUE(league.ReadLeagueData()) << context;
+            ExpectEachPlayerOnce(league, context);
         }
-        for (const char* name : kLeagueFiles)
-            newBytes[name] = copy.Read(name);
+        EXPECT_EQ(NonLeagueFiles(), Names{}) << context << ": something of the killed run was left";
     }
-    ASSERT_NE(newBytes["my.lge"], oldBytes["my.lge"]);
-    ASSERT_NE(newBytes["my.pyf"], oldBytes["my.pyf"]);
 
-    // How long an undisturbed destruction takes here, so that the kills spread over it.
-    auto destroyOnce = [&] {
+    Names NonLeagueFiles() const {
+        Names extra;
+        for (const auto& name : dir.List())
+            if (std::find(std::begin(kLeagueFiles), std::end(kLeagueFiles), name) == std::end(kLeagueFiles))
+                extra.push_back(name);
+        return extra;
+    }
+
+    // Which of the whole states the folder holds (-1: none of them, a mix).
+    int WholeState(const std::vector<FileSet>& states) const {
+        const FileSet now = ReadSet(dir);
+        for (std::size_t i = 0; i < states.size(); ++i)
+            if (now == states[i])
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    // Memory-backed where there is one: the kills are of the process, not of the machine,
+    // and the many syncs would only cost time on a disk.
+    TempDir dir{"/dev/shm"};
+};
+
+TEST_F(CrashSafety, AKilledProcessLeavesTheLeaguesFilesWhollyOldOrWhollyNew) {
+    int kills = 0, recoveryKills = 0, mixedBeforeRecovery = 0;
+    std::map<int, int> wholeStates; // index of the state after recovery -> runs
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
+        LeagueFiles files = StandardLeague();
+        if (!scenario.freeAgentFile)
+            files.freeAgents.reset();
         files.WriteTo(dir);
-        int signal = -1;
-        const pid_t pid = StartWriter(dir.File("my.lge"), signal);
-        EXPECT_GT(pid, 0);
-        EXPECT_TRUE(AwaitDestruction(signal));
-        const auto start = Clock::now();
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
-    };
-    long long longest = 1;
-    for (int i = 0; i < 3; ++i)
-        longest = std::max<long long>(longest, destroyOnce());
-    for (const char* name : kLeagueFiles)
-        ASSERT_EQ(dir.Read(name), newBytes[name]) << name << " after an undisturbed run";
+        const FileSet old = ReadSet(dir);
+        const auto life = [&] {
+            auto league = std::make_unique<League>();
+            if (!league->OpenLeague(dir.File("my.lge")) || !league->ReadLeagueData() ||
+                !scenario.change(*league))
+                ::_exit(2);
+        };
 
-    std::mt19937 random(20240607);
-    std::uniform_int_distribution<long long> delay(0, longest + longest / 2);
-    int runs = 0, killed = 0, mixed = 0, wholeNew = 0;
-    const auto begin = Clock::now();
-    // Many runs, bounded in time on a slow disk.
-    while (runs < 150 && (runs < 20 || Clock::now() - begin < std::chrono::seconds(20))) {
-        ++runs;
-        // Start from the old league, with whatever a previous killed run left beside it.
-        for (const char* name : kLeagueFiles)
-            dir.Write(name, oldBytes[name]);
-        int signal = -1;
-        const pid_t pid = StartWriter(dir.File("my.lge"), signal);
-        ASSERT_GT(pid, 0);
-        ASSERT_TRUE(AwaitDestruction(signal)) << "run " << runs;
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        killed += WIFSIGNALED(status) ? 1 : 0;
-
-        int newFiles = 0;
-        for (const char* name : kLeagueFiles) {
-            const Bytes now = dir.Read(name);
-            ASSERT_TRUE(now == oldBytes[name] || now == newBytes[name]) << name << " is torn in run " << runs;
-            newFiles += now == newBytes[name] && now != oldBytes[name] ? 1 : 0;
-        }
-        mixed += newFiles == 1 ? 1 : 0;
-        wholeNew += newFiles == 2 ? 1 : 0;
-
-        // The next open works: the lock died with the child, and the child's leftover
-        // working copies are not copied over the league.
-        std::map<std::string, Bytes> before;
-        for (const char* name : kLeagueFiles)
-            before[name] = dir.Read(name);
-        {
+        // The whole states: as it was, after an undisturbed run, and (for two write-backs)
+        // after the first one.
+        std::vector<FileSet> states{old};
+        const int calls = CountCalls(life);
+        states.push_back(ReadSet(dir));
+        ASSERT_NE(states[1], old);
+        if (std::string(scenario.name).rfind("two", 0) == 0) {
+            RestoreSet(dir, old);
             auto league = OpenAndRead(dir.File("my.lge"));
-            ASSERT_EQ(league->GetTeamName(3), "Club 3") << "run " << runs;
+            ASSERT_TRUE(Sign(*league) && league->CloseLeague());
+            states.push_back(ReadSet(dir));
+            league.reset();
         }
-        for (const char* name : kLeagueFiles)
-            ASSERT_EQ(dir.Read(name), before[name]) << name << " changed by a clean open in run " << runs;
+        ASSERT_GT(calls, 20);
+
+        for (int kill = 0; kill < calls; ++kill) {
+            const std::string context =
+                std::string(scenario.name) + ", killed before call " + std::to_string(kill);
+            RestoreSet(dir, old);
+            ASSERT_TRUE(RunKilledAt(kill, life)) << context;
+            ++kills;
+            // Each file on its own is whole at every moment.
+            const FileSet killed = ReadSet(dir);
+            for (const char* name : kLeagueFiles) {
+                bool known = false;
+                for (const FileSet& state : states)
+                    known = known || killed.at(name) == state.at(name);
+                ASSERT_TRUE(known) << name << " is torn, " << context;
+            }
+            mixedBeforeRecovery += WholeState(states) < 0 ? 1 : 0;
+
+            // Kill the recovering open too, at each of its calls, when the killed run left the
+            // files mixed; every later open must still complete the write-back. (The memory
+            // sweep below kills every recovery.)
+            const bool journal = dir.Exists("~saltmp.jnl") && WholeState(states) < 0;
+            const FileSet left = ReadSet(dir);
+            const auto leftFiles = dir.List();
+            std::map<std::string, Bytes> leftovers;
+            for (const auto& name : leftFiles)
+                leftovers[name] = dir.Read(name);
+            const auto recoveringOpen = [&] {
+                League league;
+                if (!league.OpenLeague(dir.File("my.lge")))
+                    ::_exit(2);
+            };
+            const int recoveryCalls = journal ? CountCalls(recoveringOpen) : 0;
+            // What an undisturbed recovery makes of it: a complete journal completed, one cut
+            // short discarded.
+            const int recovered = WholeState(states);
+            ASSERT_TRUE(!journal || recovered >= 0) << context;
+            for (int again = 0; again < recoveryCalls; ++again) {
+                for (const auto& name : dir.List())
+                    std::filesystem::remove(dir.File(name));
+                for (const auto& [name, bytes] : leftovers)
+                    dir.Write(name, bytes);
+                ASSERT_TRUE(RunKilledAt(again, recoveringOpen))
+                    << context << ", recovery killed at " << again;
+                ++recoveryKills;
+                RecoverAndCheck(context + ", recovery killed at " + std::to_string(again));
+                ASSERT_EQ(WholeState(states), recovered) << context << ", recovery killed at " << again;
+            }
+            if (journal) {
+                for (const auto& name : dir.List())
+                    std::filesystem::remove(dir.File(name));
+                for (const auto& [name, bytes] : leftovers)
+                    dir.Write(name, bytes);
+            }
+            ASSERT_EQ(ReadSet(dir), left);
+
+            RecoverAndCheck(context);
+            const int whole = WholeState(states);
+            ASSERT_GE(whole, 0) << "the league's files disagree after recovery, " << context;
+            ++wholeStates[whole];
+        }
+        RestoreSet(dir, old);
     }
-    std::cout << "crash-safety: " << runs << " runs, " << killed << " killed during destruction, " << mixed
-              << " with one file new and one old, " << wholeNew << " with both new (destruction takes about "
-              << longest << " us)\n";
-    EXPECT_GT(killed, 0) << "no kill landed inside the destruction";
+    std::cout << "crash-safety (processes): " << kills << " kills during runs, " << recoveryKills
+              << " more during recovering opens; " << mixedBeforeRecovery
+              << " runs left the files mixed until the next open completed them; after recovery "
+              << wholeStates[0] << " wholly old, " << wholeStates[1] << " wholly new, " << wholeStates[2]
+              << " as the first of two write-backs left them, 0 mixed\n";
+    EXPECT_GT(mixedBeforeRecovery, 0) << "no kill landed between two renames";
+    EXPECT_GT(recoveryKills, 0);
+}
+
+// The league's files on a memory disk, in the folder "/league".
+using Image = std::map<std::string, Bytes>;
+const char* const kFolder = "/league";
+
+std::unique_ptr<tolvik::MemoryFiles> DiskWith(const Image& image) {
+    auto disk = std::make_unique<tolvik::MemoryFiles>();
+    disk->MakeFolder(kFolder);
+    for (const auto& [name, bytes] : image) {
+        const auto file = disk->Open(std::string(kFolder) + "/" + name, tolvik::OpenHow::Create);
+        disk->WriteAt(file, bytes.data(), bytes.size(), 0);
+        disk->Close(file);
+    }
+    return disk;
+}
+
+Image ImageOf(tolvik::MemoryFiles& disk) {
+    Image image;
+    std::vector<std::string> names;
+    disk.List(kFolder, names);
+    for (const auto& name : names) {
+        const auto file = disk.Open(std::string(kFolder) + "/" + name, tolvik::OpenHow::Read);
+        Bytes bytes(static_cast<std::size_t>(disk.Size(file)));
+        disk.ReadAt(file, bytes.data(), bytes.size(), 0);
+        disk.Close(file);
+        image[name] = bytes;
+    }
+    return image;
+}
+
+FileSet SetOf(const Image& image) {
+    FileSet set;
+    for (const char* name : kLeagueFiles) {
+        const auto it = image.find(name);
+        set[name] = it == image.end() ? std::nullopt : std::optional<Bytes>(it->second);
+    }
+    return set;
+}
+
+// Runs body on the disk; with kill >= 0 every call that changes the disk from the kill-th on
+// is refused, as if the program had died right before it, and the process ends after body.
+// Returns the number of calls that changed (or would have changed) the disk.
+int RunOn(tolvik::MemoryFiles& disk, int kill, const std::function<void()>& body) {
+    int calls = 0;
+    {
+        FaultyFilesInUse dying(
+            [&](FaultyFiles::Call, const std::string&) {
+                const int index = calls++;
+                return kill >= 0 && index >= kill ? tolvik::FileError::Interrupted : tolvik::FileError::None;
+            },
+            disk);
+        body();
+    }
+    disk.EndProcess();
+    return calls;
+}
+
+const std::string kLeaguePath = std::string(kFolder) + "/my.lge";
+
+// The program's life in one scenario; on a dying disk every step may fail, and the League
+// must take that calmly.
+std::function<void()> Life(const Scenario& scenario) {
+    return [&scenario] {
+        League league;
+        if (league.OpenLeague(kLeaguePath) && league.ReadLeagueData())
+            scenario.change(league);
+    };
+}
+
+void RecoveringOpen() {
+    League league;
+    league.OpenLeague(kLeaguePath);
+}
+
+// Opens the league on the disk (completing what a killed run left) and checks it; returns
+// which of the whole states the league's files are in (-1: a mix), or -2 when it does not
+// open or leaves something behind.
+int RecoverOnDisk(tolvik::MemoryFiles& disk, const std::vector<FileSet>& states, const std::string& context) {
+    tolvik::SystemFiles* previous = tolvik::UseFiles(&disk);
+    bool opened = false;
+    {
+        League league;
+        opened = league.OpenLeague(kLeaguePath) && league.ReadLeagueData();
+        EXPECT_TRUE(opened) << context << ": " << league.GetLastError();
+        if (opened)
+            ExpectEachPlayerOnce(league, context);
+    }
+    tolvik::UseFiles(previous == &tolvik::SystemDefaultFiles() ? nullptr : previous);
+    const Image image = ImageOf(disk);
+    for (const auto& [name, bytes] : image)
+        if (std::find(std::begin(kLeagueFiles), std::end(kLeagueFiles), name) == std::end(kLeagueFiles))
+            return -2;
+    if (!opened)
+        return -2;
+    const FileSet now = SetOf(image);
+    for (std::size_t i = 0; i < states.size(); ++i)
+        if (now == states[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The calls with which an open completes or clears what a killed run left: those before it
+// notes its first working copy in the lock file.
+int RecoveryCalls(const Image& left) {
+    auto disk = DiskWith(left);
+    int calls = 0;
+    bool noting = false;
+    {
+        FaultyFilesInUse counting(
+            [&](FaultyFiles::Call call, const std::string& path) {
+                noting = noting ||
+                         (call == FaultyFiles::Call::Write && path.ends_with(tolvik::FolderLock::kFileName));
+                calls += noting ? 0 : 1;
+                return tolvik::FileError::None;
+            },
+            *disk);
+        RecoveringOpen();
+    }
+    return calls;
+}
+
+TEST(CrashSafetyOnMemory, AKillAtAnyCallOfTheRunOrOfTheRecoveryLeavesTheFilesWhole) {
+    int kills = 0, recoveryKills = 0, mixed = 0;
+    std::map<int, int> wholeStates;
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
+        LeagueFiles files = StandardLeague();
+        if (!scenario.freeAgentFile)
+            files.freeAgents.reset();
+        TempDir source;
+        files.WriteTo(source);
+        Image old;
+        for (const auto& name : source.List())
+            old[name] = source.Read(name);
+
+        std::vector<FileSet> states{SetOf(old)};
+        auto undisturbed = DiskWith(old);
+        const int calls = RunOn(*undisturbed, -1, Life(scenario));
+        states.push_back(SetOf(ImageOf(*undisturbed)));
+        ASSERT_NE(states[1], states[0]);
+        if (std::string(scenario.name).rfind("two", 0) == 0) {
+            auto half = DiskWith(old);
+            RunOn(*half, -1, [] {
+                League league;
+                ASSERT_TRUE(league.OpenLeague(kLeaguePath) && league.ReadLeagueData());
+                ASSERT_TRUE(Sign(league) && league.CloseLeague());
+            });
+            states.push_back(SetOf(ImageOf(*half)));
+        }
+
+        for (int kill = 0; kill < calls; ++kill) {
+            const std::string context =
+                std::string(scenario.name) + ", killed before call " + std::to_string(kill);
+            auto disk = DiskWith(old);
+            RunOn(*disk, kill, Life(scenario));
+            ++kills;
+            const Image left = ImageOf(*disk);
+            const FileSet killed = SetOf(left);
+            for (const char* name : kLeagueFiles) {
+                bool known = false;
+                for (const FileSet& state : states)
+                    known = known || killed.at(name) == state.at(name);
+                ASSERT_TRUE(known) << name << " is torn, " << context;
+            }
+            bool whole = false;
+            for (const FileSet& state : states)
+                whole = whole || killed == state;
+            mixed += whole ? 0 : 1;
+
+            const int recoveryCalls = RecoveryCalls(left);
+            auto once = DiskWith(left);
+            const int recovered = RecoverOnDisk(*once, states, context);
+            ASSERT_GE(recovered, 0) << "the league's files disagree after recovery, " << context;
+            ++wholeStates[recovered];
+            for (int again = 0; again < recoveryCalls; ++again) {
+                const std::string where = context + ", recovery killed before call " + std::to_string(again);
+                auto twice = DiskWith(left);
+                RunOn(*twice, again, RecoveringOpen);
+                ++recoveryKills;
+                ASSERT_EQ(RecoverOnDisk(*twice, states, where), recovered) << where;
+            }
+        }
+    }
+    std::cout << "crash-safety (memory): " << kills << " kills during runs, " << recoveryKills
+              << " more during recovering opens; " << mixed
+              << " runs left the files mixed until the next open completed them; after recovery "
+              << wholeStates[0] << " wholly old, " << wholeStates[1] << " wholly new, " << wholeStates[2]
+              << " as the first of two write-backs left them, 0 mixed\n";
+    EXPECT_GT(mixed, 0) << "no kill landed between two renames";
+    EXPECT_GE(kills + recoveryKills, 1000);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // Replays the inputs kept in tests/regressions/<target>/ through a fuzz harness; every one
 // must run cleanly (a broken promise aborts there, as it does in the fuzz target).
@@ -19,8 +20,13 @@ inline std::string RegressionFolder(const std::string& target) {
     return (std::filesystem::path(__FILE__).parent_path().parent_path() / "regressions" / target).string();
 }
 
+// A missing or empty folder fails: a replay of nothing would pass whatever the harness does.
 inline void Replay(const std::string& target, Harness harness) {
-    for (const std::string& path : fuzzing::FilesIn(RegressionFolder(target))) {
+    const std::string folder = RegressionFolder(target);
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << "no kept inputs in " << folder;
+    const std::vector<std::string> inputs = fuzzing::FilesIn(folder);
+    ASSERT_FALSE(inputs.empty()) << "no kept inputs in " << folder;
+    for (const std::string& path : inputs) {
         SCOPED_TRACE(path);
         fuzzing::Bytes input;
         ASSERT_TRUE(fuzzing::ReadWholeFile(path, input));

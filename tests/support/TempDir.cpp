@@ -7,10 +7,15 @@
 #include <iterator>
 #include <stdexcept>
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "brevane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& base) {
+    std::string pattern = (std::filesystem::path(base) / "brevane-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        pattern = (std::filesystem::temp_directory_path() / "brevane-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary folder");
+    }
     path_ = pattern;
 }
 

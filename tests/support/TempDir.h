@@ -9,6 +9,9 @@
 class TempDir {
   public:
     TempDir();
+    // A folder under base instead ("/dev/shm" for a memory-backed one; the system's
+    // temporary folder when base cannot take it).
+    explicit TempDir(const std::string& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

@@ -1,0 +1,128 @@
+// Replacing one file atomically: a temporary file beside it, flushed, renamed over it.
+#include "league/FileAccess.h"
+#include "league/TempFiles.h"
+
+namespace tolvik {
+namespace {
+
+constexpr const char* kTempPrefix = "~salnew.";
+constexpr const char* kTempSuffix = ".tmp";
+constexpr std::size_t kTempRandom = 8;
+
+std::string FolderOfNative(const std::string& path) {
+    const std::string folder = NativeFolder(path);
+    return folder.empty() ? "." : folder;
+}
+
+bool ReplaceWith(const std::string& target, const std::function<bool(SystemFiles::Native)>& fill) {
+    const std::string real = RealTarget(NativePath(target));
+    const std::string temp = WriteTempBeside(real, fill);
+    if (temp.empty())
+        return false;
+    if (!Files().Rename(temp, real)) {
+        const FileError error = LastFileError();
+        Files().Remove(temp);
+        SetLastFileError(error);
+        return false;
+    }
+    Files().SyncFolder(FolderOfNative(real));
+    return true;
+}
+
+} // namespace
+
+std::string RealTarget(const std::string& nativeTarget) {
+    const std::string real = Files().RealPath(nativeTarget);
+    if (!real.empty())
+        return real;
+    const std::string folder = Files().RealPath(FolderOfNative(nativeTarget));
+    return PathJoin(folder.empty() ? FolderOfNative(nativeTarget) : folder, NativeLeaf(nativeTarget));
+}
+
+bool IsTemporaryName(const std::string& name) {
+    const std::string prefix = kTempPrefix;
+    const std::string suffix = kTempSuffix;
+    if (name.size() != prefix.size() + kTempRandom + suffix.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < prefix.size() + kTempRandom; ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill) {
+    SystemFiles& files = Files();
+    TempFile temp;
+    const FileInfo target = files.Stat(realTarget, true);
+    if (target.exists && !files.MayReplace(realTarget))
+        return temp;
+    const std::string folder = FolderOfNative(realTarget);
+    // A short name of our own, whatever the length of the target's name.
+    for (int attempt = 0; attempt < 8 && temp.file == SystemFiles::kNoFile; ++attempt) {
+        temp.path = PathJoin(folder, kTempPrefix + files.RandomName(kTempRandom) + kTempSuffix);
+        temp.file = files.Open(temp.path, OpenHow::CreateNew);
+        if (temp.file == SystemFiles::kNoFile && LastFileError() != FileError::Exists)
+            break;
+    }
+    if (temp.file == SystemFiles::kNoFile) {
+        temp.path.clear();
+        return temp;
+    }
+    // Keep the target's permissions when it has some; a new file keeps those it was made with.
+    if (!fill(temp.file) || (target.exists && !files.SetMode(temp.file, target.mode)))
+        DropTemp(temp);
+    return temp;
+}
+
+bool FinishTemp(TempFile& temp) {
+    SystemFiles& files = Files();
+    bool ok = files.Sync(temp.file);
+    const FileError error = LastFileError();
+    ok = files.Close(temp.file) && ok;
+    temp.file = SystemFiles::kNoFile;
+    if (!ok) {
+        files.Remove(temp.path);
+        temp.path.clear();
+        SetLastFileError(error == FileError::None ? FileError::Other : error);
+    }
+    return ok;
+}
+
+void DropTemp(TempFile& temp) {
+    const FileError error = LastFileError();
+    if (temp.file != SystemFiles::kNoFile)
+        Files().Close(temp.file);
+    if (!temp.path.empty())
+        Files().Remove(temp.path);
+    temp = TempFile{};
+    SetLastFileError(error == FileError::None ? FileError::Other : error);
+}
+
+std::string WriteTempBeside(const std::string& realTarget,
+                            const std::function<bool(SystemFiles::Native)>& fill) {
+    TempFile temp = FillTempBeside(realTarget, fill);
+    if (temp.path.empty() || !FinishTemp(temp))
+        return "";
+    return temp.path;
+}
+
+bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
+    const SystemFiles::Native in = Files().Open(NativePath(source), OpenHow::Read);
+    if (in == SystemFiles::kNoFile)
+        return false;
+    const bool ok = ReplaceWith(target, [&](SystemFiles::Native out) { return Files().CopyData(in, out); });
+    const FileError error = LastFileError();
+    Files().Close(in);
+    SetLastFileError(error);
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& target, const void* data, std::size_t size) {
+    return ReplaceWith(target, [&](SystemFiles::Native out) { return Files().WriteAt(out, data, size, 0); });
+}
+
+} // namespace tolvik

@@ -1,0 +1,271 @@
+// Handles of the file layer: a table of open files, each with a window of its bytes held
+// in memory, so that the readers can take a byte at a time without a system call each.
+#include "league/FileAccess.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace tolvik {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+// One open file: a window of the file held in memory, with a dirty flag. Reads are
+// served from the window; writes go into it while they stay contiguous with it.
+struct OpenFile {
+    SystemFiles::Native file = SystemFiles::kNoFile;
+    std::int64_t pos = 0;      // logical position of the handle
+    std::int64_t bufStart = 0; // file offset of buf[0]
+    std::size_t bufLen = 0;    // valid bytes in buf
+    bool dirty = false;
+    bool modified = false; // anything written since the open, or a created file
+    // Not cleared when made: only bytes that arrived or were written are ever used.
+    std::unique_ptr<std::uint8_t[]> buf = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
+
+    bool Flush() {
+        if (!dirty)
+            return true;
+        if (!Files().WriteAt(file, buf.get(), bufLen, bufStart))
+            return false;
+        dirty = false;
+        return true;
+    }
+
+    // Drops the window (after flushing) and starts an empty one at the position.
+    bool Restart() {
+        bool ok = Flush();
+        bufStart = pos;
+        bufLen = 0;
+        return ok;
+    }
+};
+
+std::vector<std::unique_ptr<OpenFile>>& Table() {
+    static std::vector<std::unique_ptr<OpenFile>> table;
+    return table;
+}
+
+OpenFile* Lookup(int handle) {
+    auto& table = Table();
+    if (handle <= 0 || static_cast<std::size_t>(handle) > table.size())
+        return nullptr;
+    return table[static_cast<std::size_t>(handle) - 1].get();
+}
+
+int Register(SystemFiles::Native native) {
+    auto file = std::make_unique<OpenFile>();
+    file->file = native;
+    auto& table = Table();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!table[i]) {
+            table[i] = std::move(file);
+            return static_cast<int>(i + 1);
+        }
+    }
+    table.push_back(std::move(file));
+    return static_cast<int>(table.size());
+}
+
+int OpenHandle(const std::string& path, OpenHow how) {
+    const SystemFiles::Native native = Files().Open(NativePath(path), how);
+    if (native == SystemFiles::kNoFile)
+        return -1;
+    const int handle = Register(native);
+    // A new file is new content.
+    Lookup(handle)->modified = how == OpenHow::Create || how == OpenHow::CreateNew;
+    return handle;
+}
+
+} // namespace
+
+bool FileExists(const std::string& path) {
+    const FileInfo info = Files().Stat(NativePath(path), true);
+    return info.exists && info.regular;
+}
+
+int FileOpen(const std::string& path, FileMode mode) {
+    if (!FileExists(path))
+        return -1;
+    return OpenHandle(path, mode == FileMode::Read ? OpenHow::Read : OpenHow::ReadWrite);
+}
+
+int FileCreate(const std::string& path) {
+    return OpenHandle(path, OpenHow::Create);
+}
+
+int FileCreateNew(const std::string& path) {
+    return OpenHandle(path, OpenHow::CreateNew);
+}
+
+int FileRead(int handle, void* buffer, int count) {
+    OpenFile* f = Lookup(handle);
+    if (!f || count < 0)
+        return -1;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::size_t wanted = static_cast<std::size_t>(count);
+    std::size_t done = 0;
+    while (done < wanted) {
+        if (f->pos >= f->bufStart && f->pos < f->bufStart + static_cast<std::int64_t>(f->bufLen)) {
+            std::size_t offset = static_cast<std::size_t>(f->pos - f->bufStart);
+            std::size_t n = std::min(wanted - done, f->bufLen - offset);
+            std::memcpy(out + done, f->buf.get() + offset, n);
+            done += n;
+            f->pos += static_cast<std::int64_t>(n);
+            continue;
+        }
+        if (!f->Restart())
+            return -1;
+        if (wanted - done >= kBufferSize) {
+            // A large read goes straight into the caller's memory.
+            const std::int64_t n = Files().ReadAt(f->file, out + done, wanted - done, f->pos);
+            if (n < 0)
+                return done > 0 ? static_cast<int>(done) : -1;
+            if (n == 0)
+                break;
+            done += static_cast<std::size_t>(n);
+            f->pos += n;
+            f->bufStart = f->pos;
+            continue;
+        }
+        const std::int64_t n = Files().ReadAt(f->file, f->buf.get(), kBufferSize, f->pos);
+        if (n < 0)
+            return done > 0 ? static_cast<int>(done) : -1;
+        if (n == 0)
+            break;
+        f->bufLen = static_cast<std::size_t>(n);
+    }
+    return static_cast<int>(done);
+}
+
+int FileWrite(int handle, const void* buffer, int count) {
+    OpenFile* f = Lookup(handle);
+    if (!f || count < 0)
+        return -1;
+    f->modified = f->modified || count > 0;
+    auto* in = static_cast<const std::uint8_t*>(buffer);
+    std::size_t n = static_cast<std::size_t>(count);
+    std::int64_t windowEnd = f->bufStart + static_cast<std::int64_t>(f->bufLen);
+    bool contiguous =
+        f->pos >= f->bufStart && f->pos <= windowEnd &&
+        f->pos + static_cast<std::int64_t>(n) <= f->bufStart + static_cast<std::int64_t>(kBufferSize);
+    if (!contiguous) {
+        if (!f->Restart())
+            return -1;
+        if (n > kBufferSize) {
+            if (!Files().WriteAt(f->file, in, n, f->pos))
+                return -1;
+            f->pos += static_cast<std::int64_t>(n);
+            f->bufStart = f->pos;
+            return count;
+        }
+    }
+    std::size_t offset = static_cast<std::size_t>(f->pos - f->bufStart);
+    if (n != 0)
+        std::memcpy(f->buf.get() + offset, in, n);
+    f->bufLen = std::max(f->bufLen, offset + n);
+    f->dirty = f->dirty || n != 0;
+    f->pos += static_cast<std::int64_t>(n);
+    return count;
+}
+
+std::int64_t FileSeek(int handle, std::int64_t offset) {
+    OpenFile* f = Lookup(handle);
+    if (!f || offset < 0)
+        return -1;
+    f->pos = offset;
+    return offset;
+}
+
+std::int64_t FileSize(int handle) {
+    OpenFile* f = Lookup(handle);
+    if (!f)
+        return -1;
+    std::int64_t size = Files().Size(f->file);
+    if (size < 0)
+        return -1;
+    if (f->dirty)
+        size = std::max<std::int64_t>(size, f->bufStart + static_cast<std::int64_t>(f->bufLen));
+    return size;
+}
+
+bool FileModified(int handle) {
+    const OpenFile* f = Lookup(handle);
+    return f && f->modified;
+}
+
+void FileMarkSaved(int handle) {
+    if (OpenFile* f = Lookup(handle))
+        f->modified = false;
+}
+
+bool FileWriteBuffered(int handle) {
+    OpenFile* f = Lookup(handle);
+    return f && f->Flush();
+}
+
+bool FileFlush(int handle) {
+    OpenFile* f = Lookup(handle);
+    return f && f->Flush() && Files().Sync(f->file);
+}
+
+bool FileClose(int handle) {
+    OpenFile* f = Lookup(handle);
+    if (!f)
+        return true;
+    bool ok = f->Flush();
+    ok = Files().Close(f->file) && ok;
+    Table()[static_cast<std::size_t>(handle) - 1].reset();
+    return ok;
+}
+
+bool DeleteFile(const std::string& path) {
+    return Files().Remove(NativePath(path));
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize) {
+    bytes.clear();
+    const int handle = FileOpen(path, FileMode::Read);
+    if (handle <= 0)
+        return false;
+    const std::int64_t size = FileSize(handle);
+    bool ok = size >= 0 && static_cast<std::uint64_t>(size) <= maxSize;
+    if (ok) {
+        // The size is a hint; what the reads return decides.
+        bytes.resize(static_cast<std::size_t>(size));
+        std::size_t got = 0;
+        while (got < bytes.size()) {
+            const int want = static_cast<int>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
+            const int n = FileRead(handle, bytes.data() + got, want);
+            if (n < 0)
+                ok = false;
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+    }
+    FileClose(handle);
+    return ok;
+}
+
+bool SameFileBytes(const std::string& a, const std::string& b) {
+    const int ha = FileOpen(a, FileMode::Read);
+    const int hb = FileOpen(b, FileMode::Read);
+    bool same = ha > 0 && hb > 0 && FileSize(ha) == FileSize(hb);
+    std::vector<std::uint8_t> bufA(kBufferSize), bufB(kBufferSize);
+    while (same) {
+        const int na = FileRead(ha, bufA.data(), static_cast<int>(bufA.size()));
+        const int nb = FileRead(hb, bufB.data(), static_cast<int>(bufB.size()));
+        same =
+            na == nb && na >= 0 && std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) == 0;
+        if (na <= 0)
+            break;
+    }
+    FileClose(ha);
+    FileClose(hb);
+    return same;
+}
+
+} // namespace tolvik

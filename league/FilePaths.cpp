@@ -1,0 +1,92 @@
+// Path helpers of the file layer, and the one place that decides what a user's path means.
+#include "league/FileAccess.h"
+
+#include <algorithm>
+
+namespace tolvik {
+namespace {
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::size_t LastNativeSeparator(const std::string& path) {
+    const SystemFiles& files = Files();
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (files.IsSeparator(path[i - 1]))
+            return i - 1;
+    return std::string::npos;
+}
+
+} // namespace
+
+std::string PathFolder(const std::string& path) {
+    std::size_t cut = path.find_last_of("/\\");
+    if (cut == std::string::npos)
+        return "";
+    if (cut == 0)
+        return path.substr(0, 1);
+    return path.substr(0, cut);
+}
+
+std::string PathLeaf(const std::string& path) {
+    std::size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string PathJoin(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/' || folder.back() == '\\')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+std::string NativePath(const std::string& path) {
+    return Files().NativePath(path);
+}
+
+std::string NativeFolder(const std::string& path) {
+    const std::size_t cut = LastNativeSeparator(path);
+    if (cut == std::string::npos)
+        return "";
+    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
+}
+
+std::string NativeLeaf(const std::string& path) {
+    const std::size_t cut = LastNativeSeparator(path);
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+    const std::string exact = PathJoin(folder, name);
+    if (FileExists(exact))
+        return exact;
+    std::vector<std::string> names;
+    if (!Files().List(folder.empty() ? "." : NativePath(folder), names))
+        return "";
+    std::string found;
+    for (const std::string& leaf : names) {
+        // The first match in name order, so the choice does not depend on directory order.
+        if (SameNameIgnoringCase(leaf, name) && (found.empty() || leaf < found) &&
+            FileExists(PathJoin(folder, leaf)))
+            found = leaf;
+    }
+    return found.empty() ? "" : PathJoin(folder, found);
+}
+
+std::string FileInFolder(const std::string& folder, const std::string& name) {
+    const std::string found = FindFileIgnoringCase(folder, name);
+    return found.empty() ? PathJoin(folder, name) : found;
+}
+
+std::string AbsoluteFolder(const std::string& folder) {
+    return Files().AbsolutePath(folder.empty() ? "." : NativePath(folder));
+}
+
+} // namespace tolvik

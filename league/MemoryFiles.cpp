@@ -1,0 +1,261 @@
+#include "league/MemoryFiles.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+namespace tolvik {
+
+std::string MemoryFiles::Normal(const std::string& path) const {
+    std::filesystem::path p(path.empty() ? "/" : path);
+    if (p.is_relative())
+        p = std::filesystem::path("/") / p;
+    std::string out = p.lexically_normal().string();
+    while (out.size() > 1 && out.back() == '/')
+        out.pop_back();
+    return out;
+}
+
+bool MemoryFiles::FolderExists(const std::string& folder) const {
+    return folders_.count(folder) > 0;
+}
+
+bool MemoryFiles::Fail(FileError error) {
+    SetLastFileError(error);
+    return false;
+}
+
+void MemoryFiles::MakeFolder(const std::string& path) {
+    for (std::filesystem::path p(Normal(path)); !p.empty() && p != p.root_path(); p = p.parent_path())
+        folders_.insert(p.string());
+}
+
+std::size_t MemoryFiles::Used() const {
+    std::size_t used = 0;
+    for (const auto& [path, node] : files_)
+        used += node->bytes.size();
+    return used;
+}
+
+void MemoryFiles::EndProcess() {
+    open_.clear();
+    locked_.clear();
+}
+
+SystemFiles::Native MemoryFiles::Open(const std::string& path, OpenHow how) {
+    const std::string name = Normal(path);
+    auto it = files_.find(name);
+    if (it == files_.end()) {
+        if (how == OpenHow::Read || how == OpenHow::ReadWrite) {
+            Fail(FolderExists(name) ? FileError::AccessDenied : FileError::NotFound);
+            return kNoFile;
+        }
+        if (!FolderExists(std::filesystem::path(name).parent_path().string()) || FolderExists(name)) {
+            Fail(FileError::NotFound);
+            return kNoFile;
+        }
+        auto node = std::make_shared<Node>();
+        node->inode = nextInode_++;
+        node->changed = ++clock_;
+        it = files_.emplace(name, node).first;
+    } else if (how == OpenHow::CreateNew) {
+        Fail(FileError::Exists);
+        return kNoFile;
+    } else if (how != OpenHow::Read && (it->second->mode & 0222) == 0) {
+        Fail(FileError::AccessDenied);
+        return kNoFile;
+    } else if (how == OpenHow::Create) {
+        it->second->bytes.clear();
+        it->second->changed = ++clock_;
+    }
+    const Native handle = nextHandle_++;
+    open_[handle] = {it->second, how != OpenHow::Read};
+    return handle;
+}
+
+std::int64_t MemoryFiles::ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) {
+    const auto it = open_.find(file);
+    if (it == open_.end() || offset < 0)
+        return Fail(FileError::Other) ? 0 : -1;
+    const auto& bytes = it->second.node->bytes;
+    if (static_cast<std::uint64_t>(offset) >= bytes.size())
+        return 0;
+    const std::size_t n = std::min(count, bytes.size() - static_cast<std::size_t>(offset));
+    std::memcpy(buffer, bytes.data() + offset, n);
+    return static_cast<std::int64_t>(n);
+}
+
+bool MemoryFiles::WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) {
+    const auto it = open_.find(file);
+    if (it == open_.end() || !it->second.writable || offset < 0)
+        return Fail(FileError::AccessDenied);
+    auto& bytes = it->second.node->bytes;
+    const std::size_t end = static_cast<std::size_t>(offset) + count;
+    if (end > bytes.size()) {
+        if (capacity_ != SIZE_MAX && Used() + (end - bytes.size()) > capacity_)
+            return Fail(FileError::DiskFull);
+        bytes.resize(end);
+    }
+    if (count > 0)
+        std::memcpy(bytes.data() + offset, buffer, count);
+    it->second.node->changed = ++clock_;
+    return true;
+}
+
+std::int64_t MemoryFiles::Size(Native file) {
+    const auto it = open_.find(file);
+    if (it == open_.end())
+        return Fail(FileError::Other) ? 0 : -1;
+    return static_cast<std::int64_t>(it->second.node->bytes.size());
+}
+
+bool MemoryFiles::Sync(Native file) {
+    return open_.count(file) > 0 || Fail(FileError::Other);
+}
+
+bool MemoryFiles::Close(Native file) {
+    return open_.erase(file) > 0 || Fail(FileError::Other);
+}
+
+bool MemoryFiles::SetMode(Native file, std::uint32_t mode) {
+    const auto it = open_.find(file);
+    if (it == open_.end())
+        return Fail(FileError::Other);
+    it->second.node->mode = mode & 07777;
+    return true;
+}
+
+bool MemoryFiles::CopyData(Native in, Native out) {
+    const auto from = open_.find(in);
+    const auto to = open_.find(out);
+    if (from == open_.end() || to == open_.end() || !to->second.writable)
+        return Fail(FileError::Other);
+    const auto& bytes = from->second.node->bytes;
+    auto& target = to->second.node->bytes;
+    if (bytes.size() > target.size() && capacity_ != SIZE_MAX &&
+        Used() + bytes.size() - target.size() > capacity_)
+        return Fail(FileError::DiskFull);
+    target.resize(std::max(target.size(), bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), target.begin());
+    to->second.node->changed = ++clock_;
+    return true;
+}
+
+FileInfo MemoryFiles::Stat(const std::string& path, bool) {
+    FileInfo info;
+    const std::string name = Normal(path);
+    const auto it = files_.find(name);
+    if (it != files_.end()) {
+        info.exists = true;
+        info.regular = true;
+        info.mode = it->second->mode;
+        info.inode = it->second->inode;
+        info.size = static_cast<std::int64_t>(it->second->bytes.size());
+        info.modifiedNs = it->second->changed;
+    } else if (FolderExists(name)) {
+        info.exists = true;
+        info.mode = 0755;
+    } else {
+        Fail(FileError::NotFound);
+    }
+    return info;
+}
+
+bool MemoryFiles::MayReplace(const std::string& path) {
+    const auto it = files_.find(Normal(path));
+    return it == files_.end() || (it->second->mode & 0222) != 0 || Fail(FileError::AccessDenied);
+}
+
+bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
+    const std::string source = Normal(from);
+    const std::string target = Normal(to);
+    const auto it = files_.find(source);
+    if (it == files_.end())
+        return Fail(FileError::NotFound);
+    if (!FolderExists(std::filesystem::path(target).parent_path().string()))
+        return Fail(FileError::NotFound);
+    auto node = it->second;
+    files_.erase(it);
+    files_[target] = node;
+    return true;
+}
+
+bool MemoryFiles::Remove(const std::string& path) {
+    return files_.erase(Normal(path)) > 0 || Fail(FileError::NotFound);
+}
+
+bool MemoryFiles::SyncFolder(const std::string& folder) {
+    return FolderExists(Normal(folder)) || Fail(FileError::NotFound);
+}
+
+bool MemoryFiles::List(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    const std::string name = Normal(folder);
+    if (!FolderExists(name))
+        return Fail(FileError::NotFound);
+    const std::string prefix = name == "/" ? "/" : name + "/";
+    for (auto it = files_.lower_bound(prefix);
+         it != files_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+        const std::string rest = it->first.substr(prefix.size());
+        if (rest.find('/') == std::string::npos)
+            names.push_back(rest);
+    }
+    for (const std::string& sub : folders_)
+        if (sub.size() > prefix.size() && sub.compare(0, prefix.size(), prefix) == 0 &&
+            sub.find('/', prefix.size()) == std::string::npos)
+            names.push_back(sub.substr(prefix.size()));
+    return true;
+}
+
+std::string MemoryFiles::RealPath(const std::string& path) {
+    const std::string name = Normal(path);
+    if (files_.count(name) || FolderExists(name))
+        return name;
+    Fail(FileError::NotFound);
+    return "";
+}
+
+std::string MemoryFiles::AbsolutePath(const std::string& path) {
+    return Normal(path);
+}
+
+std::string MemoryFiles::NativePath(const std::string& path) {
+    if (path.find('\\') == std::string::npos || files_.count(Normal(path)) || FolderExists(Normal(path)))
+        return path;
+    std::string out = path;
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+}
+
+SystemFiles::Native MemoryFiles::Lock(const std::string& path) {
+    const std::string name = Normal(path);
+    if (locked_.count(name)) {
+        Fail(FileError::InUse);
+        return kNoFile;
+    }
+    const Native handle = Open(name, files_.count(name) ? OpenHow::ReadWrite : OpenHow::Create);
+    if (handle != kNoFile)
+        locked_.insert(name);
+    return handle;
+}
+
+void MemoryFiles::Unlock(Native lock, const std::string& path) {
+    const std::string name = Normal(path);
+    files_.erase(name);
+    locked_.erase(name);
+    open_.erase(lock);
+}
+
+std::string MemoryFiles::RandomName(std::size_t length) {
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string name;
+    for (std::size_t i = 0; i < length; ++i) {
+        random_ ^= random_ << 13;
+        random_ ^= random_ >> 7;
+        random_ ^= random_ << 17;
+        name.push_back(kChars[random_ % (sizeof kChars - 1)]);
+    }
+    return name;
+}
+
+} // namespace tolvik

@@ -1,0 +1,73 @@
+#include "league/SystemFiles.h"
+
+#include <memory>
+
+namespace tolvik {
+namespace {
+
+FileError gLastError = FileError::None;
+SystemFiles* gFiles = nullptr;
+
+} // namespace
+
+const char* FileErrorText(FileError error) {
+    switch (error) {
+    case FileError::None:
+        return "no error";
+    case FileError::NotFound:
+        return "no such file or folder";
+    case FileError::AccessDenied:
+        return "permission denied";
+    case FileError::DiskFull:
+        return "disk full";
+    case FileError::NameTooLong:
+        return "file name too long";
+    case FileError::Exists:
+        return "a file of that name exists";
+    case FileError::InUse:
+        return "in use by another program";
+    case FileError::ReadOnlyDisk:
+        return "the disk is read-only";
+    case FileError::Interrupted:
+        return "interrupted";
+    case FileError::Other:
+        break;
+    }
+    return "input/output error";
+}
+
+FileError LastFileError() {
+    return gLastError;
+}
+
+void SetLastFileError(FileError error) {
+    gLastError = error;
+}
+
+bool SystemFiles::CopyData(Native in, Native out) {
+    constexpr std::size_t kBlock = 256 * 1024;
+    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
+    std::int64_t at = 0;
+    for (;;) {
+        const std::int64_t n = ReadAt(in, block.get(), kBlock, at);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        if (!WriteAt(out, block.get(), static_cast<std::size_t>(n), at))
+            return false;
+        at += n;
+    }
+}
+
+SystemFiles& Files() {
+    return gFiles ? *gFiles : SystemDefaultFiles();
+}
+
+SystemFiles* UseFiles(SystemFiles* files) {
+    SystemFiles* previous = gFiles ? gFiles : &SystemDefaultFiles();
+    gFiles = files;
+    return previous;
+}
+
+} // namespace tolvik

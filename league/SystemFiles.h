@@ -1,0 +1,122 @@
+#pragma once
+
+#include "league/TolvikExport.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The operating system under the file layer: the few calls whose form differs between
+// systems (descriptors, locks, atomic rename, syncing, folder listing, real paths). The
+// rest of the layer (handles, buffering, copying, replacing, the journal) is written once
+// against this interface. PosixFiles.cpp implements it; another system adds its own file
+// beside it. Tests put a wrapper in front of it to make chosen calls fail.
+namespace tolvik {
+
+// Why the last call of the file layer failed, in the terms a user can act on.
+enum class FileError {
+    None,
+    NotFound,
+    AccessDenied, // permissions, or a write-protected file
+    DiskFull,
+    NameTooLong,
+    Exists,       // a new file was wanted, and the name is taken
+    InUse,        // locked by another program
+    ReadOnlyDisk, // the medium cannot be written
+    Interrupted,  // made to fail on purpose (tests)
+    Other,
+};
+
+// A short text for an error ("disk full", "permission denied", ...).
+TOLVIK_EXPORT const char* FileErrorText(FileError error);
+// The error of the last failed call of the file layer (None after a call that worked is
+// not promised: ask right after the failure).
+TOLVIK_EXPORT FileError LastFileError();
+TOLVIK_EXPORT void SetLastFileError(FileError error);
+
+struct FileInfo {
+    bool exists = false;
+    bool regular = false;
+    bool link = false; // the name itself is a symbolic link (only when asked not to follow)
+    std::uint32_t mode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+
+    // The same file in the same state (same object, size and time of change).
+    bool SameVersion(const FileInfo& other) const {
+        return exists == other.exists && device == other.device && inode == other.inode &&
+               size == other.size && modifiedNs == other.modifiedNs;
+    }
+};
+
+enum class OpenHow {
+    Read,      // existing file, reading only
+    ReadWrite, // existing file
+    Create,    // created or truncated
+    CreateNew, // created; fails with Exists when the name is taken
+};
+
+class TOLVIK_EXPORT SystemFiles {
+  public:
+    using Native = std::intptr_t; // a descriptor or a system handle
+    static constexpr Native kNoFile = -1;
+
+    virtual ~SystemFiles() = default;
+
+    // Every call sets LastFileError when it fails.
+    virtual Native Open(const std::string& path, OpenHow how) = 0;
+    virtual std::int64_t ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) = 0;
+    // Writes all count bytes or fails.
+    virtual bool WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) = 0;
+    virtual std::int64_t Size(Native file) = 0;
+    // Puts the file's data on the disk.
+    virtual bool Sync(Native file) = 0;
+    virtual bool Close(Native file) = 0;
+    // Gives an open file the permission bits of another (the file it is about to replace).
+    virtual bool SetMode(Native file, std::uint32_t mode) = 0;
+    // Copies all bytes of in to the start of out. The default reads and writes in blocks.
+    virtual bool CopyData(Native in, Native out);
+
+    virtual FileInfo Stat(const std::string& path, bool followLinks) = 0;
+    // True when this user may replace the file: the system allows writing it and it is not
+    // write-protected (no write permission for anyone, which even an administrator respects here).
+    virtual bool MayReplace(const std::string& path) = 0;
+    // Renames from over to in one step: to is wholly old or wholly new at every moment.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+    // Puts the folder's entries (names made, renamed, removed) on the disk.
+    virtual bool SyncFolder(const std::string& folder) = 0;
+    // Names of the entries of a folder ("." and ".." left out); false when it cannot be read.
+    virtual bool List(const std::string& folder, std::vector<std::string>& names) = 0;
+    // The absolute path with every symbolic link resolved; "" when the path does not exist.
+    virtual std::string RealPath(const std::string& path) = 0;
+    // The absolute form of a path, without resolving links.
+    virtual std::string AbsolutePath(const std::string& path) = 0;
+    // A path given by a user, in this system's terms: a path that names an existing entry is
+    // taken as written; otherwise both '/' and '\' separate folders.
+    virtual std::string NativePath(const std::string& path) = 0;
+    // True for the characters that separate folders in native paths.
+    virtual bool IsSeparator(char ch) const = 0;
+
+    // Takes an exclusive advisory lock on the lock file at path (created when missing)
+    // without waiting; kNoFile with InUse when another open of it holds the lock. The system
+    // releases the lock of a process that dies.
+    virtual Native Lock(const std::string& path) = 0;
+    // Removes the lock file and releases the lock.
+    virtual void Unlock(Native lock, const std::string& path) = 0;
+
+    // A random text of letters and digits for names of temporary files.
+    virtual std::string RandomName(std::size_t length) = 0;
+};
+
+// The system the file layer uses now.
+TOLVIK_EXPORT SystemFiles& Files();
+// The implementation of this system.
+TOLVIK_EXPORT SystemFiles& SystemDefaultFiles();
+// Puts files in front of the layer (nullptr puts the system's own back); returns the previous one.
+TOLVIK_EXPORT SystemFiles* UseFiles(SystemFiles* files);
+
+} // namespace tolvik

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "league/SystemFiles.h"
+
+#include <functional>
+#include <string>
+
+// Inside the file layer only: the steps every atomic replacement shares.
+namespace tolvik {
+
+// The file a replacement of target must write: the target with every symbolic link
+// resolved (a link stays a link and its file gets the new bytes). A target that does not
+// exist yet is its real folder joined with its name.
+std::string RealTarget(const std::string& nativeTarget);
+
+// A temporary file being made: its path and, until it is finished, its open file.
+struct TempFile {
+    std::string path;
+    SystemFiles::Native file = SystemFiles::kNoFile;
+};
+
+// Makes a new temporary file beside realTarget, fills it through fill and gives it the
+// target's permission bits, leaving it open and not yet on the disk. The path is "" (with
+// LastFileError) when the target may not be replaced or any step fails; nothing is left
+// behind then.
+TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill);
+// Puts the file on the disk and closes it; false (the file removed) when either fails.
+bool FinishTemp(TempFile& temp);
+// Closes and removes a temporary file that will not be used.
+void DropTemp(TempFile& temp);
+
+// FillTempBeside and FinishTemp in one: the path of the finished file, or "".
+std::string WriteTempBeside(const std::string& realTarget,
+                            const std::function<bool(SystemFiles::Native)>& fill);
+
+} // namespace tolvik

@@ -1,0 +1,177 @@
+// How the commands fail: with the League's own reason, without touching a folder that is
+// not theirs, and never with status 0 when their output did not arrive.
+#include "support/TempDir.h"
+
+#include "league/League.h"
+#include "tools/Cli.h"
+#include "tools/Commands.h"
+#include "tools/SampleLeague.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+using nlohmann::json;
+
+namespace {
+
+std::map<std::string, std::vector<std::uint8_t>> Snapshot(const TempDir& dir) {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& name : dir.List())
+        files[name] = dir.Read(name);
+    return files;
+}
+
+class CommandFailures : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SampleLeagueOptions options;
+        options.folder = dir.Path();
+        options.seed = 5;
+        options.teams = 8;
+        options.salary = false;
+        std::string error;
+        ASSERT_TRUE(sample::WriteSampleLeague(options, result, error)) << error;
+    }
+
+    int Cli(std::vector<std::string> args, std::ostream& output) {
+        args.insert(args.begin(), "brevane-cli");
+        std::vector<const char*> argv;
+        for (const auto& a : args)
+            argv.push_back(a.c_str());
+        err.str("");
+        return RunCli(static_cast<int>(argv.size()), argv.data(), output, err);
+    }
+    int Cli(std::vector<std::string> args) {
+        out.str("");
+        return Cli(std::move(args), out);
+    }
+
+    std::string Lge() const { return dir.File("sample.lge"); }
+
+    TempDir dir;
+    sample::Result result;
+    std::ostringstream out, err;
+};
+
+TEST_F(CommandFailures, AFolderInUseIsReportedAndLeftAlone) {
+    League holder;
+    ASSERT_TRUE(holder.OpenLeague(Lge()));
+    const auto during = Snapshot(dir);
+    for (const char* command : {"league", "players", "summary", "salary", "payroll"}) {
+        EXPECT_EQ(Cli({command, Lge()}), 1) << command;
+        EXPECT_EQ(err.str(), "brevane-cli " + std::string(command) + ": cannot open the league " + Lge() +
+                                 ": the folder is in use by another program\n");
+    }
+    EXPECT_EQ(Cli({"accept", Lge(), "200", "2", "1000000", "300000"}), 1);
+    // Nothing was written there: no options file, no salary information, no copies.
+    EXPECT_EQ(Snapshot(dir), during);
+
+    // The sample writer refuses the folder as well, before it removes or writes anything.
+    EXPECT_EQ(Cli({"sample-league", dir.Path(), "--seed", "6"}), 1);
+    EXPECT_NE(err.str().find("is in use by another program"), std::string::npos) << err.str();
+    EXPECT_EQ(Snapshot(dir), during);
+}
+
+TEST_F(CommandFailures, OptionsAreWrittenOnlyIntoTheFolderOfALeagueThatOpened) {
+    dir.Write("bad.lge", {'X', '0', '3', ':', 0, 0, 0, 0});
+    EXPECT_EQ(Cli({"salary", dir.File("bad.lge")}), 1);
+    EXPECT_NE(err.str().find("not a league file of version 2 or 3"), std::string::npos) << err.str();
+    EXPECT_EQ(Cli({"accept", dir.File("bad.lge"), "200", "2", "1000000", "300000"}), 1);
+    EXPECT_FALSE(dir.Exists("salreg"));
+
+    EXPECT_EQ(Cli({"salary", Lge()}), 0) << err.str();
+    EXPECT_TRUE(dir.Exists("salreg")) << "the defaults are written once the league has opened";
+}
+
+// A stream buffer that takes nothing, as a full disk or a closed pipe.
+class RefusingBuffer : public std::streambuf {
+  protected:
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(CommandFailures, OutputThatCannotBeWrittenFailsTheCommand) {
+    RefusingBuffer refusing;
+    std::ostream broken(&refusing);
+    for (const char* command : {"league", "summary"}) {
+        EXPECT_EQ(Cli({command, Lge()}, broken), 1) << command;
+        EXPECT_NE(err.str().find("brevane-cli: cannot write the output"), std::string::npos) << err.str();
+        broken.clear();
+    }
+}
+
+#ifdef BREVANE_CLI
+// The real program on a full device and on a pipe whose reader has gone.
+TEST_F(CommandFailures, TheProgramExitsOneOnAFullDiskAndAClosedPipe) {
+    const std::string cli = BREVANE_CLI;
+    const std::string errors = dir.File("errors.txt");
+    int status =
+        std::system(("'" + cli + "' players '" + Lge() + "' > /dev/full 2> '" + errors + "'").c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto message = dir.Read("errors.txt");
+    EXPECT_NE(std::string(message.begin(), message.end()).find("No space left on device"), std::string::npos);
+
+    status = std::system(("bash -c \"'" + cli + "' players '" + Lge() + "' 2>'" + errors +
+                          "' | true; exit \\${PIPESTATUS[0]}\"")
+                             .c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto pipeMessage = dir.Read("errors.txt");
+    EXPECT_NE(std::string(pipeMessage.begin(), pipeMessage.end()).find("Broken pipe"), std::string::npos);
+}
+#endif
+
+TEST_F(CommandFailures, FileNamesAreGivenAsTheyAreWhenTheyAreUtf8) {
+    // The same league under a UTF-8 name and under a Latin-1 one (0xC9 is É there).
+    const std::string utf8 = std::string("\xC3\x9C") + "ber"; // "Über"
+    const std::string latin1 = "\xC9t\xE9";                   // "Été"
+    const std::vector<std::pair<std::string, std::string>> names{{utf8, utf8}, {latin1, "\xC3\x89t\xC3\xA9"}};
+    for (const auto& [base, shown] : names) {
+        TempDir other;
+        for (const char* ext : {".lge", ".pyr", ".pyf", ".pyc", ".dat"})
+            if (dir.Exists(std::string("sample") + ext))
+                other.Write(base + ext, dir.Read(std::string("sample") + ext));
+        ASSERT_EQ(Cli({"league", other.File(base + ".lge")}), 0) << err.str();
+        EXPECT_EQ(json::parse(out.str())["fileName"], shown);
+        ASSERT_EQ(Cli({"summary", other.File(base + ".lge")}), 0) << err.str();
+        EXPECT_NE(out.str().find("(" + shown + ".lge, version"), std::string::npos) << out.str();
+    }
+}
+
+TEST_F(CommandFailures, SummaryShowsLatin1NamesAsUtf8AsTheOtherReportsDo) {
+    auto lge = dir.Read("sample.lge");
+    const std::string name = "Lig\xE9";
+    std::copy(name.begin(), name.end(), lge.begin() + 8 + 15);
+    lge[8 + 15 + name.size()] = 0;
+    dir.Write("sample.lge", lge);
+    ASSERT_EQ(Cli({"summary", Lge()}), 0) << err.str();
+    EXPECT_EQ(out.str().rfind("League: Lig\xC3\xA9 (sample.lge", 0), 0u) << out.str();
+    ASSERT_EQ(Cli({"league", Lge()}), 0);
+    EXPECT_EQ(json::parse(out.str())["name"], "Lig\xC3\xA9");
+}
+
+TEST_F(CommandFailures, ThePlayerRangeStatedIsTheRangeAccepted) {
+    const std::string folder = dir.File("range");
+    ASSERT_EQ(Cli({"sample-league", folder, "--teams", "8", "--players", "1"}), 1);
+    const std::string message = err.str();
+    const auto at = message.find("--players must be between ");
+    ASSERT_NE(at, std::string::npos) << message;
+    const int least = std::stoi(message.substr(at + 26));
+    EXPECT_NE(message.find(" and 32667 "), std::string::npos) << message;
+    EXPECT_EQ(Cli({"sample-league", folder, "--teams", "8", "--players", std::to_string(least - 1)}), 1);
+    EXPECT_EQ(Cli({"sample-league", folder, "--teams", "8", "--players", std::to_string(least)}), 0)
+        << err.str();
+    EXPECT_EQ(Cli({"sample-league", folder, "--teams", "8", "--players", "32668"}), 1);
+}
+
+} // namespace
