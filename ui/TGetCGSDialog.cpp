@@ -12,8 +12,8 @@ TGetCGSDialog::TGetCGSDialog(std::int32_t& result) : result_(result) {
     setWindowTitle("Enter New CGS");
     setFixedSize(153, 77);
     Label1->setText("New CGS:");
-    Label1->setGeometry(8, 12, 58, 17);
-    id->setGeometry(68, 10, 77, 23);
+    Label1->setGeometry(6, 12, 62, 17);
+    id->setGeometry(71, 10, 77, 23);
     okButton->setGeometry(4, 44, 70, 25);
     cxlButton->setGeometry(79, 44, 70, 25);
     result_ = -1;

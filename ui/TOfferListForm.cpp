@@ -19,7 +19,7 @@ namespace {
 
 QLabel* Caption(const char* text, int x, int y, QWidget* parent) {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, 100, 16);
+    label->setGeometry(x, y, 105, 16);
     return label;
 }
 
@@ -45,31 +45,31 @@ TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, QWidg
 
     teamname = new QLabel("teamname", this);
     teamname->setObjectName("teamname");
-    teamname->setGeometry(485, 8, 97, 16);
+    teamname->setGeometry(481, 8, 105, 16);
 
-    Caption("Estimated Payroll", 485, 32, this);
+    Caption("Estimated Payroll", 481, 32, this);
     payroll = new QLineEdit(this);
     payroll->setObjectName("payroll");
     payroll->setReadOnly(true);
-    payroll->setGeometry(485, 50, 97, 23);
+    payroll->setGeometry(481, 50, 105, 23);
 
-    Caption("Bonus Paid", 485, 80, this);
+    Caption("Bonus Paid", 481, 80, this);
     bonus = new QLineEdit(this);
     bonus->setObjectName("bonus");
     bonus->setReadOnly(true);
-    bonus->setGeometry(485, 98, 97, 23);
+    bonus->setGeometry(481, 98, 105, 23);
 
-    Caption("Restructures", 485, 128, this);
+    Caption("Restructures", 481, 128, this);
     restructs = new QLabel("0", this);
     restructs->setObjectName("restructs");
-    restructs->setGeometry(485, 146, 97, 16);
+    restructs->setGeometry(481, 146, 105, 16);
 
     savebutton = new QPushButton("Save", this);
     savebutton->setObjectName("savebutton");
-    savebutton->setGeometry(485, 176, 97, 25);
+    savebutton->setGeometry(481, 176, 105, 25);
     cxlbutton = new QPushButton("Cancel", this);
     cxlbutton->setObjectName("cxlbutton");
-    cxlbutton->setGeometry(485, 207, 97, 25);
+    cxlbutton->setGeometry(481, 207, 105, 25);
 
     connect(offerlist, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* item) { RunHandler([this, item]() { offerlistClickCheck(item); }); });
