@@ -280,6 +280,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     if (!league->OpenLeague(ToFilePath(path))) {
         SetStatusText("Invalid League File");
         league.reset();
+        options.reset();
         return;
     }
     SetStatusText("Getting League Data...");
@@ -296,6 +297,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     } else {
         // Nothing of a league that cannot be read stays open (its folder is released too).
         league.reset();
+        options.reset();
         prompt.ShowStop("Select a League First", "No League File");
     }
 }

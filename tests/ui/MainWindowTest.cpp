@@ -198,6 +198,11 @@ TEST(MainWindow, OpensALeagueAndChoosesTheClubWithOneClick) {
               "Estimated Payroll: " + FormatMoney(static_cast<unsigned>(contracts.EstimatedPayroll(2))));
     EXPECT_EQ(panel(4), "");
 
+    // Options leaves everything as it is until the options window comes.
+    main.Options1->trigger();
+    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_TRUE(main.IsLeagueLoaded());
+
     // Change Team asks again and moves the editor and the panels to the new club.
     p.modals.Then("ChooseTeam",
                   [](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), 5); });
@@ -396,6 +401,7 @@ TEST_F(PendingOffers, AFailedOpenTearsEverythingDown) {
     EXPECT_FALSE(p.Main().IsLeagueLoaded());
     EXPECT_EQ(p.Main().GetLeague(), nullptr);
     EXPECT_EQ(p.Main().GetContracts(), nullptr);
+    EXPECT_EQ(p.Main().GetOptions(), nullptr);
     EXPECT_FALSE(p.Main().IsEditorOpen());
     EXPECT_EQ(p.Main().GetEditor(), nullptr);
     EXPECT_FALSE(p.Main().AreOffersUnsaved());
