@@ -332,14 +332,44 @@ void Commissioner::Generate() {
 
 std::int32_t Commissioner::AcceptChance(Contract contract, std::int32_t years, std::uint32_t salary,
                                         std::uint32_t bonus) const {
+    return ExplainChance(contract, years, salary, bonus).chance;
+}
+
+AcceptTerms Commissioner::ExplainChance(const Contract& contract, std::int32_t years, std::uint32_t salary,
+                                        std::uint32_t bonus) const {
+    // Only an offer that counts asks the league whether the player is a free agent.
+    const bool counts = years > 0 && salary != 0;
+    return ExplainChance(contract, counts && IsFreeAgent(contract), years, salary, bonus);
+}
+
+bool Commissioner::IsFreeAgent(const Contract& contract) const {
+    return list.GetLeague().IsFreeAgent(contract.playerID);
+}
+
+AcceptTerms Commissioner::ExplainChance(const Contract& contract, bool freeAgent, std::int32_t years,
+                                        std::uint32_t salary, std::uint32_t bonus) const {
     const Options& options = list.GetOptions();
+    AcceptTerms t;
     // A negative length is no offer, like 0; a length beyond the split table has no split row.
-    if (years <= 0 || salary == 0 || years > Options::kSplitRows)
-        return 0;
-    const double ratio = static_cast<double>(bonus) / salary * 100.0;
+    if (years <= 0) {
+        t.zeroReason = AcceptTerms::NoLength;
+        return t;
+    }
+    if (salary == 0) {
+        t.zeroReason = AcceptTerms::NoSalary;
+        return t;
+    }
+    if (years > Options::kSplitRows) {
+        t.zeroReason = AcceptTerms::BeyondSplitTable;
+        return t;
+    }
+    t.bonusPercent = static_cast<double>(bonus) / salary * 100.0;
     // A one-year offer is not held to the bonus bounds.
-    if ((ratio < options.min || ratio > options.max) && years > 1)
-        return 0;
+    if ((t.bonusPercent < options.min || t.bonusPercent > options.max) && years > 1) {
+        t.zeroReason =
+            t.bonusPercent < options.min ? AcceptTerms::BonusBelowMinimum : AcceptTerms::BonusAboveMaximum;
+        return t;
+    }
     const double c = contract.cgs == 0 ? 1.0 : static_cast<double>(contract.cgs);
     const double s = salary / c;
     const double b = bonus / c;
@@ -359,18 +389,23 @@ std::int32_t Commissioner::AcceptChance(Contract contract, std::int32_t years, s
         den += w;
         w /= 1.5;
     }
-    double value = 62.0 * num / den;
+    t.offerValue = 62.0 * num / den;
+    double value = t.offerValue;
 
-    if (!list.GetLeague().IsFreeAgent(contract.playerID)) {
+    if (!freeAgent) {
         const double penalty =
             contract.status == Contract::UnderContract ? options.restructDecline : options.xfaDecline;
-        value -= static_cast<std::int8_t>(contract.declines) * penalty;
+        t.declinesPenalty = static_cast<std::int8_t>(contract.declines) * penalty;
+        value -= t.declinesPenalty;
     }
+    t.baseChance = options.basechance;
     value += options.basechance;
-    if (value < 0 || std::isnan(value))
+    if (value < 0 || std::isnan(value)) {
+        t.floored = true;
         value = 0;
+    }
     // No upper limit; only what a 32-bit result can hold.
-    if (value >= 2147483647.0)
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value);
+    t.chance =
+        value >= 2147483647.0 ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(value);
+    return t;
 }

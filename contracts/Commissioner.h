@@ -9,6 +9,19 @@
 class ContractList;
 class Options;
 
+// The terms that make an acceptance chance, so that a manager can see why an offer falls short.
+struct AcceptTerms {
+    enum ZeroReason { None, NoLength, NoSalary, BeyondSplitTable, BonusBelowMinimum, BonusAboveMaximum };
+
+    std::int32_t chance = 0;
+    ZeroReason zeroReason = None; // why the offer counts for nothing, before any term
+    double bonusPercent = 0;      // bonus as a percentage of the salary
+    double offerValue = 0;        // 62 times the weighted value of the offer per dollar of CGS
+    double declinesPenalty = 0;   // taken off for the player's declines
+    std::int32_t baseChance = 0;  // the league's adjustment
+    bool floored = false;         // the sum was below 0
+};
+
 // The CGS generator of a contract list, and the acceptance chance of an offer.
 class Commissioner {
   public:
@@ -30,6 +43,14 @@ class Commissioner {
     // The chance in percent that the player of the contract accepts the offer (no upper limit).
     std::int32_t AcceptChance(Contract contract, std::int32_t years, std::uint32_t salary,
                               std::uint32_t bonus) const;
+    // The same chance with the terms that make it.
+    AcceptTerms ExplainChance(const Contract& contract, std::int32_t years, std::uint32_t salary,
+                              std::uint32_t bonus) const;
+    // The same for a player already known to be a free agent or not (declines cost only
+    // those who are not), for callers that ask about one player many times.
+    AcceptTerms ExplainChance(const Contract& contract, bool freeAgent, std::int32_t years,
+                              std::uint32_t salary, std::uint32_t bonus) const;
+    bool IsFreeAgent(const Contract& contract) const;
 
     // The CGS position group (0-9) of a specific position code, -1 for none.
     static int GroupOf(int specificPosition);

@@ -1,5 +1,6 @@
 #include "contracts/ContractEditor.h"
 
+#include "contracts/ChanceExplanation.h"
 #include "contracts/ContractList.h"
 #include "contracts/OfferType.h"
 #include "contracts/Options.h"
@@ -204,7 +205,7 @@ void ContractEditor::ShowPlayer(std::int16_t id) {
     else
         f.currentTeam = league_.IsFreeAgent(id) ? "Free Agent" : "Retired";
 
-    SetAccept(commissioner_.AcceptChance(c, c.years, c.salary, c.bonus));
+    SetAccept(commissioner_.ExplainChance(c, c.years, c.salary, c.bonus));
 
     f.caphit = ListCapHits(id);
     f.caphitSelected = -1;
@@ -272,9 +273,12 @@ void ContractEditor::ShowStats(std::int16_t id) {
     } while (list->next() == 1);
 }
 
-void ContractEditor::SetAccept(std::int64_t chance) {
-    fields_.accept_percent = std::to_string(chance);
-    fields_.acceptColor = chance >= 60 ? EditorFields::AcceptColor::Green : EditorFields::AcceptColor::Red;
+void ContractEditor::SetAccept(const AcceptTerms& terms) {
+    terms_ = terms;
+    fields_.accept_percent = std::to_string(terms.chance);
+    fields_.acceptColor =
+        terms.chance >= 60 ? EditorFields::AcceptColor::Green : EditorFields::AcceptColor::Red;
+    fields_.chanceExplanation = DescribeChance(terms, options_);
 }
 
 void ContractEditor::CalcAccept() {
@@ -282,10 +286,10 @@ void ContractEditor::CalcAccept() {
     const Typed typed = ReadTyped();
     if (typed.years > options_.max_length)
         return;
-    const std::int32_t chance =
-        commissioner_.AcceptChance(contracts_.GetContract(id), typed.years, typed.salary, typed.bonus);
+    const AcceptTerms terms =
+        commissioner_.ExplainChance(contracts_.GetContract(id), typed.years, typed.salary, typed.bonus);
     std::vector<std::string> lines = ListCapHits(-1);
-    SetAccept(chance);
+    SetAccept(terms);
     fields_.caphit = std::move(lines);
     fields_.caphitSelected = -1;
 }
@@ -394,5 +398,19 @@ void ContractEditor::ShowOffer(const Offer& offer) {
         fields_.TransitionTag = true;
     if (offer.offerType == Offer::FranchiseDesignation)
         fields_.FranchiseTag = true;
+    CalcAccept();
+}
+
+std::vector<CheapestOffer> ContractEditor::CheapestOffers(const std::vector<int>& targets) const {
+    if (fields_.playerID.empty())
+        return {};
+    const Contract c = contracts_.GetContract(TextToInt(fields_.playerID));
+    return FindCheapestOffers(commissioner_, c, options_, targets);
+}
+
+void ContractEditor::TypeOffer(int years, std::uint32_t salary, std::uint32_t bonus) {
+    fields_.years = std::to_string(years);
+    fields_.salary = std::to_string(salary);
+    fields_.bonus = std::to_string(bonus);
     CalcAccept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/CheapestOffer.h"
 #include "contracts/Commissioner.h"
 #include "contracts/Contract.h"
 #include "contracts/EditorFields.h"
@@ -82,8 +83,16 @@ class ContractEditor {
     // An offer of the list loaded back into the boxes, with its chance recomputed.
     void ShowOffer(const Offer& offer);
 
+    // The shown player's cheapest offers for the targets (nothing before a player is shown).
+    std::vector<CheapestOffer> CheapestOffers(const std::vector<int>& targets) const;
+    // Length, salary and bonus typed into their boxes as plain numbers, then the chance.
+    void TypeOffer(int years, std::uint32_t salary, std::uint32_t bonus);
+    // The terms of the chance of the offer in the boxes (or of the present contract when
+    // nothing was typed since the player was shown).
+    const AcceptTerms& ChanceTerms() const { return terms_; }
+
   private:
-    void SetAccept(std::int64_t chance);
+    void SetAccept(const AcceptTerms& terms);
     void StoreDraftSlot(const std::string& text, std::uint8_t Contract::*field,
                         std::string EditorFields::*box);
     // The offer in the boxes: salary, bonus and length, each 0 when its box is empty.
@@ -110,4 +119,5 @@ class ContractEditor {
     std::vector<std::int16_t> itemIDs_;
 
     EditorFields fields_;
+    AcceptTerms terms_;
 };

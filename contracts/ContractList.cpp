@@ -277,6 +277,24 @@ std::int32_t ContractList::YearCharge(int id, int yearSel, int part) const {
     return GetContract(id).YearCharge(yearSel, part, options, currentSeason);
 }
 
+std::int64_t ContractList::ContractTeamCharge(const Contract& rec, bool freeAgent, int yearSel) const {
+    if (freeAgent && rec.years == 1) {
+        // A one-year contract: the bonus share when the bonus is big enough, else the penalty.
+        const double pct = rec.salary == 0 ? 0.0 : static_cast<double>(rec.bonus) / rec.salary * 100.0;
+        if (pct >= options.min)
+            return rec.YearCharge(yearSel, Contract::BonusOnly, options, currentSeason);
+        return static_cast<std::int64_t>(rec.YearCharge(1, Contract::BaseOnly, options, currentSeason)) *
+               options.penalty / 100;
+    }
+    if (rec.contractTeam >= 0 && (rec.status != Contract::Retired || options.add_retired))
+        return rec.YearCharge(yearSel, Contract::BonusOnly, options, currentSeason);
+    return 0;
+}
+
+bool ContractList::PaysBase(const Contract& rec) {
+    return rec.salary != 0 && rec.status != Contract::Tendered;
+}
+
 void ContractList::RecomputeTotals() {
     struct Sums {
         std::int64_t bonusSpent = 0, currentPayroll = 0, estimatedPayroll = 0;
@@ -291,29 +309,17 @@ void ContractList::RecomputeTotals() {
         const int ct = rec.contractTeam;
         const bool freeAgent = places.freeAgent[id] != 0;
 
-        // 1. The charge to the contract team.
-        std::int64_t charge = 0;
-        if (freeAgent && rec.years == 1) {
-            // A one-year contract: the bonus share when the bonus is big enough, else the penalty.
-            const double pct = rec.salary == 0 ? 0.0 : static_cast<double>(rec.bonus) / rec.salary * 100.0;
-            if (pct >= options.min)
-                charge = rec.YearCharge(0, Contract::BonusOnly, options, currentSeason);
-            else
-                charge =
-                    static_cast<std::int64_t>(rec.YearCharge(1, Contract::BaseOnly, options, currentSeason)) *
-                    options.penalty / 100;
-        } else if (ct >= 0 && (rec.status != Contract::Retired || options.add_retired)) {
-            charge = rec.YearCharge(0, Contract::BonusOnly, options, currentSeason);
-        }
-        // A contract team the league does not have (a damaged file) is charged nothing.
+        // 1. The charge to the contract team; a team the league does not have (a damaged
+        // file) is charged nothing.
         if (valid(ct)) {
+            const std::int64_t charge = ContractTeamCharge(rec, freeAgent, 0);
             sums[ct].currentPayroll += charge;
             sums[ct].estimatedPayroll += charge;
         }
 
         // 2. The current team pays the base share, or expects to pay the CGS.
         if (cur >= 0) {
-            if (rec.salary == 0 || rec.status == Contract::Tendered) {
+            if (!PaysBase(rec)) {
                 sums[cur].estimatedPayroll += rec.cgs;
             } else {
                 const std::int64_t base = rec.YearCharge(0, Contract::BaseOnly, options, currentSeason);

@@ -55,6 +55,13 @@ class ContractList {
     std::int32_t YearCharge(int id, int yearSel, int part) const;
 
     void RecomputeTotals();
+    // The charge of a contract to the club holding it in one contract year (yearSel as
+    // Contract::YearCharge): the bonus share, or for a free agent's one-year contract whose
+    // bonus is below the minimum the penalty share of its base; retired players only when
+    // the options include them.
+    std::int64_t ContractTeamCharge(const Contract& rec, bool freeAgent, int yearSel) const;
+    // Whether the player's current club pays his base share (else it expects to pay his CGS).
+    static bool PaysBase(const Contract& rec);
     // A copy of the club's information; zeros for a team number outside the league.
     TeamInfo GetTeamInfo(int team) const;
     std::int32_t BonusSpent(int team) const;

@@ -40,6 +40,9 @@ struct EditorFields {
     bool roundPickShown = false; // Round and Pick with their labels
     AcceptColor acceptColor = AcceptColor::None;
 
+    // The terms of the chance shown, beside "Accepting %".
+    std::vector<std::string> chanceExplanation;
+
     std::vector<std::string> caphit{"0", "0", "0", "0", "0"};
     int caphitSelected = -1;
 

@@ -2,6 +2,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "contracts/SignedMoney.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -26,13 +27,6 @@ std::int64_t SplitOf(const Options& options, int years, int year) {
 }
 
 } // namespace
-
-std::string SignedMoney(std::int64_t amount) {
-    const std::int64_t magnitude = amount < 0 ? -amount : amount;
-    const std::string text = FormatMoney(static_cast<unsigned int>(
-        std::min<std::int64_t>(magnitude, std::numeric_limits<unsigned int>::max())));
-    return amount < 0 ? "-" + text : text;
-}
 
 OfferList::OfferList(const ContractList& contracts) : contracts_(contracts) {
     ShowTotals(0, 0, 0);
@@ -66,37 +60,44 @@ void OfferList::SetChecked(int index, bool checked) {
     RecalcTotals();
 }
 
-void OfferList::RecalcTotals() {
+std::vector<OfferList::Running> OfferList::RunningFigures() const {
     const League& league = contracts_.GetLeague();
     const Options& options = contracts_.GetOptions();
     const int cur = contracts_.GetCurrentSeason();
-    std::int64_t bonus = baseBonus_;
-    std::int64_t payroll = basePayroll_;
-    std::int64_t restructures = baseRestructures_;
+    Running run{baseBonus_, basePayroll_, baseRestructures_};
+    std::vector<Running> after;
+    after.reserve(items_.size());
 
     for (const Item& item : items_) {
         const Offer& o = item.offer;
-        if (!item.checked || !o.CountsInFigures())
-            continue;
-        const Contract c = contracts_.GetContract(o.playerID);
-        bonus += o.bonus;
-        payroll += static_cast<std::int64_t>(o.salary) * SplitOf(options, o.years, 0) / 100;
-        if (c.contractTeam == team_ && league.IsFreeAgent(o.playerID) && c.years != 0)
-            payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
-        if (o.years != 0)
-            payroll += static_cast<std::int64_t>(o.bonus) / o.years;
-        // The estimated payroll counted a player of the club without a running contract at his CGS.
-        if (league.FindTeam(o.playerID) == team_ && c.status != Contract::UnderContract &&
-            c.status != Contract::FranchisePlayer && c.status != Contract::TransitionPlayer)
-            payroll -= c.cgs;
-        if (o.offerType == Offer::RestructureOffer) {
-            ++restructures;
-            payroll -= SplitOf(options, c.years, cur - c.yrSigned) * c.salary / 100;
-            if (c.years != 0)
-                payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
+        if (item.checked && o.CountsInFigures()) {
+            const Contract c = contracts_.GetContract(o.playerID);
+            run.bonus += o.bonus;
+            run.payroll += static_cast<std::int64_t>(o.salary) * SplitOf(options, o.years, 0) / 100;
+            if (c.contractTeam == team_ && league.IsFreeAgent(o.playerID) && c.years != 0)
+                run.payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
+            if (o.years != 0)
+                run.payroll += static_cast<std::int64_t>(o.bonus) / o.years;
+            // The estimated payroll counted a player of the club without a running contract at his CGS.
+            if (league.FindTeam(o.playerID) == team_ && c.status != Contract::UnderContract &&
+                c.status != Contract::FranchisePlayer && c.status != Contract::TransitionPlayer)
+                run.payroll -= c.cgs;
+            if (o.offerType == Offer::RestructureOffer) {
+                ++run.restructures;
+                run.payroll -= SplitOf(options, c.years, cur - c.yrSigned) * c.salary / 100;
+                if (c.years != 0)
+                    run.payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
+            }
         }
+        after.push_back(run);
     }
-    ShowTotals(bonus, restructures, payroll);
+    return after;
+}
+
+void OfferList::RecalcTotals() {
+    const std::vector<Running> after = RunningFigures();
+    const Running last = after.empty() ? Running{baseBonus_, basePayroll_, baseRestructures_} : after.back();
+    ShowTotals(last.bonus, last.restructures, last.payroll);
 }
 
 void OfferList::ShowTotals(std::int64_t bonus, std::int64_t restructures, std::int64_t payroll) {

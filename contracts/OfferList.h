@@ -55,6 +55,14 @@ class OfferList {
     void ClearOffers();
 
     void RecalcTotals();
+    // The running figures after each item (unticked items and tenders or designations
+    // leave them as they were), before they are narrowed to what the window shows.
+    struct Running {
+        std::int64_t bonus = 0;
+        std::int64_t payroll = 0;
+        std::int64_t restructures = 0;
+    };
+    std::vector<Running> RunningFigures() const;
     int Count() const { return static_cast<int>(items_.size()); }
     const std::vector<Item>& Items() const { return items_; }
     const Totals& GetTotals() const { return totals_; }
@@ -74,6 +82,3 @@ class OfferList {
     std::int32_t basePayroll_ = 0;
     Totals totals_;
 };
-
-// Money text of a signed amount: "-$1,000" below zero, FormatMoney otherwise.
-std::string SignedMoney(std::int64_t amount);

@@ -5,29 +5,43 @@
 #include <cstdint>
 #include <limits>
 
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
 int TextToInt(const std::string& text) {
-    auto fail = [&]() -> int { throw ConversionError("'" + text + "' is not a valid integer value"); };
-    std::size_t i = 0;
+    const auto fail = [&text]() { return ConversionError("'" + text + "' is not a valid integer value"); };
+    std::size_t begin = 0;
     std::size_t end = text.size();
-    while (i < end && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
         --end;
     bool negative = false;
-    if (i < end && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    if (i == end)
-        return fail();
-    const std::int64_t limit = negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-                                        : std::numeric_limits<std::int32_t>::max();
+    if (begin < end && (text[begin] == '+' || text[begin] == '-')) {
+        negative = text[begin] == '-';
+        ++begin;
+    }
+    if (begin == end)
+        throw fail();
+    // One more than the largest value, so that -2,147,483,648 fits.
+    constexpr std::int64_t kLimit = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
     std::int64_t value = 0;
-    for (; i < end; ++i) {
+    for (std::size_t i = begin; i < end; ++i) {
         const char c = text[i];
         if (c < '0' || c > '9')
-            return fail();
+            throw fail();
         value = value * 10 + (c - '0');
-        if (value > limit)
-            return fail();
+        if (value > kLimit)
+            throw fail();
     }
-    return static_cast<int>(negative ? -value : value);
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max())
+        throw fail();
+    return static_cast<int>(value);
 }

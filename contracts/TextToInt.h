@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The integer value of a text the user typed: optional blanks around an optional sign and
-// decimal digits, within the signed 32-bit range. Anything else throws ConversionError with
-// the message "'<text>' is not a valid integer value".
+// The value of a decimal integer typed into an edit box: optional blanks around it, an
+// optional sign, then digits only, within the 32-bit signed range. Anything else throws
+// ConversionError ("'<text>' is not a valid integer value").
 int TextToInt(const std::string& text);

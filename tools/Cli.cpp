@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 constexpr int kUsageError = 2;
@@ -101,6 +103,82 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     statsCmd->add_option("ID", statsId, "Player identifier, or team number from 0 to the number of teams")
         ->required();
     statsCmd->callback([&] { run = [&] { return RunStatsCommand(path, statsId, out, err); }; });
+
+    int playerId = 0;
+    auto* playerCmd =
+        app.add_subcommand("player", "Print what the contract editor shows for one player, as JSON");
+    playerCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    playerCmd->add_option("ID", playerId, "Player ID")->required();
+    playerCmd->callback([&] { run = [&] { return RunPlayerCommand(path, playerId, out, err); }; });
+
+    OfferCommandOptions offer;
+    std::vector<std::string> typed;
+    bool franchise = false;
+    bool transition = false;
+    bool tender = false;
+    auto* offerCmd = app.add_subcommand("offer", "Print the offer Submit Contract makes, as JSON");
+    offerCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    offerCmd->add_option("ID", offer.id, "Player ID")->required();
+    offerCmd->add_option("YEARS SALARY BONUS", typed, "Texts typed into the length, salary and bonus boxes")
+        ->expected(3);
+    offerCmd->add_option("--user-team", offer.userTeam, "The managed club's team number")
+        ->capture_default_str();
+    auto* teamOpt = offerCmd->add_option("--team", offer.team, "Club listing, with this team box index");
+    auto* freeAgentsFlag = offerCmd->add_flag("--free-agents", offer.freeAgents, "Free-agent listing");
+    teamOpt->excludes(freeAgentsFlag);
+    offerCmd->add_flag("--no-tags", offer.noTags, "Untick the tag boxes the player's status ticked");
+    auto* franchiseFlag = offerCmd->add_flag("--franchise", franchise, "Tick Franchise");
+    auto* transitionFlag = offerCmd->add_flag("--transition", transition, "Tick Transition");
+    auto* tenderFlag = offerCmd->add_flag("--tender", tender, "Tick Tender Offer");
+    franchiseFlag->excludes(transitionFlag)->excludes(tenderFlag);
+    transitionFlag->excludes(tenderFlag);
+    offerCmd->callback([&, teamOpt] {
+        if (teamOpt->count() == 0 && !offer.freeAgents)
+            throw CLI::RequiredError("--team or --free-agents");
+        offer.typed = typed.size() == 3;
+        if (offer.typed) {
+            offer.years = typed[0];
+            offer.salary = typed[1];
+            offer.bonus = typed[2];
+        }
+        offer.tag = franchise    ? OfferCommandOptions::Tag::Franchise
+                    : transition ? OfferCommandOptions::Tag::Transition
+                    : tender     ? OfferCommandOptions::Tag::Tender
+                                 : OfferCommandOptions::Tag::None;
+        run = [&] { return RunOfferCommand(path, offer, out, err); };
+    });
+
+    OffersCommandOptions offers;
+    auto* offersCmd = app.add_subcommand("offers", "Print the offer list after loading offer files, as JSON");
+    offersCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    offersCmd->add_option("FILES", offers.files, "Offer files (.off), loaded in order")->required();
+    offersCmd->add_option("--team", offers.team, "The managed club's team number")->required();
+    offersCmd->add_option("--untick", offers.untick, "Indexes of offers to untick, from 0")->delimiter(',');
+    offersCmd->add_option("--write", offers.write, "Write the ticked offers to this offer file");
+    offersCmd->callback([&] { run = [&] { return RunOffersCommand(path, offers, out, err); }; });
+
+    int capTeam = 0;
+    std::vector<std::string> capFiles;
+    auto* capCmd = app.add_subcommand(
+        "captable",
+        "Print the club's cap charges for this season and the six after it, with offers, as JSON");
+    capCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    capCmd->add_option("FILES", capFiles, "Offer files (.off) whose offers all count as ticked");
+    capCmd->add_option("--team", capTeam, "The club's team number")->required();
+    capCmd->callback([&] { run = [&] { return RunCapTableCommand(path, capTeam, capFiles, out, err); }; });
+
+    int cheapestId = 0;
+    int cheapestChance = 0;
+    auto* cheapestCmd = app.add_subcommand(
+        "cheapest", "Print the least salary that reaches 60, 75 and 90 % for each length, as JSON");
+    cheapestCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    cheapestCmd->add_option("ID", cheapestId, "Player ID")->required();
+    cheapestCmd->add_option("--chance", cheapestChance, "A further target chance in percent")
+        ->check(CLI::Range(1, 1000000));
+    cheapestCmd->callback(
+        [&] { run = [&] { return RunCheapestCommand(path, cheapestId, cheapestChance, out, err); }; });
+    addLeagueCommand("options", "Print the league's options as the options window loads them, as JSON",
+                     RunOptionsCommand);
 
     try {
         app.parse(argc, argv);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // The commands of brevane-cli. Each prints its result to out, a one-line error to err,
 // and returns the process exit status (0 on success).
@@ -30,3 +31,36 @@ int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream&
 int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t salary, std::uint32_t bonus,
                      std::ostream& out, std::ostream& err);
 int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
+// The commands of the contract editor and the offer list (tools/EditorCommands.cpp).
+int RunPlayerCommand(const std::string& path, int id, std::ostream& out, std::ostream& err);
+
+struct OfferCommandOptions {
+    enum class Tag { None, Franchise, Transition, Tender };
+    int userTeam = 0;
+    int team = -1;           // team box index of the club listing
+    bool freeAgents = false; // the free-agent listing instead
+    int id = 0;
+    bool typed = false; // years, salary and bonus typed as texts
+    std::string years, salary, bonus;
+    bool noTags = false;
+    Tag tag = Tag::None;
+};
+int RunOfferCommand(const std::string& path, const OfferCommandOptions& options, std::ostream& out,
+                    std::ostream& err);
+
+struct OffersCommandOptions {
+    int team = 0;
+    std::vector<int> untick;
+    std::vector<std::string> files;
+    std::string write; // empty: write nothing
+};
+int RunOffersCommand(const std::string& path, const OffersCommandOptions& options, std::ostream& out,
+                     std::ostream& err);
+
+// The club's cap table and the cheapest offers (tools/AdviceCommands.cpp).
+int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files,
+                       std::ostream& out, std::ostream& err);
+// chance: an extra target beside 60, 75 and 90 (0 for none).
+int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err);
+int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err);

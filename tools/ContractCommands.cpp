@@ -1,10 +1,13 @@
 #include "tools/CommandSupport.h"
 #include "tools/Commands.h"
+#include "tools/SalaryLeague.h"
 
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "contracts/OptionsEditor.h"
 #include "contracts/ScriptedPrompt.h"
+#include "contracts/SignedMoney.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -17,39 +20,6 @@
 using json = nlohmann::ordered_json;
 
 namespace {
-
-// The open league with its options and salary information, in the order the program
-// opens them: options from "salreg" in the league's folder, the league, then the list.
-struct SalaryLeague {
-    Options options;
-    League league;
-    std::unique_ptr<ContractList> list;
-    bool loaded = false;
-};
-
-// Reports the boxes the model showed (not the questions the flags answered) as notes.
-void ReportMessages(const ScriptedPrompt& prompt, const std::string& command, std::ostream& err) {
-    for (const auto& shown : prompt.History())
-        if (shown.kind != ScriptedPrompt::Kind::YesNo && shown.kind != ScriptedPrompt::Kind::OkCancel)
-            err << "brevane-cli " << command << ": " << shown.text
-                << (shown.caption.empty() ? "" : " (" + shown.caption + ")") << '\n';
-}
-
-bool OpenSalary(SalaryLeague& s, const std::string& path, SalaryCreate create, const std::string& command,
-                std::ostream& err) {
-    ScriptedPrompt prompt;
-    s.options.Load(tolvik::PathFolder(path), prompt);
-    if (!OpenLeagueForCommand(s.league, path, command, err)) {
-        ReportMessages(prompt, command, err);
-        return false;
-    }
-    s.list = std::make_unique<ContractList>(s.league, s.options);
-    prompt.AnswerCaption("Convert File?", create == SalaryCreate::Convert);
-    prompt.AnswerCaption("Build Salary Info?", create == SalaryCreate::Build);
-    s.loaded = s.list->Load(prompt);
-    ReportMessages(prompt, command, err);
-    return true;
-}
 
 json ContractJson(const ContractList& list, int id) {
     const Contract c = list.GetContract(id);
@@ -81,14 +51,6 @@ std::size_t CharCount(const std::string& text) {
     return chars;
 }
 
-std::string Money(std::int32_t amount) {
-    if (amount >= 0)
-        return FormatMoney(static_cast<unsigned int>(amount));
-    std::string text = FormatMoney(static_cast<unsigned int>(-static_cast<std::int64_t>(amount)));
-    text.insert(text.begin(), '-');
-    return text;
-}
-
 } // namespace
 
 int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream& out, std::ostream& err) {
@@ -118,19 +80,12 @@ int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t s
     SalaryLeague s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "accept", err))
         return 1;
-    if (!s.loaded) {
-        err << "brevane-cli accept: the league has no salary information; make it with "
-               "\"brevane-cli salary PATH --build\" (or --convert)\n";
+    if (!CheckPlayerID(*s.list, id, "accept", err))
         return 1;
-    }
-    if (id < ContractList::kFirstID || id >= s.list->Count()) {
-        err << "brevane-cli accept: no player with ID " << id << " (players are " << ContractList::kFirstID
-            << " to " << s.list->Count() - 1 << ")\n";
-        return 1;
-    }
+    // Without salary information the editor shows the chance on the default record; so does this.
     const std::int32_t chance =
         s.list->GetCommissioner().AcceptChance(s.list->GetContract(id), years, salary, bonus);
-    PrintJson({{"chance", chance}}, out);
+    PrintJson({{"chance", chance}, {"loaded", s.loaded}}, out);
     return 0;
 }
 
@@ -148,8 +103,8 @@ int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& 
     for (int t = 0; t < list.GetNumTeams(); ++t)
         nameWidth = std::max(nameWidth, CharCount(Latin1ToUtf8(s.league.GetTeamName(t))));
     out << "Payrolls of " << Latin1ToUtf8(s.league.GetLeagueName()) << ", season "
-        << s.league.GetCurrentSeason() << " (salary cap " << Money(s.options.salarycap) << ", bonus limit "
-        << Money(s.options.bonuslimit) << ")\n\n";
+        << s.league.GetCurrentSeason() << " (salary cap " << SignedMoney(s.options.salarycap)
+        << ", bonus limit " << SignedMoney(s.options.bonuslimit) << ")\n\n";
     out << std::left << std::setw(static_cast<int>(nameWidth)) << "Team" << std::right << std::setw(20)
         << "Bonus Money Spent" << std::setw(18) << "Current Payroll" << std::setw(20) << "Estimated Payroll"
         << '\n';
@@ -158,8 +113,73 @@ int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& 
         const std::string name = Latin1ToUtf8(s.league.GetTeamName(t));
         const std::size_t chars = CharCount(name);
         out << name << std::string(nameWidth > chars ? nameWidth - chars : 0, ' ') << std::right
-            << std::setw(20) << Money(info.bonusSpent) << std::setw(18) << Money(info.currentPayroll)
-            << std::setw(20) << Money(info.estimatedPayroll) << '\n';
+            << std::setw(20) << SignedMoney(info.bonusSpent) << std::setw(18)
+            << SignedMoney(info.currentPayroll) << std::setw(20) << SignedMoney(info.estimatedPayroll)
+            << '\n';
     }
+    return 0;
+}
+
+namespace {
+
+// The rules and tuning values as the options window loads them, every field under its own name.
+json OptionsJson(const Options& o) {
+    json doc;
+    doc["max_length"] = o.max_length;
+    doc["salarycap"] = o.salarycap;
+    doc["bonuslimit"] = o.bonuslimit;
+    doc["add_retired"] = o.add_retired != 0;
+    doc["ly_restruct"] = o.ly_restruct != 0;
+    doc["agerfa"] = o.agerfa;
+    doc["ageufa"] = o.ageufa;
+    doc["min"] = o.min;
+    doc["max"] = o.max;
+    doc["fp_adj"] = o.fp_adj;
+    doc["tp_adj"] = o.tp_adj;
+    doc["restruct"] = o.restruct;
+    doc["declines"] = o.declines;
+    doc["basechance"] = o.basechance;
+    doc["xfaDecline"] = o.xfaDecline;
+    doc["restructDecline"] = o.restructDecline;
+    json splits = json::array();
+    for (int r = 0; r < Options::kSplitRows; ++r)
+        splits.push_back(o.GetSplits(r));
+    doc["splits"] = splits;
+    json weights = json::array();
+    json starters = json::array();
+    json curve = json::array();
+    for (int g = 0; g < Options::kGroups; ++g) {
+        weights.push_back(o.GetWeights(g));
+        starters.push_back(o.starters[g]);
+        curve.push_back(o.GetCurve(g));
+    }
+    doc["weights"] = weights;
+    doc["starters"] = starters;
+    doc["curve"] = curve;
+    doc["penalty"] = o.penalty;
+    doc["hid_pote"] = o.hid_pote != 0;
+    doc["lim_attempts"] = o.lim_attempts != 0;
+    doc["res_attempts"] = o.res_attempts;
+    json rookie = json::array();
+    for (int r = 1; r < Options::kRounds; ++r)
+        rookie.push_back(std::vector<std::int32_t>(o.rookieCGS[r] + 1, o.rookieCGS[r] + Options::kPicks));
+    doc["rookieCGS"] = rookie;
+    doc["includerookie"] = o.includerookie != 0;
+    doc["useStats"] = o.useStats != 0;
+    for (int i = 0; i < Options::kStatValues; ++i)
+        doc[OptionsEditor::kStatNames[i]] = o.*Options::kStatFields[i];
+    doc["holdouts"] = o.holdouts != 0;
+    doc["ho_base"] = o.ho_base;
+    doc["rookieSummary"] = OptionsEditor::RookieSummary(o);
+    return doc;
+}
+
+} // namespace
+
+int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    SalaryLeague s;
+    if (!OpenSalary(s, path, SalaryCreate::NoCreate, "options", err))
+        return 1;
+    PrintJson(OptionsJson(s.options), out);
     return 0;
 }

@@ -1,9 +1,9 @@
 #include "contracts/ContractEditor.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
-#include "contracts/TestLeague.h"
 #include "league/MoneyText.h"
 #include "support/TempDir.h"
+#include "support/TestLeague.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
 #include "contracts/ScriptedPrompt.h"
-#include "contracts/TestLeague.h"
 #include "league/ByteOrder.h"
 #include "support/TempDir.h"
+#include "support/TestLeague.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "contracts/OfferList.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
-#include "contracts/TestLeague.h"
 #include "support/TempDir.h"
+#include "support/TestLeague.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "contracts/Offer.h"
 #include "contracts/Contract.h"
 #include "contracts/OfferType.h"
-#include "contracts/TestLeague.h"
 #include "contracts/TextToInt.h"
 #include "league/MoneyText.h"
 #include "support/TempDir.h"
+#include "support/TestLeague.h"
 
 #include <gtest/gtest.h>
 

@@ -68,8 +68,11 @@ TEST_F(SalaryCommands, WithoutSalaryInformationNothingIsCreatedByDefault) {
     // The options were loaded first, from the league's folder.
     EXPECT_TRUE(dir.Exists("salreg"));
 
-    // accept needs the salary information.
-    EXPECT_EQ(RunAcceptCommand(Lge(), 100, 1, 1000000, 0, out, err), 1);
+    // accept answers on the default records, and creates nothing either.
+    out.str("");
+    EXPECT_EQ(RunAcceptCommand(Lge(), 100, 1, 1000000, 0, out, err), 0);
+    EXPECT_FALSE(json::parse(out.str())["loaded"].get<bool>());
+    EXPECT_FALSE(dir.Exists("sample.FRO"));
 }
 
 TEST_F(SalaryCommands, BuildThenLoad) {

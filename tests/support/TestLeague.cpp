@@ -1,4 +1,4 @@
-#include "contracts/TestLeague.h"
+#include "support/TestLeague.h"
 
 #include "league/ByteOrder.h"
 #include "league/Encryption.h"

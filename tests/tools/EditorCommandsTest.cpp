@@ -1,0 +1,250 @@
+#include "support/TempDir.h"
+#include "support/TestLeague.h"
+
+#include "contracts/ContractList.h"
+#include "contracts/Options.h"
+#include "tools/Cli.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+using nlohmann::json;
+
+namespace {
+
+// An eight-team league of season 2000 with salary information: player 120 (QB, 5 years) is
+// under a contract of club 1 signed in 1998 for 4 years, $4,000,000 and $400,000, CGS
+// 1,000,000; player 121 (WR) is club 1's franchise player; player 150 is a free agent.
+class EditorCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        plan.Add(120, Player::QB, 5);
+        plan.Add(121, Player::WR, 3);
+        plan.Add(150, Player::K, 6);
+        plan.rosters = {{}, {120, 121}};
+        plan.freeAgents = std::vector<std::int16_t>{150};
+        plan.stats = {{34, 120, 100, 400, 30, 4}};
+    }
+
+    void WriteSalaryInformation() {
+        Options options;
+        options.SetFolder(dir.Path());
+        auto league = plan.Open(dir);
+        ContractList list(*league, options);
+        Contract& c = *list.GetRecord(120);
+        c.status = Contract::UnderContract;
+        c.contractTeam = 1;
+        c.yrSigned = 1998;
+        c.years = 4;
+        c.salary = 4000000;
+        c.bonus = 400000;
+        c.cgs = 1000000;
+        list.GetRecord(121)->status = Contract::FranchisePlayer;
+        list.GetRecord(121)->contractTeam = 1;
+        list.GetRecord(150)->cgs = 1000000;
+        for (int id = ContractList::kFirstID; id < list.Count(); ++id)
+            list.GetRecord(id)->playerID = static_cast<std::int16_t>(id);
+        ASSERT_TRUE(list.Save());
+    }
+
+    int Cli(std::vector<std::string> args) {
+        std::vector<const char*> argv{"brevane-cli"};
+        for (const std::string& a : args)
+            argv.push_back(a.c_str());
+        out.str("");
+        err.str("");
+        return RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    }
+    json Json() const { return json::parse(out.str()); }
+    std::string Lge() const { return dir.File("test.lge"); }
+
+    TempDir dir;
+    TestLeague plan;
+    std::ostringstream out, err;
+};
+
+} // namespace
+
+TEST_F(EditorCommands, PlayerShowsTheBoxesOfTheEditor) {
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"player", Lge(), "120"}), 0) << err.str();
+    const json doc = Json();
+    EXPECT_EQ(doc["playerID"], "120");
+    EXPECT_EQ(doc["currentTeam"], "Team 1");
+    EXPECT_EQ(doc["yrSigned"], "1998");
+    EXPECT_EQ(doc["salary"], "4,000,000");
+    EXPECT_EQ(doc["currentBase"], "1,080,000");
+    EXPECT_EQ(doc["caphit"],
+              json({"1998: $820,000", "1999: $980,000", "2000: $1,180,000", "2001: $1,420,000"}));
+    EXPECT_EQ(doc["caphitSelected"], 2);
+    EXPECT_EQ(doc["accept_percent"], "0");
+    EXPECT_EQ(doc["acceptColor"], "red");
+    EXPECT_EQ(doc["Round"], nullptr);
+    EXPECT_EQ(doc["potentialsMasked"], false);
+    EXPECT_EQ(doc["SeasonStatOutput"].size(), 1u);
+    EXPECT_TRUE(doc["GameStatOutput"].empty());
+
+    ASSERT_EQ(Cli({"player", Lge(), "121"}), 0);
+    EXPECT_EQ(Json()["FranchiseTag"], true);
+    EXPECT_EQ(Json()["Round"], nullptr);
+
+    EXPECT_EQ(Cli({"player", Lge(), "99"}), 1);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_NE(err.str().find("brevane-cli player: no player with ID 99"), std::string::npos);
+}
+
+TEST_F(EditorCommands, OfferPrintsTheRecordItsBytesAndItsSentence) {
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"offer", Lge(), "--user-team", "1", "--team", "1", "120", "3", "3,000,000", "600,000"}), 0)
+        << err.str();
+    const json doc = Json();
+    // 3 years of 27/33/40 with a 20 % bonus on the CGS three times over: 76.
+    EXPECT_EQ(doc["offerType"], 3);
+    EXPECT_EQ(doc["accept_percent"], "76");
+    EXPECT_EQ(doc["caphit"], json({"2000: $1,010,000", "2001: $1,190,000", "2002: $1,400,000"}));
+    EXPECT_EQ(doc["offer"]["acceptPct"], 76);
+    EXPECT_EQ(doc["offer"]["team"], 1);
+    // 120 = 0x78; 3,000,000 = 0x2DC6C0; 600,000 = 0x0927C0; 76 = 0x4C.
+    EXPECT_EQ(doc["bytes"], "7800010303000000c0c62d00c02709004c000000");
+    EXPECT_EQ(
+        doc["sentence"],
+        "Team 1 offers QB First P120 a retructure for 3 deal for $3,000,000 with a $600,000 signing bonus");
+}
+
+TEST_F(EditorCommands, OfferTagsAndRefusals) {
+    WriteSalaryInformation();
+    // The franchise player's own box stays ticked: a tag on a tagged player is refused.
+    ASSERT_EQ(Cli({"offer", Lge(), "--user-team", "1", "--team", "1", "121"}), 0);
+    EXPECT_EQ(Json()["offerType"], 10);
+    EXPECT_EQ(Json()["sentence"], "Team 1 INVALID OFFER");
+    // Unticked, the same player is restructured.
+    ASSERT_EQ(Cli({"offer", Lge(), "--user-team", "1", "--team", "1", "121", "--no-tags"}), 0);
+    EXPECT_EQ(Json()["offerType"], 3);
+    // From another club's listing every tag is refused.
+    ASSERT_EQ(Cli({"offer", Lge(), "--user-team", "2", "--team", "1", "120", "--tender"}), 0);
+    EXPECT_EQ(Json()["offerType"], 10);
+    // The free-agent listing signs.
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "1", "1000000", "200000"}), 0);
+    EXPECT_EQ(Json()["offerType"], 0);
+    EXPECT_EQ(Json()["accept_percent"], "74");
+    EXPECT_EQ(
+        Json()["sentence"],
+        "Team 0 offers Free Agent K First P150 a 1 year deal for $1,000,000 with a $200,000 signing bonus");
+}
+
+TEST_F(EditorCommands, OfferFailuresExitOneWithOneLine) {
+    WriteSalaryInformation();
+    EXPECT_EQ(Cli({"offer", Lge(), "--team", "1", "120", "3", "lots", "0"}), 1);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(err.str(), "brevane-cli offer: 'lots' is not a valid integer value\n");
+    EXPECT_EQ(Cli({"offer", Lge(), "--team", "8", "120"}), 1);
+    EXPECT_NE(err.str().find("team 8 is not a team of the league"), std::string::npos);
+    EXPECT_EQ(Cli({"offer", Lge(), "--user-team", "-1", "--team", "1", "120"}), 1);
+    EXPECT_EQ(Cli({"offer", Lge(), "120"}), 2); // neither --team nor --free-agents
+    EXPECT_EQ(Cli({"offer", Lge(), "--team", "1", "120", "3", "100"}), 2);
+}
+
+TEST_F(EditorCommands, OffersLoadsUnticksAndWrites) {
+    WriteSalaryInformation();
+    // Two offers by hand: a new contract for 150 (1 year, $1,000,000) and a franchise designation of 121.
+    const std::vector<std::uint8_t> a{150, 0, 1, 0, 1, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 62, 0, 0, 0};
+    const std::vector<std::uint8_t> b{121, 0, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 0, 0, 0};
+    std::vector<std::uint8_t> both = a;
+    both.insert(both.end(), b.begin(), b.end());
+    dir.Write("club.off", both);
+
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), dir.File("missing.off"), "--untick",
+                   "1", "--write", dir.File("out.off")}),
+              0)
+        << err.str();
+    const json doc = Json();
+    EXPECT_EQ(doc["teamname"], "Team 1");
+    ASSERT_EQ(doc["offerlist"].size(), 2u);
+    EXPECT_EQ(doc["offerlist"][0]["text"],
+              "Team 1 offers Free Agent K First P150 a 1 year deal for $1,000,000 with a $0 signing bonus");
+    EXPECT_EQ(doc["offerlist"][1]["checked"], false);
+    // Club 1 spent no bonus and its estimated payroll is this season's 27 % of 4,000,000
+    // plus 100,000 of bonus and the franchise player's CGS of 0: 1,180,000; the new contract adds 1,000,000.
+    EXPECT_EQ(doc["payroll"], "$2,180,000");
+    EXPECT_EQ(doc["bonus"], "$0");
+    EXPECT_EQ(doc["restructs"], "0");
+    EXPECT_EQ(dir.Read("out.off"), a);
+
+    EXPECT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--untick", "5"}), 1);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(Cli({"offers", Lge(), "--team", "30", dir.File("club.off")}), 1);
+}
+
+TEST_F(EditorCommands, AcceptWithoutSalaryInformationUsesTheDefaultRecord) {
+    plan.Open(dir); // writes the league, no salary information
+    // A free agent whose CGS is 0 counts as 1 dollar: 62 per dollar of a one-year offer.
+    ASSERT_EQ(Cli({"accept", Lge(), "150", "1", "2", "0"}), 0) << err.str();
+    EXPECT_EQ(Json()["chance"], 124);
+    EXPECT_EQ(Json()["loaded"], false);
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"accept", Lge(), "150", "1", "1000000", "0"}), 0);
+    EXPECT_EQ(Json()["chance"], 62);
+    EXPECT_EQ(Json()["loaded"], true);
+}
+
+TEST_F(EditorCommands, CapTableOfTheClubWithTheOffersOfFiles) {
+    WriteSalaryInformation();
+    // A new contract for 150: one year, $1,000,000.
+    dir.Write("club.off", {150, 0, 1, 0, 1, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 62, 0, 0, 0});
+    ASSERT_EQ(Cli({"captable", Lge(), "--team", "1", dir.File("club.off")}), 0) << err.str();
+    const json doc = Json();
+    EXPECT_EQ(doc["seasons"], json({2000, 2001, 2002, 2003, 2004, 2005, 2006}));
+    EXPECT_EQ(doc["salaryCap"], 45000000);
+    // Player 120: 1,080,000 + 100,000 this season, 1,320,000 + 100,000 in 2001, his last.
+    ASSERT_EQ(doc["players"].size(), 1u);
+    EXPECT_EQ(doc["players"][0]["id"], 120);
+    EXPECT_EQ(doc["players"][0]["charges"], json({1180000, 1420000, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc["offers"][0]["index"], 0);
+    EXPECT_EQ(doc["offers"][0]["charges"], json({1000000, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc["totals"], json({2180000, 1420000, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc["capSpace"][0], 45000000 - 2180000);
+    EXPECT_EQ(doc["expiring"][1], json({120}));
+    EXPECT_EQ(Cli({"captable", Lge(), "--team", "9"}), 1);
+}
+
+TEST_F(EditorCommands, CheapestOffersAndTheirTargets) {
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"cheapest", Lge(), "150", "--chance", "62"}), 0) << err.str();
+    const json rows = Json()["rows"];
+    // Default maximum length 4: four targets, two bonus rules, and no bonus for one year.
+    ASSERT_EQ(rows.size(), 4u * 4 * 2 + 4);
+    // One year without a bonus: exactly the CGS reaches 62, and 967,742 reaches 60.
+    EXPECT_EQ(rows[2], json({{"years", 1},
+                             {"target", 60},
+                             {"bonusRule", "none"},
+                             {"salary", 967742},
+                             {"bonus", 0},
+                             {"chance", 60}}));
+    EXPECT_EQ(rows[11]["target"], 62);
+    EXPECT_EQ(rows[11]["salary"], 1000000);
+    EXPECT_EQ(Cli({"cheapest", Lge(), "150", "--chance", "0"}), 2);
+}
+
+TEST_F(EditorCommands, OfferExplainsItsChanceAndOffersListTheirProblems) {
+    WriteSalaryInformation();
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "2", "2,000,000", "100,000"}), 0);
+    json explain = Json()["explain"];
+    EXPECT_EQ(explain["chance"], 0);
+    EXPECT_EQ(explain["zeroReason"], "bonus below the minimum");
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "1", "1,000,000", "0"}), 0);
+    explain = Json()["explain"];
+    EXPECT_EQ(explain["zeroReason"], nullptr);
+    EXPECT_EQ(explain["offerValue"], 62.0);
+    EXPECT_EQ(explain["lines"], json({"Offer per dollar of CGS x 62: 62.00", "Chance: 62"}));
+
+    // Five years of no bonus for 150: longer than 4 and outside the bonus bounds.
+    dir.Write("long.off", {150, 0, 1, 0, 5, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("long.off")}), 0);
+    EXPECT_EQ(Json()["offerlist"][0]["problems"],
+              json({"Bonus 0.0 % of the salary is outside 20-120 % for more than one year",
+                    "5 years is longer than the longest contract of 4"}));
+}
