@@ -1,7 +1,7 @@
 #include "contracts/StatusPanels.h"
 
 #include "contracts/ContractList.h"
-#include "contracts/OfferList.h"
+#include "contracts/SignedMoney.h"
 #include "league/League.h"
 
 std::array<std::string, 4> StatusPanelTexts(const League& league, const ContractList& contracts, int team) {
