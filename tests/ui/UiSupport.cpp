@@ -1,0 +1,97 @@
+#include "UiSupport.h"
+
+#include "tools/Commands.h"
+#include "tools/SampleLeague.h"
+#include "ui/BrevaneApplication.h"
+#include "ui/TContractManagerForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+int ScriptedFileDialogs::Count(Kind kind) const {
+    int count = 0;
+    for (const Request& request : requests_)
+        count += request.kind == kind;
+    return count;
+}
+
+QString ScriptedFileDialogs::Choose(const Request& request) {
+    requests_.push_back(request);
+    if (answers_.empty())
+        return {};
+    QString path = answers_.front();
+    answers_.pop_front();
+    return path;
+}
+
+ModalScript::ModalScript() {
+    QApplication::instance()->installEventFilter(this);
+}
+
+ModalScript::~ModalScript() {
+    QApplication::instance()->removeEventFilter(this);
+}
+
+void ModalScript::Then(const QString& objectName, Action action) {
+    actions_.emplace_back(objectName, std::move(action));
+}
+
+bool ModalScript::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Show || actions_.empty())
+        return false;
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (!window || !window->isWindow() || window->objectName() != actions_.front().first)
+        return false;
+    Action action = std::move(actions_.front().second);
+    actions_.pop_front();
+    QTimer::singleShot(0, window, [window, action]() { action(*window); });
+    return false;
+}
+
+void ClickRow(QListWidget& list, int row) {
+    const QRect place = list.visualItemRect(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place.center());
+}
+
+std::string WriteSampleLeague(const std::string& folder, bool withSalaryInfo, std::uint32_t seed) {
+    SampleLeagueOptions options;
+    options.folder = folder;
+    options.teams = 8;
+    options.seed = seed;
+    options.salary = withSalaryInfo;
+    sample::Result result;
+    std::string error;
+    if (!sample::WriteSampleLeague(options, result, error))
+        throw std::runtime_error("sample league: " + error);
+    return result.leaguePath;
+}
+
+ProgramUnderTest::ProgramUnderTest(const QString& mainWindowName)
+    : startFolder(QDir::currentPath()),
+      program(std::make_unique<BrevaneProgram>(mainWindowName, prompt, dialogs)) {
+    BrevaneApplication::Instance()->SetErrorPrompt(&prompt);
+    QObject::connect(Main().StatusBar, &QStatusBar::messageChanged, [this](const QString& text) {
+        if (!text.isEmpty())
+            statusTexts.push_back(text);
+    });
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    program.reset();
+    BrevaneApplication::Instance()->SetErrorPrompt(nullptr);
+    QDir::setCurrent(startFolder);
+}
+
+std::vector<std::string> ProgramUnderTest::Shown(ScriptedPrompt::Kind kind) const {
+    std::vector<std::string> texts;
+    for (const auto& shown : prompt.History())
+        if (shown.kind == kind)
+            texts.push_back(shown.text);
+    return texts;
+}

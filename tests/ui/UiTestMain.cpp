@@ -1,0 +1,15 @@
+#include "ui/BrevaneApplication.h"
+
+#include <gtest/gtest.h>
+
+// The window tests share one application object, on the offscreen platform unless the
+// environment names another.
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BrevaneApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

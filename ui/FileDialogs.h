@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// The program's three file dialogs behind one small interface, so that tests can answer
+// them with a path. Each returns the chosen path, or an empty text when cancelled.
+class FileDialogs {
+  public:
+    enum class Kind { OpenLeague, OpenOffers, SaveOffers };
+
+    struct Request {
+        Kind kind = Kind::OpenLeague;
+        QString startFolder;
+        QString proposedName; // SaveOffers only
+    };
+
+    virtual ~FileDialogs() = default;
+
+    // "Select League" (League Files, *.lge). Leaves the chosen file's folder current.
+    QString OpenLeague(const QString& startFolder);
+    // The offer file to load (Offer Files, *.off). Leaves the chosen file's folder current.
+    QString OpenOffers(const QString& startFolder);
+    // The offer file to write, proposing a name; asks before overwriting. Leaves the
+    // current folder alone.
+    QString SaveOffers(const QString& startFolder, const QString& proposedName);
+
+  protected:
+    virtual QString Choose(const Request& request) = 0;
+
+  private:
+    QString ChooseAndEnter(const Request& request);
+};
+
+// The dialogs as a person sees them (QFileDialog).
+class QtFileDialogs : public FileDialogs {
+  protected:
+    QString Choose(const Request& request) override;
+};

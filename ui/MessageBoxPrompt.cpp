@@ -1,0 +1,33 @@
+#include "ui/MessageBoxPrompt.h"
+
+#include "ui/QtText.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const std::string& text, const std::string& caption,
+                                 QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, FromMessageText(caption), FromMessageText(text), buttons);
+    box.setObjectName("MessageBox");
+    box.setWindowModality(Qt::ApplicationModal);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& caption) {
+    return Show(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MessageBoxPrompt::ShowStop(const std::string& text, const std::string& caption) {
+    Show(QMessageBox::Critical, text, caption, QMessageBox::Ok);
+}
+
+bool MessageBoxPrompt::AskOkCancel(const std::string& text, const std::string& caption) {
+    return Show(QMessageBox::NoIcon, text, caption, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void MessageBoxPrompt::ShowMessage(const std::string& text, const std::string& caption) {
+    Show(QMessageBox::NoIcon, text, caption, QMessageBox::Ok);
+}

@@ -1,0 +1,471 @@
+#include "ui/TContractManagerForm.h"
+
+#include "contracts/ContractList.h"
+#include "contracts/Offer.h"
+#include "contracts/Options.h"
+#include "contracts/Prompt.h"
+#include "contracts/StatusPanels.h"
+#include "league/League.h"
+#include "ui/BrevaneApplication.h"
+#include "ui/FileDialogs.h"
+#include "ui/QtText.h"
+#include "ui/TChooseTeam.h"
+#include "ui/TContractEdit.h"
+#include "ui/TOfferListForm.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <utility>
+
+namespace {
+
+// Runs its action when the scope ends, however it ends.
+template <class Action> class AtScopeEnd {
+  public:
+    explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
+    ~AtScopeEnd() { action_(); }
+    AtScopeEnd(const AtScopeEnd&) = delete;
+    AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+
+  private:
+    Action action_;
+};
+
+// A status panel that shows a text too long for its width cut with "..." (the whole text is
+// its tool tip) instead of cut off in the middle of a figure.
+class StatusPanel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        const QRect area = contentsRect().adjusted(indent(), 0, 0, 0);
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    }
+};
+
+// The five panels of the status bar at their fixed widths. Like the frame's own panels they
+// keep their widths when the window is narrower than all of them; the last ones are then cut
+// at the window's edge.
+class StatusPanelStrip : public QWidget {
+  public:
+    static constexpr std::array<int, TContractManagerForm::kPanels> kWidths = {75, 175, 175, 200, 50};
+
+    explicit StatusPanelStrip(QWidget* parent) : QWidget(parent) {
+        setObjectName("StatusPanels");
+        // A little smaller than the windows' text, so that payroll figures fit the panels.
+        QFont small = font();
+        small.setPointSizeF(small.pointSizeF() - 1.5);
+        setFont(small);
+        static const char* const kDesignTexts[] = {
+            "", "Bonus Money Spent:", "Current Payroll:", "Estimated Payroll:", ""};
+        int x = 0;
+        for (int i = 0; i < TContractManagerForm::kPanels; ++i) {
+            auto* panel = new StatusPanel(kDesignTexts[i], this);
+            panel->setObjectName(QString("StatusPanel%1").arg(i));
+            panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            panel->setIndent(2);
+            panel->setGeometry(x, 0, kWidths[static_cast<std::size_t>(i)], sizeHint().height());
+            panels[static_cast<std::size_t>(i)] = panel;
+            x += kWidths[static_cast<std::size_t>(i)];
+        }
+    }
+
+    QSize sizeHint() const override {
+        int width = 0;
+        for (int w : kWidths)
+            width += w;
+        return {width, fontMetrics().height() + 6};
+    }
+    QSize minimumSizeHint() const override { return {0, fontMetrics().height() + 6}; }
+
+    std::array<QLabel*, TContractManagerForm::kPanels> panels{};
+
+  protected:
+    void resizeEvent(QResizeEvent*) override {
+        for (std::size_t i = 0; i < panels.size(); ++i)
+            panels[i]->resize(kWidths[i], height());
+    }
+};
+
+} // namespace
+
+TContractManagerForm::TContractManagerForm(const QString& name, Prompt& messages, FileDialogs& fileDialogs)
+    : prompt(messages), dialogs(fileDialogs) {
+    setObjectName(name);
+    setWindowTitle(kCaption);
+    resize(624, 569);
+
+    Workspace = new QMdiArea(this);
+    Workspace->setObjectName("Workspace");
+    setCentralWidget(Workspace);
+    BuildMenu();
+    BuildStatusBar();
+
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - rect().center());
+}
+
+TContractManagerForm::~TContractManagerForm() {
+    CloseEditor();
+    ReleaseLeague();
+}
+
+void TContractManagerForm::BuildMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+    auto item = [this](QMenu* menu, const char* text, const char* name,
+                       void (TContractManagerForm::*handler)()) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, Handler(this, handler));
+        return action;
+    };
+    Contracts1 = MainMenu1->addMenu("Contracts");
+    Contracts1->setObjectName("Contracts1");
+    New1 = item(Contracts1, "Clear", "New1", &TContractManagerForm::New1Click);
+    Open1 = item(Contracts1, "Load", "Open1", &TContractManagerForm::Open1Click);
+    Save1 = item(Contracts1, "Save", "Save1", &TContractManagerForm::Save1Click);
+    Exit1 = item(Contracts1, "Exit", "Exit1", &TContractManagerForm::Exit);
+    League1 = MainMenu1->addMenu("League");
+    League1->setObjectName("League1");
+    Open2 = item(League1, "Open", "Open2", &TContractManagerForm::Open2Click);
+    ChangeTeam1 = item(League1, "Change Team", "ChangeTeam1", &TContractManagerForm::ChangeTeam1Click);
+    League1->addSeparator();
+    Options1 = item(League1, "Options", "Options1", &TContractManagerForm::Options1Click);
+}
+
+void TContractManagerForm::BuildStatusBar() {
+    StatusBar = statusBar();
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    auto* strip = new StatusPanelStrip(StatusBar);
+    // The panels take the whole bar; status texts go to the bar's text slot without
+    // replacing them.
+    StatusBar->addPermanentWidget(strip, 1);
+    statusPanels = strip->panels;
+}
+
+void TContractManagerForm::SetOfferList(TOfferListForm* list) {
+    offerList = list;
+    // Nothing is left to lose once the offers are written or the list is emptied.
+    connect(offerList, &TOfferListForm::offersWritten, this, [this]() { offersUnsaved = false; });
+    connect(offerList, &TOfferListForm::offersCleared, this, [this]() { offersUnsaved = false; });
+}
+
+void TContractManagerForm::SetStartLeague(const QString& path) {
+    startLeague = path;
+}
+
+void TContractManagerForm::SetStartTeam(int team) {
+    startTeam = team;
+}
+
+void TContractManagerForm::OpenStartLeague() {
+    if (startLeague.isEmpty())
+        return;
+    const QString path = std::exchange(startLeague, QString());
+    OpenLeagueFile(path);
+    // A start league that failed leaves the program as it starts without one.
+    if (!leagueLoaded && isActiveWindow())
+        FormActivate();
+}
+
+TContractEdit* TContractManagerForm::GetEditor() const {
+    return editor.data();
+}
+
+QString TContractManagerForm::GetStatusText() const {
+    return StatusBar->currentMessage();
+}
+
+void TContractManagerForm::SetStatusText(const char* text) {
+    StatusBar->showMessage(text);
+}
+
+QString TContractManagerForm::LeagueFolder() const {
+    return league ? FromFilePath(league->GetLeagueFolder()) : QDir::currentPath();
+}
+
+bool TContractManagerForm::RequireLeague() {
+    if (leagueLoaded)
+        return true;
+    prompt.ShowStop("Select a League First", "No League File");
+    return false;
+}
+
+void TContractManagerForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        if (!isActiveWindow()) {
+            skipActivation = false;
+        } else if (skipActivation) {
+            skipActivation = false;
+        } else if (!inLeagueDialog) {
+            // Later, so that a dialog shown by it does not run inside the activation itself.
+            QMetaObject::invokeMethod(
+                this, [this]() { RunHandler([this]() { FormActivate(); }); }, Qt::QueuedConnection);
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TContractManagerForm::FormActivate() {
+    setWindowTitle(QString(kCaption) + " " + kVersion);
+    if (leagueLoaded || opening || inLeagueDialog || !startLeague.isEmpty())
+        return;
+    RunLeagueDialog();
+}
+
+void TContractManagerForm::Open2Click() {
+    if (opening || inLeagueDialog)
+        return;
+    RunLeagueDialog();
+}
+
+void TContractManagerForm::RunLeagueDialog() {
+    QString path;
+    {
+        inLeagueDialog = true;
+        AtScopeEnd done([this]() {
+            inLeagueDialog = false;
+            skipActivation = true;
+        });
+        path = dialogs.OpenLeague(QDir::currentPath());
+    }
+    if (!path.isEmpty())
+        OpenLeagueFile(path);
+}
+
+void TContractManagerForm::OpenLeagueFile(const QString& path) {
+    if (opening)
+        return;
+    if (leagueLoaded) {
+        // A save the user asked for that is cancelled or fails keeps this league and its offers.
+        if (offersUnsaved && prompt.AskYesNo("Current Offers not Saved.  Save Now?", "Save Offers") &&
+            !SaveOffers())
+            return;
+        offerList->ClearOffers();
+        CloseEditor();
+        ReleaseLeague();
+        offersUnsaved = false;
+    }
+    if (editorOpen)
+        CloseEditor();
+
+    opening = true;
+    setCursor(Qt::WaitCursor);
+    setEnabled(false);
+    AtScopeEnd restore([this]() {
+        unsetCursor();
+        setEnabled(true);
+        opening = false;
+    });
+
+    SetStatusText("Reading League File...");
+    options = std::make_unique<Options>();
+    options->Load(ToFilePath(QFileInfo(path).absolutePath()), prompt);
+    league = std::make_unique<League>();
+    if (!league->OpenLeague(ToFilePath(path))) {
+        SetStatusText("Invalid League File");
+        league.reset();
+        options.reset();
+        return;
+    }
+    SetStatusText("Getting League Data...");
+    if (league->ReadLeagueData()) {
+        SetStatusText("League Opened");
+        ReadSalaryInfo();
+        SetStatusText("Data Loaded");
+        leagueLoaded = true;
+    }
+    if (leagueLoaded) {
+        ShowEditor(0);
+        ChooseUserTeam();
+        UpdateStatusPanels();
+    } else {
+        // Nothing of a league that cannot be read stays open (its folder is released too).
+        league.reset();
+        options.reset();
+        prompt.ShowStop("Select a League First", "No League File");
+    }
+}
+
+void TContractManagerForm::ReadSalaryInfo() {
+    contracts = std::make_unique<ContractList>(*league, *options);
+    SetStatusText("Reading Salary Info File...");
+    SetStatusText(contracts->Load(prompt) ? "Salary File Opened" : "No Salary Info File");
+    offerList->Bind(contracts.get());
+}
+
+void TContractManagerForm::ShowEditor(std::int16_t id) {
+    if (!leagueLoaded)
+        return;
+    if (!editorOpen) {
+        editorOpen = true;
+        auto* created = new TContractEdit(*contracts, *this, editorOpen);
+        QMdiSubWindow* frame =
+            Workspace->addSubWindow(created, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->move(0, 0);
+        frame->show();
+        editor = created;
+    }
+    editor->ShowPlayerByID(id);
+}
+
+void TContractManagerForm::CloseEditor() {
+    if (editor) {
+        QWidget* frame = editor->parentWidget();
+        delete (frame ? frame : static_cast<QWidget*>(editor));
+    }
+    editorOpen = false;
+}
+
+void TContractManagerForm::ReleaseLeague() {
+    if (offerList)
+        offerList->Bind(nullptr);
+    league.reset();
+    contracts.reset();
+    options.reset();
+    leagueLoaded = false;
+}
+
+void TContractManagerForm::ChooseUserTeam() {
+    if (!RequireLeague())
+        return;
+    const std::vector<std::string> names = [this]() {
+        std::vector<std::string> list;
+        for (int team = 0; team < league->GetNumTeams(); ++team)
+            list.push_back(league->GetTeamName(team));
+        return list;
+    }();
+    std::int32_t chosen = -1;
+    if (startTeam >= 0 && startTeam < league->GetNumTeams())
+        chosen = startTeam;
+    startTeam = -1;
+    while (chosen == -1) {
+        TChooseTeam chooser(names, chosen, prompt);
+        chooser.exec();
+    }
+    userTeam = static_cast<std::int8_t>(chosen);
+    // The chosen club is shown in the editor; a closed editor is opened for it first.
+    if (!editorOpen)
+        ShowEditor(0);
+    editor->SetUserTeam(userTeam);
+    editor->SelectTeam(userTeam);
+}
+
+void TContractManagerForm::UpdateStatusPanels() {
+    if (!leagueLoaded)
+        return;
+    const std::array<std::string, 4> texts = StatusPanelTexts(*league, *contracts, userTeam);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        statusPanels[i]->setText(FromGameText(texts[i]));
+        statusPanels[i]->setToolTip(statusPanels[i]->text());
+    }
+    statusPanels[4]->clear();
+}
+
+bool TContractManagerForm::SaveOffers() {
+    if (!RequireLeague())
+        return false;
+    return offerList->SaveOffersOf(userTeam);
+}
+
+void TContractManagerForm::SubmitOffer(const Offer& offer) {
+    if (offer.offerType == Offer::InvalidOffer) {
+        prompt.AskOkCancel("Invalid Contract Offer", "Invalid");
+        return;
+    }
+    AddOffer(offer);
+}
+
+void TContractManagerForm::AddOffer(const Offer& offer) {
+    if (!RequireLeague())
+        return;
+    offersUnsaved = true;
+    if (offerList->isHidden())
+        offerList->show();
+    const TeamInfo info = contracts->GetTeamInfo(userTeam);
+    offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
+                       info.estimatedPayroll);
+    if (!offerList->AddOfferToList(offer))
+        prompt.AskOkCancel("32 Offers already in submitted.", "Max Offers Reached");
+}
+
+void TContractManagerForm::ChangeTeam1Click() {
+    ChooseUserTeam();
+    UpdateStatusPanels();
+}
+
+void TContractManagerForm::Options1Click() {
+    // The options window comes with its own change; until then the command only refuses
+    // to run without a league.
+    RequireLeague();
+}
+
+void TContractManagerForm::New1Click() {
+    offerList->ClearOffers();
+}
+
+void TContractManagerForm::Open1Click() {
+    if (!RequireLeague())
+        return;
+    const QString path = dialogs.OpenOffers(LeagueFolder());
+    if (path.isEmpty())
+        return;
+    const TeamInfo info = contracts->GetTeamInfo(userTeam);
+    offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
+                       info.estimatedPayroll);
+    offerList->LoadOffers(ToFilePath(path));
+    offerList->show();
+}
+
+void TContractManagerForm::Save1Click() {
+    SaveOffers();
+}
+
+void TContractManagerForm::Exit() {
+    close();
+}
+
+void TContractManagerForm::closeEvent(QCloseEvent* event) {
+    bool allowed = false;
+    RunHandler([this, &allowed]() { allowed = !opening && FormCloseQuery(); });
+    if (!allowed) {
+        event->ignore();
+        return;
+    }
+    RunHandler([this]() { FormClose(); });
+    event->accept();
+}
+
+bool TContractManagerForm::FormCloseQuery() {
+    // Offers not yet written are asked about as before another league is opened; a save
+    // that is cancelled or fails keeps the program open.
+    if (!offersUnsaved)
+        return true;
+    if (!prompt.AskYesNo("Current Offers not Saved.  Save Now?", "Save Offers"))
+        return true;
+    return SaveOffers();
+}
+
+void TContractManagerForm::FormClose() {
+    if (!leagueLoaded)
+        return;
+    CloseEditor();
+    ReleaseLeague();
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class ContractList;
+class FileDialogs;
+class League;
+class Options;
+class Prompt;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class TContractEdit;
+class TOfferListForm;
+struct Offer;
+
+// The program's frame and the owner of its working state: the open league, its options and
+// contract list, the managed club, and the flags that say what is open and what is unsaved.
+// Its component name decides the role: "FrontOffice" for the front office, anything else
+// (as delivered, "ContractManagerForm") for a club.
+class TContractManagerForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr const char* kCaption = "Marrel:Contract Manager";
+    static constexpr const char* kVersion = "Version 1.3.1";
+    static constexpr int kPanels = 5;
+
+    TContractManagerForm(const QString& name, Prompt& prompt, FileDialogs& dialogs);
+    ~TContractManagerForm() override;
+
+    // The offer list window, created right after the main window.
+    void SetOfferList(TOfferListForm* offerList);
+
+    // A league named at start (on the command line): opened by OpenStartLeague exactly as
+    // if it had been picked in the league dialog, which activation does not offer meanwhile.
+    void SetStartLeague(const QString& path);
+    // A club chosen at start instead of asking the chooser after the start league opens
+    // (ignored when it is not a club of that league).
+    void SetStartTeam(int team);
+    void OpenStartLeague();
+
+    // Operations of the workflow, also used by the other windows.
+    void OpenLeagueFile(const QString& path);
+    void ReadSalaryInfo();
+    void ShowEditor(std::int16_t id);
+    void ChooseUserTeam();
+    void UpdateStatusPanels();
+    // Contracts > Save; true when the offers were written.
+    bool SaveOffers();
+    void SubmitOffer(const Offer& offer);
+    void AddOffer(const Offer& offer);
+
+    // Event handlers.
+    void FormActivate();
+    void Open2Click();
+    void ChangeTeam1Click();
+    void Options1Click();
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Exit();
+
+    // The working state, read by the editor and the offer list.
+    League* GetLeague() const { return league.get(); }
+    Options* GetOptions() const { return options.get(); }
+    ContractList* GetContracts() const { return contracts.get(); }
+    bool IsLeagueLoaded() const { return leagueLoaded; }
+    bool IsEditorOpen() const { return editorOpen; }
+    bool AreOffersUnsaved() const { return offersUnsaved; }
+    int GetUserTeam() const { return userTeam; }
+    bool IsFrontOffice() const { return objectName() == "FrontOffice"; }
+    TContractEdit* GetEditor() const;
+    TOfferListForm* GetOfferList() const { return offerList; }
+    Prompt& GetPrompt() const { return prompt; }
+    FileDialogs& GetFileDialogs() const { return dialogs; }
+    // The text last written to the status bar's text slot.
+    QString GetStatusText() const;
+
+    QMenuBar* MainMenu1;
+    QMenu* Contracts1;
+    QAction* New1;
+    QAction* Open1;
+    QAction* Save1;
+    QAction* Exit1;
+    QMenu* League1;
+    QAction* Open2;
+    QAction* ChangeTeam1;
+    QAction* Options1;
+    QStatusBar* StatusBar;
+    std::array<QLabel*, kPanels> statusPanels{};
+    QMdiArea* Workspace;
+
+  protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenu();
+    void BuildStatusBar();
+    void SetStatusText(const char* text);
+    bool FormCloseQuery();
+    void FormClose();
+    // "Select a League First" when no league is loaded.
+    bool RequireLeague();
+    void CloseEditor();
+    void ReleaseLeague();
+    void RunLeagueDialog();
+    QString LeagueFolder() const;
+
+    Prompt& prompt;
+    FileDialogs& dialogs;
+    TOfferListForm* offerList = nullptr;
+    QPointer<TContractEdit> editor;
+
+    std::unique_ptr<Options> options;
+    std::unique_ptr<League> league;
+    std::unique_ptr<ContractList> contracts;
+    bool leagueLoaded = false;
+    bool editorOpen = false;
+    bool offersUnsaved = false;
+    std::int8_t userTeam = 0;
+
+    QString startLeague;
+    int startTeam = -1;
+    // A league is being opened: commands, activation and closing wait.
+    bool opening = false;
+    bool inLeagueDialog = false;
+    // The activation that follows the league dialog's own closing is not a new activation.
+    bool skipActivation = false;
+};

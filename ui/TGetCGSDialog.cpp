@@ -1,0 +1,31 @@
+#include "ui/TGetCGSDialog.h"
+
+#include "contracts/TextToInt.h"
+#include "ui/QtText.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TGetCGSDialog::TGetCGSDialog(std::int32_t& result) : result_(result) {
+    setObjectName("GetCGSDialog");
+    setWindowTitle("Enter New CGS");
+    setFixedSize(153, 77);
+    Label1->setText("New CGS:");
+    Label1->setGeometry(6, 12, 62, 17);
+    id->setGeometry(71, 10, 77, 23);
+    okButton->setGeometry(4, 44, 70, 25);
+    cxlButton->setGeometry(79, 44, 70, 25);
+    result_ = -1;
+}
+
+void TGetCGSDialog::okButtonClick() {
+    // The dialog closes with OK whatever the text; a failed conversion keeps the result at -1.
+    accept();
+    result_ = TextToInt(ToModelText(id->text()));
+}
+
+void TGetCGSDialog::cxlButtonClick() {
+    result_ = -1;
+    QDialog::reject();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "contracts/OfferList.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class ContractList;
+class FileDialogs;
+class Prompt;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QScrollArea;
+
+// "Current Offers": the offers of the managed club as sentences with check boxes and the
+// running figures of the ticked ones, over the offer list model (OfferList). It is created
+// hidden at start, stays on top, and lives for the whole run; the main window binds it to
+// each league's contract list when the league is opened.
+class TOfferListForm : public QWidget {
+    Q_OBJECT
+
+  public:
+    TOfferListForm(Prompt& prompt, FileDialogs& dialogs, QWidget* owner);
+    ~TOfferListForm() override;
+
+    QScrollArea* ScrollBox1;
+    QListWidget* offerlist;
+    QLabel* teamname;
+    QLineEdit* payroll;
+    QLineEdit* bonus;
+    QLabel* restructs;
+    QPushButton* savebutton;
+    QPushButton* cxlbutton;
+
+    // The open league's contract list; null when no league is open.
+    void Bind(const ContractList* contracts);
+
+    void SetBase(int team, std::uint8_t restructures, std::int32_t bonusSpent, std::int32_t currentPayroll,
+                 std::int32_t estimatedPayroll);
+    // False when 32 offers are already listed (or no league is open).
+    bool AddOfferToList(const Offer& offer);
+    void LoadOffers(const std::string& path);
+    // Writes the ticked offers; on failure reason says why and the old file stays.
+    bool WriteOffers(const std::string& path, std::string& reason);
+    // Empties the list and its figures and hides the window.
+    void ClearOffers();
+    // The save dialog, starting in the league's folder and proposing "<club>.off"; writes the
+    // ticked offers there. False when cancelled or when the file could not be written
+    // (which is reported).
+    bool SaveOffersOf(int team);
+
+    int Count() const;
+    const OfferList* Model() const { return model.get(); }
+
+    void offerlistClickCheck(QListWidgetItem* item);
+    void savebuttonClick();
+    void cxlbuttonClick();
+
+  signals:
+    // The offers were written to a file.
+    void offersWritten();
+    // The list was emptied.
+    void offersCleared();
+
+  private:
+    void ShowItems();
+    void ShowTotals();
+
+    Prompt& prompt;
+    FileDialogs& dialogs;
+    const ContractList* contracts = nullptr;
+    std::unique_ptr<OfferList> model;
+};

@@ -1,0 +1,47 @@
+#include "ui/WindowPicture.h"
+
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdio>
+
+bool SaveWindowPicture(QWidget& window, const QString& path) {
+    QPixmap picture;
+    if (QScreen* screen = window.screen())
+        picture = screen->grabWindow(window.winId());
+    if (picture.isNull())
+        picture = window.grab();
+    if (picture.isNull() || !picture.save(path, "PNG")) {
+        std::fprintf(stderr, "Brevane: could not save the picture of the window to %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("Brevane: picture of the main window (%s) saved to %s\n", qPrintable(window.objectName()),
+                qPrintable(path));
+    std::fflush(stdout);
+    return true;
+}
+
+void SaveWhenShown(QWidget& window, const QString& path, std::function<bool()> ready,
+                   std::function<void(bool)> done) {
+    constexpr int kPollMs = 100;
+    constexpr int kSettleMs = 500;
+    constexpr qint64 kGiveUpMs = 60000;
+    auto* poll = new QTimer(&window);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, clock, path, ready, done]() {
+        const bool shown = window.windowHandle() && window.windowHandle()->isExposed();
+        if (!(shown && ready()) && clock.elapsed() < kGiveUpMs)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        // A moment for the last paint to reach the display.
+        QTimer::singleShot(kSettleMs, &window,
+                           [&window, path, done]() { done(SaveWindowPicture(window, path)); });
+    });
+    poll->start(kPollMs);
+}

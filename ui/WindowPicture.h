@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Saves a picture of a window as the display shows it (falling back to the widget's own
+// drawing where the platform cannot grab a window) to a PNG file. False when it cannot be saved.
+bool SaveWindowPicture(QWidget& window, const QString& path);
+
+// Waits until ready() says the window's content is in place and the window is on screen,
+// lets it paint, saves its picture and calls done(saved). Gives up after 60 seconds and
+// saves what is there.
+void SaveWhenShown(QWidget& window, const QString& path, std::function<bool()> ready,
+                   std::function<void(bool)> done);
