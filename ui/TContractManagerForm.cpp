@@ -6,6 +6,7 @@
 #include "contracts/Prompt.h"
 #include "contracts/StatusPanels.h"
 #include "league/League.h"
+#include "league/SystemFiles.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
@@ -283,6 +284,11 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
         options.reset();
         return;
     }
+    // Default options are written only now that the folder is locked and holds a league.
+    if (!options->WritePending())
+        prompt.ShowStop("Could not write " + options->FilePath() + ": " +
+                            tolvik::FileErrorText(tolvik::LastFileError()),
+                        "Program Options");
     SetStatusText("Getting League Data...");
     if (league->ReadLeagueData()) {
         SetStatusText("League Opened");
