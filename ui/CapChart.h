@@ -1,0 +1,22 @@
+#pragma once
+
+#include "contracts/CapTable.h"
+
+#include <QWidget>
+
+// A bar per season: the club's charges against the salary cap, drawn as a line across.
+// Seasons over the cap are drawn in red.
+class CapChart : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CapChart(QWidget* parent = nullptr);
+
+    void SetTable(const CapTable& table);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    CapTable table_;
+};
