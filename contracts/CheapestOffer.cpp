@@ -2,6 +2,8 @@
 
 #include "contracts/Commissioner.h"
 #include "contracts/Options.h"
+#include "contracts/TextToInt.h"
+#include "league/MoneyText.h"
 
 #include <algorithm>
 #include <limits>
@@ -110,4 +112,33 @@ std::vector<CheapestOffer> FindCheapestOffers(const Commissioner& commissioner, 
         }
     }
     return rows;
+}
+
+std::array<std::string, 6> DescribeCheapestOffer(const CheapestOffer& offer) {
+    const char* rule = offer.bonusRule == CheapestOffer::BonusRule::Most    ? "most bonus"
+                       : offer.bonusRule == CheapestOffer::BonusRule::Least ? "least bonus"
+                                                                            : "no bonus";
+    return {std::to_string(offer.years),
+            std::to_string(offer.target) + " %",
+            rule,
+            offer.salary ? FormatMoney(*offer.salary) : "none",
+            offer.bonus ? FormatMoney(*offer.bonus) : "",
+            offer.salary ? std::to_string(offer.chance) : ""};
+}
+
+const std::array<const char*, 6>& CheapestOfferHeadings() {
+    static const std::array<const char*, 6> headings{"Years",       "Target",        "Bonus",
+                                                     "Base Salary", "Signing Bonus", "Chance"};
+    return headings;
+}
+
+std::vector<int> ChanceTargets(const std::string& typed) {
+    std::vector<int> targets = DefaultChanceTargets();
+    const bool blank = typed.find_first_not_of(" \t") == std::string::npos;
+    if (blank)
+        return targets;
+    const int own = TextToInt(typed);
+    if (own >= 1 && std::find(targets.begin(), targets.end(), own) == targets.end())
+        targets.push_back(own);
+    return targets;
 }

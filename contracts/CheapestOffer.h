@@ -2,8 +2,10 @@
 
 #include "contracts/Contract.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 class Commissioner;
@@ -35,3 +37,12 @@ std::vector<CheapestOffer> FindCheapestOffers(const Commissioner& commissioner, 
                                               const Options& options, const std::vector<int>& targets);
 
 const char* BonusRuleName(CheapestOffer::BonusRule rule);
+
+// The cells of one answer as the "Cheapest Offers" window shows them: length, target, bonus
+// rule, salary and bonus ("none" when no salary reaches the target) and the chance.
+std::array<std::string, 6> DescribeCheapestOffer(const CheapestOffer& offer);
+const std::array<const char*, 6>& CheapestOfferHeadings();
+
+// The targets: 60, 75 and 90 %, and the one the user typed when it is a whole number from
+// 1 up and not one of them already. Throws ConversionError for text that is not a number.
+std::vector<int> ChanceTargets(const std::string& typed);

@@ -5,6 +5,7 @@
 #include "contracts/OfferList.h"
 #include "contracts/OfferRules.h"
 #include "contracts/Options.h"
+#include "league/MoneyText.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -193,4 +194,12 @@ TEST_F(AdviceFixture, RuleCheckOfTheTickedOffers) {
     // In its last year a restructure is allowed.
     list->GetRecord(120)->yrSigned = 1997;
     EXPECT_EQ(CheckOfferRules(offers, *list)[1].size(), 2u);
+}
+
+TEST(ChanceTargets, TheThreeAndTheUsersOwn) {
+    EXPECT_EQ(ChanceTargets(""), (std::vector<int>{60, 75, 90}));
+    EXPECT_EQ(ChanceTargets(" 80 "), (std::vector<int>{60, 75, 90, 80}));
+    EXPECT_EQ(ChanceTargets("75"), (std::vector<int>{60, 75, 90}));
+    EXPECT_EQ(ChanceTargets("0"), (std::vector<int>{60, 75, 90}));
+    EXPECT_THROW(ChanceTargets("lots"), ConversionError);
 }

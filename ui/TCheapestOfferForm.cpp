@@ -1,0 +1,81 @@
+#include "ui/TCheapestOfferForm.h"
+
+#include "contracts/ContractEditor.h"
+#include "ui/BrevaneApplication.h"
+#include "ui/QtText.h"
+
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+TCheapestOfferForm::TCheapestOfferForm(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName("CheapestOfferForm");
+    setWindowTitle("Cheapest Offers");
+    resize(560, 520);
+
+    targetChance = new QLineEdit(this);
+    targetChance->setObjectName("targetChance");
+    targetChance->setToolTip("A further chance in percent to reach");
+    targetChance->setMaximumWidth(80);
+
+    cheapestOffers = new QTableWidget(this);
+    cheapestOffers->setObjectName("cheapestOffers");
+    const auto& headings = CheapestOfferHeadings();
+    cheapestOffers->setColumnCount(static_cast<int>(headings.size()));
+    QStringList labels;
+    for (const char* heading : headings)
+        labels << heading;
+    cheapestOffers->setHorizontalHeaderLabels(labels);
+    cheapestOffers->verticalHeader()->hide();
+    cheapestOffers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    cheapestOffers->setSelectionBehavior(QAbstractItemView::SelectRows);
+    cheapestOffers->setSelectionMode(QAbstractItemView::SingleSelection);
+    cheapestOffers->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    cheapestOffers->horizontalHeader()->setStretchLastSection(true);
+
+    auto* form = new QFormLayout;
+    form->addRow("Also reach (%):", targetChance);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(cheapestOffers);
+
+    connect(targetChance, &QLineEdit::editingFinished, this, Handler(this, &TCheapestOfferForm::Show));
+    connect(cheapestOffers, &QTableWidget::cellClicked, this,
+            [this](int row, int) { RunHandler([this, row]() { cheapestOffersClick(row); }); });
+}
+
+void TCheapestOfferForm::Refresh(const ContractEditor& editor) {
+    editor_ = &editor;
+    Show();
+}
+
+void TCheapestOfferForm::Show() {
+    if (!editor_)
+        return;
+    answers_ = editor_->CheapestOffers(ChanceTargets(ToModelText(targetChance->text())));
+    const std::string& first = editor_->Fields().playerFirstName;
+    const std::string& last = editor_->Fields().playerLastName;
+    setWindowTitle(answers_.empty() ? "Cheapest Offers"
+                                    : "Cheapest Offers: " + FromGameText(first + " " + last));
+    cheapestOffers->clearContents();
+    cheapestOffers->setRowCount(static_cast<int>(answers_.size()));
+    for (int r = 0; r < static_cast<int>(answers_.size()); ++r) {
+        const auto cells = DescribeCheapestOffer(answers_[static_cast<std::size_t>(r)]);
+        for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+            item->setTextAlignment((c >= 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            cheapestOffers->setItem(r, c, item);
+        }
+    }
+}
+
+void TCheapestOfferForm::cheapestOffersClick(int row) {
+    if (row < 0 || row >= static_cast<int>(answers_.size()))
+        return;
+    const CheapestOffer& answer = answers_[static_cast<std::size_t>(row)];
+    if (!answer.salary)
+        return;
+    emit offerChosen(answer.years, *answer.salary, answer.bonus.value_or(0));
+}
