@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang clang-format llvm libclang-rt-14-dev libgtest-dev
           nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
+          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth
+          librsvg2-bin desktop-file-utils appstream dpkg-dev)
 
 missing=()
 for p in "${packages[@]}"; do

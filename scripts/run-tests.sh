@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the format check, the unit tests in a normal build and
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets.
+# Builds and runs every test: the format check, the unit tests in a normal build, the Debian
+# package made from that build and used from where it is unpacked, the unit tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" || exit 1
@@ -50,6 +51,14 @@ if ! "$top/scripts/check-format.sh"; then
 fi
 
 run_suite "unit tests" "$top/build-test" -DCMAKE_BUILD_TYPE=Debug -DBREVANE_BENCH=OFF
+echo "== Debian package =="
+if "$top/scripts/check-package.sh" "$top/build-test"; then
+    passed=$((passed + 1))
+else
+    status=1
+    failed=$((failed + 1))
+fi
+
 run_suite "unit tests under sanitizers" "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DBREVANE_BENCH=OFF \
     -DBREVANE_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++
 

@@ -2,6 +2,8 @@
 
 #include "tools/Commands.h"
 
+#include "contracts/ProgramVersion.h"
+
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
@@ -18,6 +20,7 @@ constexpr int kUsageError = 2;
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"brevane-cli: writes sample leagues and reports what a league holds, as JSON or text."};
+    app.set_version_flag("--version", std::string("brevane-cli ") + kProgramVersion);
     app.require_subcommand(1);
 
     std::function<int()> run;

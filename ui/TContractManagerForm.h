@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contracts/ProgramVersion.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -32,7 +34,7 @@ class TContractManagerForm : public QMainWindow {
 
   public:
     static constexpr const char* kCaption = "Marrel:Contract Manager";
-    static constexpr const char* kVersion = "Version 1.3.1";
+    static constexpr const char* kVersion = "Version " BREVANE_VERSION;
     static constexpr int kPanels = 5;
 
     TContractManagerForm(const QString& name, Prompt& prompt, FileDialogs& dialogs);

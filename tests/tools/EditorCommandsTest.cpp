@@ -248,3 +248,9 @@ TEST_F(EditorCommands, OfferExplainsItsChanceAndOffersListTheirProblems) {
               json({"Bonus 0.0 % of the salary is outside 20-120 % for more than one year",
                     "5 years is longer than the longest contract of 4"}));
 }
+
+TEST_F(EditorCommands, VersionIsTheProgramsVersion) {
+    // The window's caption reads "Version 1.3.1" from the same number.
+    EXPECT_EQ(Cli({"--version"}), 0);
+    EXPECT_EQ(out.str(), "brevane-cli 1.3.1\n");
+}
