@@ -1,57 +1,24 @@
 // The model's share of one keystroke in the contract editor (the chance and the cap lines of
 // a seven-year offer), and the running figures of a full offer list of 32 ticked offers.
+#include "bench/BenchSupport.h"
 #include "contracts/ContractEditor.h"
 #include "contracts/ContractList.h"
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
-#include "tools/SampleLeague.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The median time of one call, in microseconds, over `rounds` rounds of `calls` calls each.
-template <typename Body> double MedianMicros(int rounds, int calls, Body&& body) {
-    std::vector<double> perCall;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i)
-            body(i);
-        perCall.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
-    }
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
-}
-
-} // namespace
-
 int main() {
-    std::string folder = (std::filesystem::temp_directory_path() / "brevane-bench-XXXXXX").string();
-    if (!::mkdtemp(folder.data())) {
-        std::fprintf(stderr, "cannot create a temporary folder\n");
-        return 1;
-    }
     // The largest league the game keeps: the free-agent lists the chance looks through are long.
     SampleLeagueOptions sampleOptions;
-    sampleOptions.folder = folder;
     sampleOptions.teams = 30;
     sampleOptions.players = 32000;
-    sample::Result result;
-    std::string error;
-    if (!sample::WriteSampleLeague(sampleOptions, result, error)) {
-        std::fprintf(stderr, "cannot write the league: %s\n", error.c_str());
-        return 1;
-    }
+    const bench::ScratchLeague scratch(sampleOptions);
+    const sample::Result& result = scratch.Result();
 
     int status = 0;
     {
@@ -76,7 +43,7 @@ int main() {
         f.years = "7";
         f.bonus = "1,200,000";
         const std::string salaries[] = {"7,000,000", "7,500,000", "8,000,000", "8,500,000"};
-        const double keystroke = MedianMicros(21, 2000, [&](int i) {
+        const double keystroke = bench::MedianMicros(21, 2000, [&](int i) {
             f.salary = salaries[i % 4];
             editor.CalcAccept();
         });
@@ -94,7 +61,7 @@ int main() {
             o.bonus = 200000;
             offers.AddOfferToList(o);
         }
-        const double figures = MedianMicros(21, 2000, [&](int) { offers.RecalcTotals(); });
+        const double figures = bench::MedianMicros(21, 2000, [&](int) { offers.RecalcTotals(); });
 
         std::printf("league: %d teams, %zu players\n", result.numTeams, result.players.size());
         std::printf("  keystroke (chance and 7 cap lines), median: %.2f us\n", keystroke);
@@ -105,7 +72,5 @@ int main() {
                     figuresOk ? "met" : "MISSED");
         status = keyOk && figuresOk ? 0 : 1;
     }
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
     return status;
 }

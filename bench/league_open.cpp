@@ -6,6 +6,7 @@
 // then times both, alternating, and prints the medians and their ratio, with the three
 // phases of the League (open, read, destructor) apart.
 
+#include "bench/BenchSupport.h"
 #include "league/League.h"
 #include "tools/SampleLeague.h"
 
@@ -27,11 +28,6 @@ namespace {
 constexpr int kPlayers = 32000;
 constexpr double kTarget = 2.0;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A copy through a 64 KiB buffer, as a program without the kernel's copy would make it.
 void CopyThroughBuffer(const fs::path& source, const fs::path& target) {
     std::ifstream in(source, std::ios::binary);
@@ -39,12 +35,6 @@ void CopyThroughBuffer(const fs::path& source, const fs::path& target) {
     std::vector<char> buffer(64 * 1024);
     while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
         out.write(buffer.data(), in.gcount());
-}
-
-template <typename F> double TimeMs(F&& f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace
@@ -89,20 +79,20 @@ int main(int argc, char** argv) {
     std::vector<double> copyMs, bufferedMs, openMs, readMs, closeMs, totalMs;
     for (int run = 0; run < runs; ++run) {
         removeCopies();
-        copyMs.push_back(TimeMs([&] {
+        copyMs.push_back(bench::TimeMs([&] {
             for (const auto& file : files)
                 fs::copy_file(file, copies / file.filename(), fs::copy_options::overwrite_existing);
         }));
         removeCopies();
-        bufferedMs.push_back(TimeMs([&] {
+        bufferedMs.push_back(bench::TimeMs([&] {
             for (const auto& file : files)
                 CopyThroughBuffer(file, copies / file.filename());
         }));
         // The three phases are timed apart, to show where the time goes.
         auto league = std::make_unique<League>();
-        const double open = TimeMs([&] { failures += !league->OpenLeague(result.leaguePath); });
-        const double read = TimeMs([&] { failures += !league->ReadLeagueData(); });
-        const double close = TimeMs([&] { league.reset(); });
+        const double open = bench::TimeMs([&] { failures += !league->OpenLeague(result.leaguePath); });
+        const double read = bench::TimeMs([&] { failures += !league->ReadLeagueData(); });
+        const double close = bench::TimeMs([&] { league.reset(); });
         openMs.push_back(open);
         readMs.push_back(read);
         closeMs.push_back(close);
@@ -114,19 +104,19 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const double copy = Median(copyMs);
-    const double total = Median(totalMs);
+    const double copy = bench::Median(copyMs);
+    const double total = bench::Median(totalMs);
     const double ratio = total / copy;
     std::printf("league: %d teams, %d player records (next player identifier %d), %zu files, %ju bytes\n",
                 result.numTeams, static_cast<int>(result.players.size()), result.nextPlayerID, files.size(),
                 bytes);
     std::printf("medians of %d runs:\n", runs);
     std::printf("  copy the files once:               %8.3f ms\n", copy);
-    std::printf("  (through a 64 KiB buffer:          %8.3f ms)\n", Median(bufferedMs));
+    std::printf("  (through a 64 KiB buffer:          %8.3f ms)\n", bench::Median(bufferedMs));
     std::printf("  open and read, destructor included: %8.3f ms\n", total);
-    std::printf("    League::OpenLeague (copies):     %8.3f ms\n", Median(openMs));
-    std::printf("    League::ReadLeagueData:          %8.3f ms\n", Median(readMs));
-    std::printf("    destructor (write-back):         %8.3f ms\n", Median(closeMs));
+    std::printf("    League::OpenLeague (copies):     %8.3f ms\n", bench::Median(openMs));
+    std::printf("    League::ReadLeagueData:          %8.3f ms\n", bench::Median(readMs));
+    std::printf("    destructor (write-back):         %8.3f ms\n", bench::Median(closeMs));
     std::printf("ratio: %.2f (target <= %.1f) %s\n", ratio, kTarget, ratio <= kTarget ? "ok" : "OVER TARGET");
 
     if (ownFolder) {

@@ -1,5 +1,6 @@
 // The cheapest-offer table (seven lengths, four targets) for one player, and the cap table of
 // a club charged by 63 contracts with 32 ticked offers, in a league of 30 teams and 32,000 players.
+#include "bench/BenchSupport.h"
 #include "contracts/CapTable.h"
 #include "contracts/CheapestOffer.h"
 #include "contracts/ContractList.h"
@@ -7,50 +8,17 @@
 #include "contracts/Options.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
-#include "tools/SampleLeague.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename Body> double MedianMicros(int rounds, int calls, Body&& body) {
-    std::vector<double> perCall;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i)
-            body();
-        perCall.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
-    }
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
-}
-
-} // namespace
-
 int main() {
-    std::string folder = (std::filesystem::temp_directory_path() / "brevane-bench-XXXXXX").string();
-    if (!::mkdtemp(folder.data())) {
-        std::fprintf(stderr, "cannot create a temporary folder\n");
-        return 1;
-    }
     SampleLeagueOptions sampleOptions;
-    sampleOptions.folder = folder;
     sampleOptions.teams = 30;
     sampleOptions.players = 32000;
-    sample::Result result;
-    std::string error;
-    if (!sample::WriteSampleLeague(sampleOptions, result, error)) {
-        std::fprintf(stderr, "cannot write the league: %s\n", error.c_str());
-        return 1;
-    }
+    const bench::ScratchLeague scratch(sampleOptions);
+    const sample::Result& result = scratch.Result();
 
     int status = 0;
     {
@@ -97,7 +65,7 @@ int main() {
             offers.AddOfferToList(o);
         }
         std::size_t rows = 0;
-        const double capTable = MedianMicros(11, 200, [&] {
+        const double capTable = bench::MedianMicros(11, 200, [&](int) {
             const CapTable table = BuildCapTable(list, 0, &offers);
             rows = table.players.size() + table.offers.size();
         });
@@ -105,7 +73,7 @@ int main() {
         const Contract star = list.GetContract(ContractList::kFirstID);
         const std::vector<int> targets{60, 75, 90, 97};
         std::size_t answers = 0;
-        const double cheapest = MedianMicros(11, 50, [&] {
+        const double cheapest = bench::MedianMicros(11, 50, [&](int) {
             answers = FindCheapestOffers(list.GetCommissioner(), star, options, targets).size();
         });
 
@@ -120,7 +88,5 @@ int main() {
                     cheapestOk ? "met" : "MISSED");
         status = capOk && cheapestOk ? 0 : 1;
     }
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
     return status;
 }

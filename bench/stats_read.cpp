@@ -8,6 +8,7 @@
 // into memory once, a plain read(2) of them, and League::ReadStatData on them; then a first
 // reading in a new League. Prints the medians and their ratios.
 
+#include "bench/BenchSupport.h"
 #include "league/ByteOrder.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
@@ -37,17 +38,6 @@ constexpr int kPlayers = 32000;
 constexpr int kTeams = 30;
 constexpr int kNextPlayerID = 32100;
 constexpr double kTarget = 5.0;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename F> double TimeMs(F&& f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 bool WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -218,12 +208,12 @@ int main(int argc, char** argv) {
     std::size_t plainBytes = 0, wholeBytes = 0;
     for (int i = 0; i < runs; ++i) {
         EvictCaches(scratch);
-        plain.push_back(TimeMs([&] { plainBytes = PlainRead(datPath, buffer); }));
+        plain.push_back(bench::TimeMs([&] { plainBytes = PlainRead(datPath, buffer); }));
         EvictCaches(scratch);
-        whole.push_back(TimeMs([&] { wholeBytes = WholeFileRead(datPath); }));
+        whole.push_back(bench::TimeMs([&] { wholeBytes = WholeFileRead(datPath); }));
         EvictCaches(scratch);
         // The lists are built on first use: ask for one, so the whole reading is timed.
-        reading.push_back(TimeMs([&] {
+        reading.push_back(bench::TimeMs([&] {
             league.ReadStatData();
             league.GetStats(100);
         }));
@@ -240,17 +230,17 @@ int main(int argc, char** argv) {
                 return 1;
             }
             EvictCaches(scratch);
-            (with ? readWith : readWithout).push_back(TimeMs([&] {
+            (with ? readWith : readWithout).push_back(bench::TimeMs([&] {
                 fresh.ReadLeagueData();
                 fresh.GetStats(100);
             }));
         }
     }
-    const double firstMs = Median(readWith) - Median(readWithout);
+    const double firstMs = bench::Median(readWith) - bench::Median(readWithout);
 
-    const double plainMs = Median(plain);
-    const double wholeMs = Median(whole);
-    const double readMs = Median(reading);
+    const double plainMs = bench::Median(plain);
+    const double wholeMs = bench::Median(whole);
+    const double readMs = bench::Median(reading);
     std::printf("statistics file: %zu bytes (%zu read whole), %d records, %zu lines in the lists\n",
                 plainBytes, wholeBytes, kRecords, lines);
     std::printf(
@@ -264,7 +254,7 @@ int main(int argc, char** argv) {
     std::printf(
         "first reading in a new League:        %8.2f ms (ReadLeagueData %.2f ms with the file, %.2f ms "
         "without)\n",
-        firstMs, Median(readWith), Median(readWithout));
+        firstMs, bench::Median(readWith), bench::Median(readWithout));
     std::printf("ratio, reading again / read once:     %8.2f (target <= %.1f)\n", readMs / wholeMs, kTarget);
     std::printf("ratio, first reading / read once:     %8.2f\n", firstMs / wholeMs);
     std::printf("ratio, reading again / plain read:    %8.2f\n", readMs / plainMs);

@@ -9,6 +9,7 @@
 // the free-agent file change), and times League::CloseLeague (the journaled write-back) and
 // the old procedure on the same working copies. Prints the medians and their ratio.
 
+#include "bench/BenchSupport.h"
 #include "league/FileAccess.h"
 #include "league/League.h"
 #include "tools/SampleLeague.h"
@@ -30,17 +31,6 @@ namespace {
 
 constexpr int kPlayers = 32000;
 constexpr double kTarget = 1.5;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename F> double TimeMs(F&& f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 // The old write-back of one changed working copy: left alone when the target already holds
 // its bytes, else copied to a temporary file, flushed and renamed over the target by itself.
@@ -104,11 +94,11 @@ int main(int argc, char** argv) {
             ++failures;
             continue;
         }
-        journaledMs.push_back(TimeMs([&] { failures += !league->CloseLeague(); }));
+        journaledMs.push_back(bench::TimeMs([&] { failures += !league->CloseLeague(); }));
         // The same changes once more, the old way: the working copies still hold them.
         restore();
         oldMs.push_back(
-            TimeMs([&] { failures += !OldWriteBack(lgeWork, lge) || !OldWriteBack(pyfWork, pyf); }));
+            bench::TimeMs([&] { failures += !OldWriteBack(lgeWork, lge) || !OldWriteBack(pyfWork, pyf); }));
         league.reset();
     }
     restore();
@@ -117,8 +107,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const double journaled = Median(journaledMs);
-    const double old = Median(oldMs);
+    const double journaled = bench::Median(journaledMs);
+    const double old = bench::Median(oldMs);
     const double ratio = journaled / old;
     std::printf("league: %d teams, %d player records (next player identifier %d), in %s\n", result.numTeams,
                 static_cast<int>(result.players.size()), result.nextPlayerID, leagueFolder.string().c_str());

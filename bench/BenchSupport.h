@@ -1,0 +1,75 @@
+#pragma once
+
+// What the timing programs share: medians, timing a call, and a sample league in a
+// temporary folder that goes away with the program.
+
+#include "tools/SampleLeague.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double TimeMs(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The median time of one call in microseconds, over `rounds` rounds of `calls` calls each;
+// the call gets its number within the round.
+template <typename Body> double MedianMicros(int rounds, int calls, Body&& body) {
+    std::vector<double> perCall;
+    for (int r = 0; r < rounds; ++r) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < calls; ++i)
+            body(i);
+        perCall.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() /
+            calls);
+    }
+    return Median(perCall);
+}
+
+// A sample league written into a fresh temporary folder, removed with the object.
+class ScratchLeague {
+  public:
+    explicit ScratchLeague(SampleLeagueOptions options) {
+        folder_ = (std::filesystem::temp_directory_path() / "brevane-bench-XXXXXX").string();
+        if (!::mkdtemp(folder_.data())) {
+            std::fprintf(stderr, "cannot create a temporary folder\n");
+            std::exit(1);
+        }
+        options.folder = folder_;
+        std::string error;
+        if (!sample::WriteSampleLeague(options, result_, error)) {
+            std::fprintf(stderr, "cannot write the league: %s\n", error.c_str());
+            std::exit(1);
+        }
+    }
+    ~ScratchLeague() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    ScratchLeague(const ScratchLeague&) = delete;
+    ScratchLeague& operator=(const ScratchLeague&) = delete;
+
+    const sample::Result& Result() const { return result_; }
+    const std::string& Folder() const { return folder_; }
+
+  private:
+    std::string folder_;
+    sample::Result result_;
+};
+
+} // namespace bench
