@@ -292,6 +292,38 @@ TEST_F(EditorTest, AClickShowsThePlayerInEveryBox) {
                                                    QString::fromLatin1(TheLeague().GetTeamName(3)));
 }
 
+TEST_F(EditorTest, ListingsAndKeysThroughThePlayerList) {
+    // The arrow keys in the player list show each player they reach.
+    ClickPlayer(0);
+    QListWidget& players = Find<QListWidget>("PlayerListBox");
+    ASSERT_TRUE(players.hasFocus());
+    QTest::keyClick(&players, Qt::Key_Down);
+    EXPECT_EQ(Text("playerID"), QString::number(RosterPlayer(0, 1)));
+
+    // "Free Agents" lists the nine free-agent groups, then the nine draft groups.
+    QTest::mouseClick(Editor().listingFreeAgents, Qt::LeftButton);
+    QComboBox& groups = Find<QComboBox>("TeamListBox");
+    ASSERT_EQ(groups.count(), 18);
+    EXPECT_EQ(groups.itemText(0), "Free Agent QB");
+    EXPECT_EQ(groups.itemText(17), "College Draft P");
+    EXPECT_EQ(groups.currentIndex(), -1);
+    QTest::keyClick(&groups, Qt::Key_Down);
+    ASSERT_EQ(groups.currentIndex(), 0);
+    const short* group = TheLeague().GetFreeAgents(0);
+    ASSERT_GT(TheLeague().GetNumFreeAgents(0), 0);
+    ASSERT_EQ(players.count(), TheLeague().GetNumFreeAgents(0));
+    const Player agent = TheLeague().players.GetPlayer(group[0]);
+    EXPECT_EQ(players.item(0)->text().toStdString(), agent.GetLastName() + ", " + agent.GetFirstName());
+    ClickPlayer(0);
+    EXPECT_EQ(Text("playerID"), QString::number(group[0]));
+    EXPECT_EQ(Text("currentTeam"), "Free Agent");
+
+    // Back to the clubs.
+    QTest::mouseClick(Editor().listingTeams, Qt::LeftButton);
+    EXPECT_EQ(groups.count(), TheLeague().GetNumTeams());
+    EXPECT_EQ(groups.itemText(0).toStdString(), TheLeague().GetTeamName(0));
+}
+
 TEST_F(EditorTest, TypingInSalaryUpdatesTheChanceAndCapLinesAtEveryKey) {
     const int cur = Season();
     PlainContract(RosterPlayer(0, 1));
