@@ -96,9 +96,11 @@ QLineEdit* DisabledBox(const char* name) {
     return box;
 }
 
+// A borderless text the model fills; never read as markup, whatever a league's names hold.
 QLabel* Text(const char* name, const char* designText) {
     auto* label = new QLabel(designText);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -255,7 +257,6 @@ void TContractEdit::BuildPlayerBoxes() {
             const QByteArray name = QByteArray(prefix) + kRatings[r];
             QLineEdit* box = Box(name.constData(), true);
             box->setParent(this);
-            box->setMaxLength(2);
             box->setAlignment(Qt::AlignCenter);
             box->setGeometry(x, top, kRatingWidth, kRowHeight);
         }
@@ -351,6 +352,7 @@ void TContractEdit::BuildOfferBoxes() {
     // The terms of the chance, in small print beside it.
     chanceExplanation = new QLabel(this);
     chanceExplanation->setObjectName("chanceExplanation");
+    chanceExplanation->setTextFormat(Qt::PlainText);
     QFont small = chanceExplanation->font();
     small.setPointSizeF(small.pointSizeF() - 1.5);
     chanceExplanation->setFont(small);

@@ -40,6 +40,7 @@ TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, TCont
     // The club's name over the whole width: a club name has room for 32 characters.
     teamname = new QLabel("teamname", this);
     teamname->setObjectName("teamname");
+    teamname->setTextFormat(Qt::PlainText);
     QFont bold = teamname->font();
     bold.setBold(true);
     teamname->setFont(bold);
