@@ -3,6 +3,7 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxPrompt.h"
+#include "ui/QtText.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
 #include "ui/TGetCGSDialog.h"
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string>
 
 BrevaneProgram::BrevaneProgram(const QString& mainWindowName, Prompt& prompt, FileDialogs& dialogs)
     : mainWindow(std::make_unique<TContractManagerForm>(mainWindowName, prompt, dialogs)),
@@ -40,7 +42,10 @@ bool ParseStartOptions(const QStringList& arguments, StartOptions& start, QStrin
                                         "Save a picture of the main window to this PNG file "
                                         "once the league is open, then quit.",
                                         "file");
-    parser.addOptions({team, player, screenshot});
+    const QCommandLineOption quitWhenShown("quit-when-shown",
+                                           "Quit as soon as the main window is shown with the league "
+                                           "open and the club chosen (to time the start).");
+    parser.addOptions({team, player, screenshot, quitWhenShown});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -66,6 +71,7 @@ bool ParseStartOptions(const QStringList& arguments, StartOptions& start, QStrin
     }
     start.player = parser.value(player);
     start.screenshot = parser.value(screenshot);
+    start.quitWhenShown = parser.isSet(quitWhenShown);
     return true;
 }
 
@@ -79,8 +85,20 @@ void ShowStartPlayer(TContractManagerForm& mainWindow, const QString& player) {
     } else {
         id = static_cast<std::int16_t>(player.toShort());
     }
-    if (id != 0)
-        mainWindow.ShowEditor(id);
+    if (id == 0)
+        return;
+    mainWindow.ShowEditor(id);
+    // Say whom the editor shows, so that a picture taken without a display can be checked.
+    if (TContractEdit* editor = mainWindow.GetEditor()) {
+        const EditorFields& shown = editor->Model().Fields();
+        if (shown.playerID == std::to_string(id)) {
+            std::printf("Brevane: the contract editor shows player %s, %s %s (%s)\n", shown.playerID.c_str(),
+                        qPrintable(FromGameText(shown.playerFirstName)),
+                        qPrintable(FromGameText(shown.playerLastName)),
+                        qPrintable(FromGameText(shown.currentTeam)));
+            std::fflush(stdout);
+        }
+    }
 }
 
 } // namespace
@@ -120,6 +138,20 @@ int RunBrevane(int argc, char** argv, const char* mainWindowName) {
                 const bool ok = saved && (!wantLeague || mainWindow.IsLeagueLoaded());
                 QCoreApplication::exit(ok ? 0 : 1);
             });
+    }
+    if (start.quitWhenShown) {
+        const bool wantLeague = !start.league.isEmpty();
+        WhenShown(
+            mainWindow, [&]() { return startDone; },
+            [&mainWindow, wantLeague]() {
+                mainWindow.repaint();
+                const bool ok = !wantLeague || mainWindow.IsLeagueLoaded();
+                std::printf("Brevane: main window shown%s\n",
+                            ok ? (wantLeague ? " with the league open" : "") : " without the league");
+                std::fflush(stdout);
+                QCoreApplication::exit(ok ? 0 : 1);
+            },
+            1);
     }
     return QCoreApplication::exec();
 }

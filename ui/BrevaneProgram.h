@@ -32,12 +32,13 @@ class BrevaneProgram {
 };
 
 // What the command line asks for: `Brevane [LEAGUE.lge] [--team N] [--player ID|first]
-// [--screenshot FILE]`.
+// [--screenshot FILE] [--quit-when-shown]`.
 struct StartOptions {
-    QString league;     // opened at start as if picked in the league dialog
-    int team = -1;      // the club to manage, instead of asking the chooser
-    QString player;     // a player ID to show in the editor, or "first" (the club's first listed)
-    QString screenshot; // save a picture of the main window there, then quit
+    QString league;             // opened at start as if picked in the league dialog
+    int team = -1;              // the club to manage, instead of asking the chooser
+    QString player;             // a player ID to show in the editor, or "first" (the club's first listed)
+    QString screenshot;         // save a picture of the main window there, then quit
+    bool quitWhenShown = false; // say when the main window is shown with the league open, then quit
 };
 
 // The whole program: the application object, the windows, the command line and the event loop.

@@ -6,19 +6,28 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class ContractList;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QTabWidget;
+class QTextEdit;
 class TContractManagerForm;
 
 // "Contract Editor": the working window, a child of the main window's workspace, over the
-// editor model (ContractEditor), whose listings and fields it shows. The main window creates
-// it after a league is opened and destroys it before another league is opened; closing it
-// frees it and clears the main window's editorOpen.
+// editor model (ContractEditor). The model computes every text, tick, colour and line; this
+// window copies what the user typed into the model, runs the model's handler of the same
+// name, and shows the model's fields again. The main window creates it after a league is
+// opened and destroys it before another league is opened; closing it frees it and clears
+// the main window's editorOpen.
 class TContractEdit : public QWidget {
     Q_OBJECT
 
@@ -31,7 +40,41 @@ class TContractEdit : public QWidget {
     QRadioButton* listingFreeAgents;
     QComboBox* TeamListBox;
     QListWidget* PlayerListBox;
+
+    QLineEdit* playerID;
+    QLineEdit* playerFirstName;
+    QLineEdit* playerLastName;
+    QLineEdit* currentTeam;
+    QLineEdit* Pos;
+    QLineEdit* age;
+    QLineEdit* cgs;
+    QLabel* HoldoutLabel;
+    QLabel* yrSigned;
+    QLabel* faType;
+    QLabel* yrFree;
+    QLineEdit* contractTeam;
+    QLineEdit* declines;
+    QLineEdit* currentBase;
+    QLineEdit* currentBonus;
+    QLineEdit* years;
+    QLineEdit* salary;
+    QLineEdit* bonus;
+    QLineEdit* accept_percent;
+    QLabel* chanceExplanation;
+    QCheckBox* FranchiseTag;
+    QCheckBox* TransitionTag;
+    QCheckBox* tender;
+    QListWidget* caphit;
+    QLabel* RoundLabel;
+    QLineEdit* Round;
+    QLabel* PickLabel;
+    QLineEdit* Pick;
+    QTabWidget* PageControl1;
+    QTextEdit* GameStatOutput;
+    QTextEdit* SeasonStatOutput;
+    QTextEdit* CareerStatOutput;
     QPushButton* closeButton;
+    QPushButton* saveButton;
 
     // A player of the league is shown; 0 switches to the "Teams" listing and -1 to "Free Agents".
     void ShowPlayerByID(std::int16_t id);
@@ -42,22 +85,55 @@ class TContractEdit : public QWidget {
     // Shows club `team` of the "Teams" listing with its roster (switching the listing to
     // "Teams" first when the free agents are listed).
     void SelectTeam(int team);
+    // An offer of the offer list loaded back into the offer boxes, with its chance.
+    void ShowOffer(const Offer& offer);
 
+    // Event handlers.
     void listingTypeClick();
+    void PlayerListBoxClick();
+    void CalcAccept();
+    void salaryExit();
+    void bonusExit();
+    void FPCheck();
+    void TPCheck();
+    void TendCheck();
+    void RoundChange();
+    void PickChange();
+    void cgsDblClick();
+    void saveButtonClick();
     void closeButtonClick();
+    void FormShow();
 
     ContractEditor& Model() { return editor; }
     const QString& GetOwnerName() const { return ownerName; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void BuildListings();
+    void BuildPlayerBoxes();
+    void BuildContractBoxes();
+    void BuildOfferBoxes();
+    void BuildStatTabs();
+    void Connect();
+
+    // What the user can type or tick goes into the model before a handler runs, so that
+    // showing the fields afterwards keeps it (a box may change without a key, by pasting).
+    void TakeTypedBoxes();
+    // The model's fields into the controls.
+    void ShowFields();
     void ShowListing();
     void ShowPlayerItems();
     void FormClose();
 
     QString ownerName;
+    TContractManagerForm& owner;
     ContractEditor editor;
     bool& editorOpenFlag;
+    bool shownOnce = false;
+    // Every text control under the model field it shows.
+    std::vector<std::pair<QWidget*, EditorFields::TextMember>> textControls;
 };

@@ -332,6 +332,17 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
     editor->ShowPlayerByID(id);
 }
 
+TContractEdit* TContractManagerForm::OpenEditor() {
+    if (!leagueLoaded)
+        return nullptr;
+    if (!editorOpen) {
+        ShowEditor(0);
+        editor->SetUserTeam(userTeam);
+        editor->SelectTeam(userTeam);
+    }
+    return editor;
+}
+
 void TContractManagerForm::CloseEditor() {
     if (editor) {
         QWidget* frame = editor->parentWidget();

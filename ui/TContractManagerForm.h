@@ -55,6 +55,9 @@ class TContractManagerForm : public QMainWindow {
     void OpenLeagueFile(const QString& path);
     void ReadSalaryInfo();
     void ShowEditor(std::int16_t id);
+    // The contract editor; a closed one is opened first on the managed club's roster, as
+    // after a club is chosen. Null while no league is loaded.
+    TContractEdit* OpenEditor();
     void ChooseUserTeam();
     void UpdateStatusPanels();
     // Contracts > Save; true when the offers were written.

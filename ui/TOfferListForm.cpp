@@ -7,72 +7,84 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
+#include "ui/TContractEdit.h"
+#include "ui/TContractManagerForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 namespace {
 
 QLabel* Caption(const char* text, int x, int y, QWidget* parent) {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, 105, 16);
+    label->setGeometry(x, y, 106, 16);
     return label;
 }
 
 } // namespace
 
-TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMinimizeButtonHint | Qt::WindowStaysOnTopHint),
-      prompt(messages), dialogs(fileDialogs) {
+TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, TContractManagerForm* mainWindow)
+    : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowStaysOnTopHint),
+      owner(mainWindow), prompt(messages), dialogs(fileDialogs) {
     setObjectName("OfferListForm");
     setWindowTitle("Current Offers");
     setFixedSize(590, 240);
 
+    // The club's name over the whole width: a club name has room for 32 characters.
+    teamname = new QLabel("teamname", this);
+    teamname->setObjectName("teamname");
+    teamname->setTextFormat(Qt::PlainText);
+    QFont bold = teamname->font();
+    bold.setBold(true);
+    teamname->setFont(bold);
+    teamname->setGeometry(6, 4, 578, 20);
+
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setGeometry(8, 8, 469, 224);
+    ScrollBox1->setGeometry(6, 28, 469, 204);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     offerlist = new QListWidget;
     offerlist->setObjectName("offerlist");
-    offerlist->setFixedSize(765, 204);
+    offerlist->setFixedSize(765, 204 - 2 * ScrollBox1->frameWidth() -
+                                     ScrollBox1->horizontalScrollBar()->sizeHint().height());
     ScrollBox1->setWidget(offerlist);
 
-    teamname = new QLabel("teamname", this);
-    teamname->setObjectName("teamname");
-    teamname->setGeometry(481, 8, 105, 16);
-
-    Caption("Estimated Payroll", 481, 32, this);
+    Caption("Estimated Payroll", 480, 28, this);
     payroll = new QLineEdit(this);
     payroll->setObjectName("payroll");
     payroll->setReadOnly(true);
-    payroll->setGeometry(481, 50, 105, 23);
+    payroll->setGeometry(480, 46, 104, 23);
 
-    Caption("Bonus Paid", 481, 80, this);
+    Caption("Bonus Paid", 480, 76, this);
     bonus = new QLineEdit(this);
     bonus->setObjectName("bonus");
     bonus->setReadOnly(true);
-    bonus->setGeometry(481, 98, 105, 23);
+    bonus->setGeometry(480, 94, 104, 23);
 
-    Caption("Restructures", 481, 128, this);
+    Caption("Restructures", 480, 124, this);
     restructs = new QLabel("0", this);
     restructs->setObjectName("restructs");
-    restructs->setGeometry(481, 146, 105, 16);
+    restructs->setGeometry(480, 142, 104, 16);
 
     savebutton = new QPushButton("Save", this);
     savebutton->setObjectName("savebutton");
-    savebutton->setGeometry(481, 176, 105, 25);
+    savebutton->setGeometry(480, 176, 104, 25);
     cxlbutton = new QPushButton("Cancel", this);
     cxlbutton->setObjectName("cxlbutton");
-    cxlbutton->setGeometry(481, 207, 105, 25);
+    cxlbutton->setGeometry(480, 207, 104, 25);
 
     connect(offerlist, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* item) { RunHandler([this, item]() { offerlistClickCheck(item); }); });
+    connect(offerlist, &QListWidget::itemDoubleClicked, this,
+            Handler(this, &TOfferListForm::offerlistDblClick));
     connect(savebutton, &QPushButton::clicked, this, Handler(this, &TOfferListForm::savebuttonClick));
     connect(cxlbutton, &QPushButton::clicked, this, Handler(this, &TOfferListForm::cxlbuttonClick));
     hide();
@@ -161,6 +173,28 @@ void TOfferListForm::savebuttonClick() {
 
 void TOfferListForm::cxlbuttonClick() {
     ClearOffers();
+}
+
+void TOfferListForm::offerlistDblClick() {
+    const int row = offerlist->currentRow();
+    if (!model || row < 0 || row >= model->Count())
+        return;
+    const Offer offer = model->Items()[static_cast<std::size_t>(row)].offer;
+    // The editor must exist to take the offer: a closed one is opened first.
+    if (TContractEdit* editor = owner ? owner->OpenEditor() : nullptr)
+        editor->ShowOffer(offer);
+}
+
+void TOfferListForm::FormShow() {
+    if (!model)
+        return;
+    model->RecalcTotals();
+    ShowTotals();
+}
+
+void TOfferListForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    RunHandler([this]() { FormShow(); });
 }
 
 void TOfferListForm::ShowItems() {

@@ -17,16 +17,18 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QScrollArea;
+class TContractManagerForm;
 
 // "Current Offers": the offers of the managed club as sentences with check boxes and the
 // running figures of the ticked ones, over the offer list model (OfferList). It is created
 // hidden at start, stays on top, and lives for the whole run; the main window binds it to
-// each league's contract list when the league is opened.
+// each league's contract list when the league is opened. A double-click loads an offer back
+// into the main window's contract editor.
 class TOfferListForm : public QWidget {
     Q_OBJECT
 
   public:
-    TOfferListForm(Prompt& prompt, FileDialogs& dialogs, QWidget* owner);
+    TOfferListForm(Prompt& prompt, FileDialogs& dialogs, TContractManagerForm* owner);
     ~TOfferListForm() override;
 
     QScrollArea* ScrollBox1;
@@ -61,6 +63,8 @@ class TOfferListForm : public QWidget {
     void offerlistClickCheck(QListWidgetItem* item);
     void savebuttonClick();
     void cxlbuttonClick();
+    void offerlistDblClick();
+    void FormShow();
 
   signals:
     // The offers were written to a file.
@@ -68,10 +72,14 @@ class TOfferListForm : public QWidget {
     // The list was emptied.
     void offersCleared();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void ShowItems();
     void ShowTotals();
 
+    TContractManagerForm* owner;
     Prompt& prompt;
     FileDialogs& dialogs;
     const ContractList* contracts = nullptr;

@@ -25,23 +25,32 @@ bool SaveWindowPicture(QWidget& window, const QString& path) {
     return true;
 }
 
-void SaveWhenShown(QWidget& window, const QString& path, std::function<bool()> ready,
-                   std::function<void(bool)> done) {
-    constexpr int kPollMs = 100;
-    constexpr int kSettleMs = 500;
+void WhenShown(QWidget& window, std::function<bool()> ready, std::function<void()> action, int pollMs) {
     constexpr qint64 kGiveUpMs = 60000;
     auto* poll = new QTimer(&window);
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, clock, path, ready, done]() {
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, clock, ready, action]() {
         const bool shown = window.windowHandle() && window.windowHandle()->isExposed();
         if (!(shown && ready()) && clock.elapsed() < kGiveUpMs)
             return;
         poll->stop();
         poll->deleteLater();
-        // A moment for the last paint to reach the display.
-        QTimer::singleShot(kSettleMs, &window,
-                           [&window, path, done]() { done(SaveWindowPicture(window, path)); });
+        action();
     });
-    poll->start(kPollMs);
+    poll->start(pollMs);
+}
+
+void SaveWhenShown(QWidget& window, const QString& path, std::function<bool()> ready,
+                   std::function<void(bool)> done) {
+    constexpr int kPollMs = 100;
+    constexpr int kSettleMs = 500;
+    WhenShown(
+        window, std::move(ready),
+        [&window, path, done]() {
+            // A moment for the last paint to reach the display.
+            QTimer::singleShot(kSettleMs, &window,
+                               [&window, path, done]() { done(SaveWindowPicture(window, path)); });
+        },
+        kPollMs);
 }

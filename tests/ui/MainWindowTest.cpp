@@ -34,14 +34,6 @@ using Dialog = FileDialogs::Kind;
 const std::string kSelectLeague = "Select a League First";
 const std::string kSaveQuestion = "Current Offers not Saved.  Save Now?";
 
-// Opens a league through League > Open, choosing the club of row `club` with one click.
-void OpenThroughMenu(ProgramUnderTest& p, const std::string& path, int club) {
-    p.dialogs.Answer(QString::fromStdString(path));
-    p.modals.Then("ChooseTeam",
-                  [club](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), club); });
-    p.Main().Open2->trigger();
-}
-
 QStringList Items(const QListWidget& list) {
     QStringList texts;
     for (int i = 0; i < list.count(); ++i)

@@ -1,6 +1,8 @@
 // The real programs, started as a user starts them, with a league on the command line.
 #include "UiSupport.h"
 
+#include "league/League.h"
+
 #include <QColor>
 #include <QFileInfo>
 #include <QImage>
@@ -61,6 +63,15 @@ TEST(ProgramRun, BrevaneShowsTheSampleLeagueOnAVirtualXServer) {
                                      "xcb");
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains("(ContractManagerForm) saved to " + picture)) << run.output.toStdString();
+    // The editor shows the first player listed of club 0, the managed club.
+    League lg;
+    ASSERT_TRUE(lg.OpenLeague(league.toStdString()) && lg.ReadLeagueData());
+    const short first = lg.GetSortedRoster(0)[0];
+    const Player player = lg.players.GetPlayer(first);
+    EXPECT_TRUE(run.output.contains(QString::fromStdString(
+        "the contract editor shows player " + std::to_string(first) + ", " + player.GetFirstName() + " " +
+        player.GetLastName() + " (" + lg.GetTeamName(0) + ")")))
+        << run.output.toStdString();
     const QImage image(picture);
     EXPECT_EQ(image.size(), QSize(624, 569));
     ExpectNotBlank(image);

@@ -5,6 +5,7 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/TContractManagerForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -94,4 +95,11 @@ std::vector<std::string> ProgramUnderTest::Shown(ScriptedPrompt::Kind kind) cons
         if (shown.kind == kind)
             texts.push_back(shown.text);
     return texts;
+}
+
+void OpenThroughMenu(ProgramUnderTest& p, const std::string& path, int club) {
+    p.dialogs.Answer(QString::fromStdString(path));
+    p.modals.Then("ChooseTeam",
+                  [club](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), club); });
+    p.Main().Open2->trigger();
 }

@@ -81,3 +81,6 @@ struct ProgramUnderTest {
     std::unique_ptr<BrevaneProgram> program;
     ModalScript modals;
 };
+
+// Opens a league through League > Open, choosing the club of row `club` with one click.
+void OpenThroughMenu(ProgramUnderTest& p, const std::string& path, int club);
