@@ -7,6 +7,7 @@
 //
 // ui_keystroke [keys]: prints the medians and whether the target (1 ms) is met.
 
+#include "bench/BenchSupport.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
 #include "tools/SampleLeague.h"
@@ -40,11 +41,6 @@ class NoFileDialogs : public FileDialogs {
   protected:
     QString Choose(const Request&) override { return {}; }
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -132,8 +128,8 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        const double key = Median(delivered);
-        const double keyAndPaint = Median(painted);
+        const double key = bench::Median(delivered);
+        const double keyAndPaint = bench::Median(painted);
         std::printf("league: %d teams, %zu players; player %s, 7 years, salary 17,000,000 <-> 7,000,000\n",
                     result.numTeams, result.players.size(), qPrintable(editor.playerID->text()));
         std::printf("chance shown: %s and %s\n", qPrintable(chances[0]), qPrintable(chances[1]));

@@ -9,6 +9,7 @@
 // of its time goes to printing 32,000 contracts, so `brevane-cli accept`, which opens the same
 // and prints one line, is timed too.
 
+#include "bench/BenchSupport.h"
 #include "contracts/ScriptedPrompt.h"
 #include "tools/Commands.h"
 #include "tools/SampleLeague.h"
@@ -36,24 +37,12 @@ extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr double kTarget = 1.5;
 
 class NoFileDialogs : public FileDialogs {
   protected:
     QString Choose(const Request&) override { return {}; }
 };
-
-template <typename F> double TimeMs(F&& f) {
-    const auto start = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // brevane-cli with these arguments, its output thrown away; false when it failed.
 bool RunCli(std::vector<std::string> args) {
@@ -108,11 +97,13 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (int run = 0; run < runs; ++run) {
         // The command, as a process and in this one, then the window, each from a closed league.
-        cliMs.push_back(TimeMs([&] { failures += !RunCli({"salary", result.leaguePath, "--no-create"}); }));
-        acceptMs.push_back(TimeMs([&] {
+        cliMs.push_back(bench::TimeMs([&] {
+            failures += !RunCli({"salary", result.leaguePath, "--no-create"});
+        }));
+        acceptMs.push_back(bench::TimeMs([&] {
             failures += !RunCli({"accept", result.leaguePath, player, "3", "3000000", "900000"});
         }));
-        inProcessMs.push_back(TimeMs([&] {
+        inProcessMs.push_back(bench::TimeMs([&] {
             std::ostringstream out, err;
             failures += RunSalaryCommand(result.leaguePath, SalaryCreate::NoCreate, out, err) != 0;
         }));
@@ -121,7 +112,7 @@ int main(int argc, char** argv) {
         main.show();
         failures += !QTest::qWaitForWindowExposed(&main);
         main.SetStartTeam(0);
-        windowMs.push_back(TimeMs([&] { main.OpenLeagueFile(path); }));
+        windowMs.push_back(bench::TimeMs([&] { main.OpenLeagueFile(path); }));
         failures += !main.IsLeagueLoaded() || main.GetStatusText() != "Data Loaded";
         // Closing the league (writing its files back) is not part of opening it.
         program.reset();
@@ -134,15 +125,15 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const double window = Median(windowMs);
-    const double cli = Median(cliMs);
+    const double window = bench::Median(windowMs);
+    const double cli = bench::Median(cliMs);
     const double ratio = window / cli;
     std::printf("league: %d teams, %zu players, salary information present\n", result.numTeams,
                 result.players.size());
     std::printf("medians of %d runs:\n", runs);
     std::printf("  brevane-cli salary (process):           %8.1f ms\n", cli);
-    std::printf("  (the same command in this process:      %8.1f ms)\n", Median(inProcessMs));
-    std::printf("  (brevane-cli accept, one line printed:  %8.1f ms)\n", Median(acceptMs));
+    std::printf("  (the same command in this process:      %8.1f ms)\n", bench::Median(inProcessMs));
+    std::printf("  (brevane-cli accept, one line printed:  %8.1f ms)\n", bench::Median(acceptMs));
     std::printf("  OpenLeagueFile in the main window:      %8.1f ms\n", window);
     std::printf("ratio: %.2f (target <= %.1f): %s\n", ratio, kTarget, ratio <= kTarget ? "met" : "MISSED");
     return ratio <= kTarget ? 0 : 1;

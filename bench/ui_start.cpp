@@ -6,6 +6,7 @@
 // program that many times and prints the first start, the median and whether the target (1 s)
 // is met.
 
+#include "bench/BenchSupport.h"
 #include "tools/SampleLeague.h"
 
 #include <algorithm>
@@ -74,11 +75,6 @@ Start TimeOneStart(const std::string& league) {
     return run;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -120,13 +116,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const double median = Median(shown);
+    const double median = bench::Median(shown);
     std::printf("sample league: %d teams, %zu players; Brevane --team 0, offscreen\n", result.numTeams,
                 result.players.size());
     std::printf("process start to the main window shown, league open, club chosen:\n");
     std::printf("  first start:       %8.1f ms\n", first);
     std::printf("  median of %2d:      %8.1f ms\n", runs, median);
-    std::printf("  (to the end of the process, median: %.1f ms)\n", Median(ended));
+    std::printf("  (to the end of the process, median: %.1f ms)\n", bench::Median(ended));
     const bool met = median < kTargetMs;
     std::printf("target < %.0f ms: %s\n", kTargetMs, met ? "met" : "MISSED");
     return met ? 0 : 1;
