@@ -487,6 +487,12 @@ void TContractEdit::ShowOffer(const Offer& offer) {
     ShowFields();
 }
 
+void TContractEdit::TypeOffer(int length, unsigned int base, unsigned int signing) {
+    TakeTypedBoxes();
+    editor.TypeOffer(length, base, signing);
+    ShowFields();
+}
+
 void TContractEdit::PlayerListBoxClick() {
     editor.PlayerListBoxClick(PlayerListBox->currentRow());
     ShowFields();
@@ -551,6 +557,8 @@ void TContractEdit::cgsDblClick() {
     TakeTypedBoxes();
     editor.ApplyNewCGS(result);
     ShowFields();
+    if (result >= 0)
+        emit playerShown();
 }
 
 void TContractEdit::saveButtonClick() {
@@ -610,6 +618,8 @@ void TContractEdit::TakeTypedBoxes() {
 
 void TContractEdit::ShowFields() {
     const EditorFields& f = editor.Fields();
+    const bool anotherPlayer = f.playerID != shownPlayer;
+    shownPlayer = f.playerID;
     for (const auto& [control, member] : textControls)
         SetBoxText(control, FromGameText(f.*member));
 
@@ -651,6 +661,8 @@ void TContractEdit::ShowFields() {
     SetLines(GameStatOutput, f.GameStatOutput);
     SetLines(SeasonStatOutput, f.SeasonStatOutput);
     SetLines(CareerStatOutput, f.CareerStatOutput);
+    if (anotherPlayer)
+        emit playerShown();
 }
 
 void TContractEdit::ShowListing() {

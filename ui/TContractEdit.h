@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,8 @@ class TContractEdit : public QWidget {
     void SelectTeam(int team);
     // An offer of the offer list loaded back into the offer boxes, with its chance.
     void ShowOffer(const Offer& offer);
+    // A length, base salary and bonus typed into their boxes (a cheapest offer chosen).
+    void TypeOffer(int years, unsigned int salary, unsigned int bonus);
 
     // Event handlers.
     void listingTypeClick();
@@ -112,6 +115,10 @@ class TContractEdit : public QWidget {
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+  signals:
+    // Another player is shown, or the shown player's CGS changed.
+    void playerShown();
+
   private:
     void BuildListings();
     void BuildPlayerBoxes();
@@ -133,6 +140,7 @@ class TContractEdit : public QWidget {
     TContractManagerForm& owner;
     ContractEditor editor;
     bool& editorOpenFlag;
+    std::string shownPlayer; // the player ID box as last shown
     bool shownOnce = false;
     // Every text control under the model field it shows.
     std::vector<std::pair<QWidget*, EditorFields::TextMember>> textControls;

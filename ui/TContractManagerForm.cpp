@@ -10,6 +10,8 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
+#include "ui/TCapTableForm.h"
+#include "ui/TCheapestOfferForm.h"
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
 #include "ui/TOfferListForm.h"
@@ -144,6 +146,9 @@ void TContractManagerForm::BuildMenu() {
     League1->setObjectName("League1");
     Open2 = item(League1, "Open", "Open2", &TContractManagerForm::Open2Click);
     ChangeTeam1 = item(League1, "Change Team", "ChangeTeam1", &TContractManagerForm::ChangeTeam1Click);
+    CapTable1 = item(League1, "Cap Table", "CapTable1", &TContractManagerForm::CapTable1Click);
+    CheapestOffers1 =
+        item(League1, "Cheapest Offers", "CheapestOffers1", &TContractManagerForm::CheapestOffers1Click);
     League1->addSeparator();
     Options1 = item(League1, "Options", "Options1", &TContractManagerForm::Options1Click);
 }
@@ -164,6 +169,7 @@ void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     // Nothing is left to lose once the offers are written or the list is emptied.
     connect(offerList, &TOfferListForm::offersWritten, this, [this]() { offersUnsaved = false; });
     connect(offerList, &TOfferListForm::offersCleared, this, [this]() { offersUnsaved = false; });
+    connect(offerList, &TOfferListForm::offersChanged, this, &TContractManagerForm::RefreshCapTable);
 }
 
 void TContractManagerForm::SetStartLeague(const QString& path) {
@@ -328,6 +334,7 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
         frame->move(0, 0);
         frame->show();
         editor = created;
+        connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
     }
     editor->ShowPlayerByID(id);
 }
@@ -352,6 +359,9 @@ void TContractManagerForm::CloseEditor() {
 }
 
 void TContractManagerForm::ReleaseLeague() {
+    // The advice windows show the league's figures: they go with it.
+    delete capTableForm;
+    delete cheapestForm;
     if (offerList)
         offerList->Bind(nullptr);
     league.reset();
@@ -383,6 +393,46 @@ void TContractManagerForm::ChooseUserTeam() {
         ShowEditor(0);
     editor->SetUserTeam(userTeam);
     editor->SelectTeam(userTeam);
+    RefreshCapTable();
+}
+
+void TContractManagerForm::CapTable1Click() {
+    if (!RequireLeague())
+        return;
+    if (!capTableForm)
+        capTableForm = new TCapTableForm(this);
+    RefreshCapTable();
+    capTableForm->show();
+    capTableForm->raise();
+}
+
+void TContractManagerForm::RefreshCapTable() {
+    if (capTableForm && leagueLoaded)
+        capTableForm->Refresh(*contracts, userTeam, offerList ? offerList->Model() : nullptr);
+}
+
+void TContractManagerForm::CheapestOffers1Click() {
+    if (!RequireLeague())
+        return;
+    if (!cheapestForm) {
+        cheapestForm = new TCheapestOfferForm(this);
+        // A chosen answer is typed into the editor, opened first when it is closed.
+        connect(cheapestForm, &TCheapestOfferForm::offerChosen, this,
+                [this](int years, unsigned int salary, unsigned int bonus) {
+                    RunHandler([this, years, salary, bonus]() {
+                        if (TContractEdit* shown = OpenEditor())
+                            shown->TypeOffer(years, salary, bonus);
+                    });
+                });
+    }
+    RefreshCheapestOffers();
+    cheapestForm->show();
+    cheapestForm->raise();
+}
+
+void TContractManagerForm::RefreshCheapestOffers() {
+    if (cheapestForm && editor)
+        cheapestForm->Refresh(editor->Model());
 }
 
 void TContractManagerForm::UpdateStatusPanels() {

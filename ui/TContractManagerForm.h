@@ -21,6 +21,8 @@ class QMdiArea;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
+class TCapTableForm;
+class TCheapestOfferForm;
 class TContractEdit;
 class TOfferListForm;
 struct Offer;
@@ -100,6 +102,8 @@ class TContractManagerForm : public QMainWindow {
     QMenu* League1;
     QAction* Open2;
     QAction* ChangeTeam1;
+    QAction* CapTable1;
+    QAction* CheapestOffers1;
     QAction* Options1;
     QStatusBar* StatusBar;
     std::array<QLabel*, kPanels> statusPanels{};
@@ -111,6 +115,11 @@ class TContractManagerForm : public QMainWindow {
 
   private:
     void BuildMenu();
+    void CapTable1Click();
+    void CheapestOffers1Click();
+    // The advice windows follow the club, the offers and the shown player.
+    void RefreshCapTable();
+    void RefreshCheapestOffers();
     void BuildStatusBar();
     void SetStatusText(const char* text);
     bool FormCloseQuery();
@@ -126,6 +135,8 @@ class TContractManagerForm : public QMainWindow {
     FileDialogs& dialogs;
     TOfferListForm* offerList = nullptr;
     QPointer<TContractEdit> editor;
+    QPointer<TCapTableForm> capTableForm;
+    QPointer<TCheapestOfferForm> cheapestForm;
 
     std::unique_ptr<Options> options;
     std::unique_ptr<League> league;

@@ -2,6 +2,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/OfferFileName.h"
+#include "contracts/OfferRules.h"
 #include "contracts/Prompt.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
@@ -140,9 +141,13 @@ void TOfferListForm::ClearOffers() {
 }
 
 bool TOfferListForm::SaveOffersOf(int team) {
-    if (!contracts)
+    if (!contracts || !model)
         return false;
     const League& league = contracts->GetLeague();
+    // Offers that break the league's rules are saved only when the user says so.
+    const int breakers = CountRuleBreakers(CheckOfferRules(*model, *contracts));
+    if (breakers > 0 && !prompt.AskYesNo(SaveAnywayQuestion(breakers), "Rule Check"))
+        return false;
     const QString path = dialogs.SaveOffers(FromFilePath(league.GetLeagueFolder()),
                                             FromGameText(OfferFileName(league.GetTeamName(team))));
     if (path.isEmpty())
@@ -223,4 +228,20 @@ void TOfferListForm::ShowTotals() {
     payroll->setText(FromGameText(totals.payrollText));
     bonus->setText(FromGameText(totals.bonusText));
     restructs->setText(FromGameText(totals.restructsText));
+    ShowProblems();
+    emit offersChanged();
+}
+
+void TOfferListForm::ShowProblems() {
+    const auto problems = CheckOfferRules(*model, *contracts);
+    const QSignalBlocker quiet(offerlist);
+    for (int row = 0; row < offerlist->count() && row < static_cast<int>(problems.size()); ++row) {
+        const auto& reasons = problems[static_cast<std::size_t>(row)];
+        QListWidgetItem* item = offerlist->item(row);
+        std::string tip;
+        for (const std::string& reason : reasons)
+            tip += (tip.empty() ? "" : "\n") + reason;
+        item->setToolTip(FromGameText(tip));
+        item->setForeground(reasons.empty() ? offerlist->palette().text() : QBrush(QColor(200, 0, 0)));
+    }
 }

@@ -71,6 +71,8 @@ class TOfferListForm : public QWidget {
     void offersWritten();
     // The list was emptied.
     void offersCleared();
+    // Offers were added, ticked, unticked or removed, or the club's figures changed.
+    void offersChanged();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -78,6 +80,8 @@ class TOfferListForm : public QWidget {
   private:
     void ShowItems();
     void ShowTotals();
+    // Marks the ticked offers that break the league's rules (red, the reasons as tool tip).
+    void ShowProblems();
 
     TContractManagerForm* owner;
     Prompt& prompt;
