@@ -48,7 +48,8 @@ std::vector<std::string> DescribeChance(const AcceptTerms& t, const Options& opt
     default:
         break;
     }
-    std::vector<std::string> lines{"Offer per dollar of CGS x 62: " + Fixed(t.offerValue)};
+    // The offer's weighted value per dollar of CGS, times 62: what the chance starts from.
+    std::vector<std::string> lines{"Offer vs CGS: " + Fixed(t.offerValue)};
     if (t.declinesPenalty != 0)
         lines.push_back("Declines: -" + Fixed(t.declinesPenalty));
     if (t.baseChance != 0)

@@ -57,8 +57,8 @@ TEST_F(AdviceFixture, TheTermsAddUpToTheChance) {
     EXPECT_EQ(t.chance, 12);
     EXPECT_DOUBLE_EQ(t.offerValue, 62.0);
     EXPECT_DOUBLE_EQ(t.declinesPenalty, 50.0);
-    EXPECT_EQ(DescribeChance(t, options), (std::vector<std::string>{"Offer per dollar of CGS x 62: 62.00",
-                                                                    "Declines: -50.00", "Chance: 12"}));
+    EXPECT_EQ(DescribeChance(t, options),
+              (std::vector<std::string>{"Offer vs CGS: 62.00", "Declines: -50.00", "Chance: 12"}));
 
     options.basechance = -20;
     const AcceptTerms floored = C().ExplainChance(list->GetContract(120), 1, 1000000, 0);

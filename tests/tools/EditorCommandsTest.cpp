@@ -239,7 +239,7 @@ TEST_F(EditorCommands, OfferExplainsItsChanceAndOffersListTheirProblems) {
     explain = Json()["explain"];
     EXPECT_EQ(explain["zeroReason"], nullptr);
     EXPECT_EQ(explain["offerValue"], 62.0);
-    EXPECT_EQ(explain["lines"], json({"Offer per dollar of CGS x 62: 62.00", "Chance: 62"}));
+    EXPECT_EQ(explain["lines"], json({"Offer vs CGS: 62.00", "Chance: 62"}));
 
     // Five years of no bonus for 150: longer than 4 and outside the bonus bounds.
     dir.Write("long.off", {150, 0, 1, 0, 5, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0});

@@ -147,7 +147,7 @@ TEST_F(AdviceWindows, ACheapestOfferChosenIsTypedIntoTheEditor) {
     EXPECT_EQ(editor->salary->text(), "967742");
     EXPECT_EQ(editor->bonus->text(), "0");
     EXPECT_EQ(editor->accept_percent->text(), "60");
-    EXPECT_EQ(editor->chanceExplanation->text(), "Offer per dollar of CGS x 62: 60.00\nChance: 60");
+    EXPECT_EQ(editor->chanceExplanation->text(), "Offer vs CGS: 60.00\nChance: 60");
 
     // Another player shown: the answers follow him.
     editor->ShowPlayerByID(120);
