@@ -172,8 +172,8 @@ TOptionEditForm::TOptionEditForm(Options& programOptions, Prompt& messages, QWid
     BuildRookieCGS();
     BuildStatValue();
 
+    // No default button: Enter in an edit neither saves nor closes the window.
     saveBtn = Button(this, "saveBtn", "Save");
-    saveBtn->setDefault(true);
     cxlBtn = Button(this, "cxlBtn", "Cancel");
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(saveBtn);

@@ -262,6 +262,8 @@ TEST_F(OptionsWindow, RookiePageShowsValuesByRoundAndPickAndSetsThem) {
     Choose(w.rndBox, 1);
     Choose(w.pckBox, 10);
     Type(w.rCGS, "$800,000");
+    QTest::keyClick(w.rCGS, Qt::Key_Return); // Enter does not close the window
+    ASSERT_TRUE(w.isVisible());
     Click(w.Button4);
     EXPECT_EQ(options.rookieCGS[1][10], 800000);
     lines = QStringList{"Round 1 Pick 1-9: $0", "Round 1 Picks 10-30: $800,000"};
