@@ -15,6 +15,7 @@
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
 #include "ui/TOfferListForm.h"
+#include "ui/TOptionEditForm.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -479,9 +480,23 @@ void TContractManagerForm::ChangeTeam1Click() {
 }
 
 void TContractManagerForm::Options1Click() {
-    // The options window comes with its own change; until then the command only refuses
-    // to run without a league.
-    RequireLeague();
+    if (!RequireLeague())
+        return;
+    {
+        TOptionEditForm form(*options, prompt, *this);
+        if (form.exec() != QDialog::Accepted)
+            return;
+    }
+    // The window has written the league's options file; the same options object (the contract
+    // list and the editor hold it) takes what the file now says. Totals and salary information
+    // keep the old options until the league is opened again.
+    options->Load(league->GetLeagueFolder(), prompt);
+    if (!options->WritePending())
+        prompt.ShowStop("Could not write " + options->FilePath() + ": " +
+                            tolvik::FileErrorText(tolvik::LastFileError()),
+                        "Program Options");
+    prompt.ShowMessage("Reload League file to reflect new Options om Totals and Salary Info",
+                       "Reload League");
 }
 
 void TContractManagerForm::New1Click() {

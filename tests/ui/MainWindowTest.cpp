@@ -194,8 +194,11 @@ TEST(MainWindow, OpensALeagueAndChoosesTheClubWithOneClick) {
               "Estimated Payroll: " + FormatMoney(static_cast<unsigned>(contracts.EstimatedPayroll(2))));
     EXPECT_EQ(panel(4), "");
 
-    // Options leaves everything as it is until the options window comes.
+    // Options shows the options window; cancelled, it leaves everything as it is.
+    p.modals.Then("OptionEditForm",
+                  [](QWidget& window) { window.findChild<QPushButton*>("cxlBtn")->click(); });
     main.Options1->trigger();
+    EXPECT_EQ(p.modals.Pending(), 0);
     EXPECT_TRUE(p.prompt.History().empty());
     EXPECT_TRUE(main.IsLeagueLoaded());
 
