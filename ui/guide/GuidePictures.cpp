@@ -1,0 +1,171 @@
+// Makes the pictures of the user guide (docs/guide.md) from the sample league: the real
+// windows, driven as a user would drive them, grabbed offscreen in one font and size so
+// that the pictures come out the same every time.
+//
+//   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER
+#include "contracts/ContractList.h"
+#include "contracts/ScriptedPrompt.h"
+#include "league/League.h"
+#include "league/MoneyText.h"
+#include "ui/BrevaneApplication.h"
+#include "ui/BrevaneProgram.h"
+#include "ui/FileDialogs.h"
+#include "ui/TCapTableForm.h"
+#include "ui/TCheapestOfferForm.h"
+#include "ui/TChooseTeam.h"
+#include "ui/TContractEdit.h"
+#include "ui/TContractManagerForm.h"
+#include "ui/TOfferListForm.h"
+#include "ui/TOptionEditForm.h"
+
+#include <QDir>
+#include <QFont>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The guide's run answers no file dialog: the league is opened by path.
+class NoFileDialogs : public FileDialogs {
+  protected:
+    QString Choose(const Request&) override { return {}; }
+};
+
+class Pictures {
+  public:
+    explicit Pictures(QString folder) : folder_(std::move(folder)) {}
+
+    bool Save(QWidget& window, const char* name) {
+        QCoreApplication::processEvents();
+        const QString path = folder_ + "/" + name + ".png";
+        if (!window.grab().save(path)) {
+            std::fprintf(stderr, "brevane-guide-pictures: cannot write %s\n", path.toLocal8Bit().constData());
+            ok_ = false;
+            return false;
+        }
+        std::printf("%s\n", path.toLocal8Bit().constData());
+        return true;
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    QString folder_;
+    bool ok_ = true;
+};
+
+// Types a text into a box key by key, as a user does.
+void Type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t salary, std::uint32_t bonus) {
+    Offer o;
+    o.playerID = id;
+    o.team = static_cast<std::int8_t>(team);
+    o.offerType = static_cast<std::int8_t>(type);
+    o.years = static_cast<std::int8_t>(years);
+    o.salary = salary;
+    o.bonus = bonus;
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    BrevaneApplication app(argc, argv);
+    // One font for every picture (DejaVu Sans comes with the set-up).
+    QApplication::setFont(QFont("DejaVu Sans", 9));
+    const QString league = QString::fromLocal8Bit(argv[1]);
+    Pictures pictures(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(QString::fromLocal8Bit(argv[2]));
+
+    ScriptedPrompt prompt;
+    prompt.SetDefaultAnswer(true); // "Save anyway?" and such: as a user who goes on
+    NoFileDialogs dialogs;
+    BrevaneProgram program(BrevaneProgram::kClubRole, prompt, dialogs);
+    TContractManagerForm& main = program.MainWindow();
+    main.SetStartTeam(0);
+    main.show();
+    main.OpenLeagueFile(league);
+    if (!main.IsLeagueLoaded()) {
+        std::fprintf(stderr, "brevane-guide-pictures: the league did not open\n");
+        return 1;
+    }
+    League& open = *main.GetLeague();
+
+    // The club chooser as it comes up after a league is opened.
+    {
+        std::vector<std::string> names;
+        for (int team = 0; team < open.GetNumTeams(); ++team)
+            names.push_back(open.GetTeamName(team));
+        std::int32_t chosen = -1;
+        TChooseTeam chooser(names, chosen, prompt);
+        chooser.show();
+        chooser.teamList->setCurrentRow(0);
+        pictures.Save(chooser, "choose-team");
+    }
+
+    // The editor with the club's first player, and with an offer typed.
+    TContractEdit* editor = main.GetEditor();
+    const std::int16_t first = editor->Model().PlayerOfItem(0);
+    editor->PlayerListBox->setCurrentRow(0);
+    editor->ShowPlayerByID(first);
+    pictures.Save(main, "main-window");
+    // An offer near what he asks: the cheapest three-year offer for 75 % with the least bonus.
+    for (const CheapestOffer& answer : editor->Model().CheapestOffers({75}))
+        if (answer.years == 3 && answer.bonusRule == CheapestOffer::BonusRule::Least && answer.salary) {
+            Type(editor->years, "3");
+            Type(editor->salary, QString::fromStdString(FormatCommas(*answer.salary)));
+            Type(editor->bonus, QString::fromStdString(FormatCommas(*answer.bonus)));
+        }
+    pictures.Save(main, "editor-offer");
+
+    // Offers submitted to the list: a restructure of that player and two free agents.
+    editor->saveButton->click();
+    int added = 0;
+    for (int group = 0; group < 9 && added < 2; ++group)
+        if (open.GetNumFreeAgents(group) > 0) {
+            const std::int16_t id = open.GetFreeAgents(group)[0];
+            main.SubmitOffer(
+                MakeOffer(id, main.GetUserTeam(), Offer::SignFreeAgent, 2, 1500000, 300000 + 100000 * added));
+            ++added;
+        }
+    TOfferListForm& offers = program.OfferList();
+    offers.offerlist->item(offers.offerlist->count() - 1)->setCheckState(Qt::Unchecked);
+    pictures.Save(offers, "offer-list");
+
+    // The cap table and the cheapest offers for the shown player.
+    main.CapTable1->trigger();
+    if (auto* capTable = main.findChild<TCapTableForm*>("CapTableForm"))
+        pictures.Save(*capTable, "cap-table");
+    main.CheapestOffers1->trigger();
+    if (auto* cheapest = main.findChild<TCheapestOfferForm*>("CheapestOfferForm"))
+        pictures.Save(*cheapest, "cheapest-offers");
+
+    // The league's rules: the first two pages of the options window.
+    {
+        TOptionEditForm options(*main.GetOptions(), prompt, main);
+        options.show();
+        options.FormShow();
+        pictures.Save(options, "options-basic");
+        options.PageControl1->setCurrentIndex(1);
+        pictures.Save(options, "options-contract-rules");
+        options.cxlBtnClick();
+    }
+    return pictures.Ok() ? 0 : 1;
+}
