@@ -2,6 +2,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
+#include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -56,17 +57,6 @@ class CapTableFixture : public ::testing::Test {
         return c;
     }
 
-    static Offer Make(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus) {
-        Offer o;
-        o.playerID = id;
-        o.team = 1;
-        o.offerType = static_cast<std::int8_t>(type);
-        o.years = static_cast<std::int8_t>(years);
-        o.salary = salary;
-        o.bonus = bonus;
-        return o;
-    }
-
     Charges RowOf(const CapTable& table, int id) {
         for (const auto& row : table.players)
             if (row.id == id)
@@ -115,10 +105,10 @@ TEST_F(CapTableFixture, RetiredPlayersOnlyWhenTheOptionsIncludeThem) {
 TEST_F(CapTableFixture, TickedOffersAreRowsOfTheirOwn) {
     OfferList offers(*list);
     offers.SetBase(1, list->GetTeamInfo(1));
-    offers.AddOfferToList(Make(150, 0, 3, 3000000, 900000)); // 810,000 + 300,000, 990,000 + 300,000, ...
-    offers.AddOfferToList(Make(120, 3, 2, 2000000, 500000)); // replaces 1,180,000 and 1,420,000
-    offers.AddOfferToList(Make(121, 4, 1, 0, 0));            // a designation charges nothing
-    offers.AddOfferToList(Make(150, 0, 1, 9000000, 0));      // unticked below
+    offers.AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000)); // 810,000 + 300,000, 990,000 + 300,000, ...
+    offers.AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000)); // replaces 1,180,000 and 1,420,000
+    offers.AddOfferToList(MakeOffer(121, 4, 1, 0, 0));            // a designation charges nothing
+    offers.AddOfferToList(MakeOffer(150, 0, 1, 9000000, 0));      // unticked below
     offers.SetChecked(3, false);
     const CapTable table = BuildCapTable(*list, 1, &offers);
     ASSERT_EQ(table.offers.size(), 2u);

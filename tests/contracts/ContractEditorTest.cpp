@@ -2,6 +2,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
 #include "league/MoneyText.h"
+#include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -43,13 +44,7 @@ class EditorFixture : public ::testing::Test {
         league = plan.Open(dir);
         list = std::make_unique<ContractList>(*league, options);
         Set(120, [](Contract& c) {
-            c.status = Contract::UnderContract;
-            c.contractTeam = 1;
-            c.yrSigned = 1998;
-            c.years = 4;
-            c.salary = 4000000;
-            c.bonus = 400000;
-            c.cgs = 1000000;
+            SignFourYearsOf1998(c, 120);
             c.declines = 2;
         });
         Set(121, [](Contract& c) {

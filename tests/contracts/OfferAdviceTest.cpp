@@ -6,6 +6,7 @@
 #include "contracts/OfferRules.h"
 #include "contracts/Options.h"
 #include "league/MoneyText.h"
+#include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -26,16 +27,8 @@ class AdviceFixture : public ::testing::Test {
     void Open() {
         league = plan.Open(dir);
         list = std::make_unique<ContractList>(*league, options);
-        Contract& c = *list->GetRecord(120);
-        c.playerID = 120;
-        c.status = Contract::UnderContract;
-        c.contractTeam = 1;
-        c.yrSigned = 1998;
-        c.years = 4;
-        c.salary = 4000000;
-        c.bonus = 400000;
-        c.cgs = 1000000;
-        c.declines = 2;
+        SignFourYearsOf1998(*list->GetRecord(120), 120);
+        list->GetRecord(120)->declines = 2;
         Contract& fa = *list->GetRecord(150);
         fa.playerID = 150;
         fa.cgs = 1000000;

@@ -3,6 +3,7 @@
 #include "contracts/OfferType.h"
 #include "contracts/TextToInt.h"
 #include "league/MoneyText.h"
+#include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -13,22 +14,15 @@
 
 namespace {
 
-Offer MakeOffer(std::int16_t id, int type, int years = 3, std::uint32_t salary = 3000000,
-                std::uint32_t bonus = 900000) {
-    Offer o;
-    o.playerID = id;
-    o.team = 1;
-    o.offerType = static_cast<std::int8_t>(type);
-    o.years = static_cast<std::int8_t>(years);
-    o.salary = salary;
-    o.bonus = bonus;
-    return o;
+// The sentences' example: 3 years, $3,000,000 and $900,000.
+Offer Example(std::int16_t id, int type) {
+    return MakeOffer(id, type, 3, 3000000, 900000);
 }
 
 } // namespace
 
 TEST(OfferRecord, EncodesFieldByFieldLittleEndianWithZeroPadding) {
-    Offer o = MakeOffer(0x0123, 3, 4);
+    Offer o = MakeOffer(0x0123, 3, 4, 3000000, 900000);
     o.team = 2;
     o.acceptPct = -2;
     o.flag = 7;
@@ -69,27 +63,27 @@ TEST(OfferSentences, EveryTypeReadsAsTheListShowsIt) {
     const auto league = plan.Open(dir);
 
     const std::string deal = " a 3 year deal for $3,000,000 with a $900,000 signing bonus";
-    EXPECT_EQ(OfferSentence(MakeOffer(150, 0), *league), "Team 1 offers Free Agent K First P150" + deal);
-    EXPECT_EQ(OfferSentence(MakeOffer(102, 0), *league), "Team 1 offers Team 0 WR First P102" + deal);
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 1), *league), "Team 1's XFA/RFA QB First P101 is offered" + deal);
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 2), *league),
+    EXPECT_EQ(OfferSentence(Example(150, 0), *league), "Team 1 offers Free Agent K First P150" + deal);
+    EXPECT_EQ(OfferSentence(Example(102, 0), *league), "Team 1 offers Team 0 WR First P102" + deal);
+    EXPECT_EQ(OfferSentence(Example(101, 1), *league), "Team 1's XFA/RFA QB First P101 is offered" + deal);
+    EXPECT_EQ(OfferSentence(Example(101, 2), *league),
               "Team 1 makes tender offer to QB First P101 for $3,000,000");
     EXPECT_EQ(
-        OfferSentence(MakeOffer(101, 3), *league),
+        OfferSentence(Example(101, 3), *league),
         "Team 1 offers QB First P101 a retructure for 3 deal for $3,000,000 with a $900,000 signing bonus");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 4), *league), "Team 1 makes QB First P101 their Franchise Player");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 5), *league), "Team 1 makes QB First P101 a Tranistion Player");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 6), *league),
+    EXPECT_EQ(OfferSentence(Example(101, 4), *league), "Team 1 makes QB First P101 their Franchise Player");
+    EXPECT_EQ(OfferSentence(Example(101, 5), *league), "Team 1 makes QB First P101 a Tranistion Player");
+    EXPECT_EQ(OfferSentence(Example(101, 6), *league),
               "Team 1 matches QB First P101's offersheet with a 3 year deal for $3,000,000 with a $900,000 "
               "signing bonus");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 7), *league), "Team 1 offers QB First P101" + deal);
+    EXPECT_EQ(OfferSentence(Example(101, 7), *league), "Team 1 offers QB First P101" + deal);
     EXPECT_EQ(
-        OfferSentence(MakeOffer(102, 8), *league),
+        OfferSentence(Example(102, 8), *league),
         "Team 1 gives Team 0 WR First P102 an offersheet for 3 year deal for $3,000,000 with a $900,000 "
         "signing bonus");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 9), *league), "Team 1");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 10), *league), "Team 1 INVALID OFFER");
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 77), *league), "Team 1");
+    EXPECT_EQ(OfferSentence(Example(101, 9), *league), "Team 1");
+    EXPECT_EQ(OfferSentence(Example(101, 10), *league), "Team 1 INVALID OFFER");
+    EXPECT_EQ(OfferSentence(Example(101, 77), *league), "Team 1");
     // A negative length from a file is printed with its sign.
     EXPECT_EQ(OfferSentence(MakeOffer(101, 7, -2, 0, 0), *league),
               "Team 1 offers QB First P101 a -2 year deal for $0 with a $0 signing bonus");
@@ -100,9 +94,9 @@ TEST(OfferSentences, APlayerTheLeagueDoesNotHaveGivesEmptyNames) {
     TestLeague plan;
     plan.Add(101, Player::QB, 3);
     const auto league = plan.Open(dir);
-    EXPECT_EQ(OfferSentence(MakeOffer(9999, 0), *league),
+    EXPECT_EQ(OfferSentence(Example(9999, 0), *league),
               "Team 1 offers Free Agent    a 3 year deal for $3,000,000 with a $900,000 signing bonus");
-    EXPECT_EQ(OfferSentence(MakeOffer(-5, 4), *league), "Team 1 makes    their Franchise Player");
+    EXPECT_EQ(OfferSentence(Example(-5, 4), *league), "Team 1 makes    their Franchise Player");
 }
 
 namespace {

@@ -1,3 +1,4 @@
+#include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -35,14 +36,7 @@ class EditorCommands : public ::testing::Test {
         options.SetFolder(dir.Path());
         auto league = plan.Open(dir);
         ContractList list(*league, options);
-        Contract& c = *list.GetRecord(120);
-        c.status = Contract::UnderContract;
-        c.contractTeam = 1;
-        c.yrSigned = 1998;
-        c.years = 4;
-        c.salary = 4000000;
-        c.bonus = 400000;
-        c.cgs = 1000000;
+        SignFourYearsOf1998(*list.GetRecord(120), 120);
         list.GetRecord(121)->status = Contract::FranchisePlayer;
         list.GetRecord(121)->contractTeam = 1;
         list.GetRecord(150)->cgs = 1000000;

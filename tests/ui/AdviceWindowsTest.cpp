@@ -4,6 +4,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "support/OfferFixtures.h"
 #include "support/TestLeague.h"
 #include "ui/TCapTableForm.h"
 #include "ui/TCheapestOfferForm.h"
@@ -45,15 +46,7 @@ class AdviceWindows : public ::testing::Test {
         p.Main().OpenLeagueFile(QString::fromStdString(p.dir.File("league/test.lge")));
         ASSERT_TRUE(p.Main().IsLeagueLoaded());
         ContractList& list = *p.Main().GetContracts();
-        Contract& c = *list.GetRecord(120);
-        c.playerID = 120;
-        c.status = Contract::UnderContract;
-        c.contractTeam = 1;
-        c.yrSigned = 1998;
-        c.years = 4;
-        c.salary = 4000000;
-        c.bonus = 400000;
-        c.cgs = 1000000;
+        SignFourYearsOf1998(*list.GetRecord(120), 120);
         list.GetRecord(150)->playerID = 150;
         list.GetRecord(150)->cgs = 1000000;
         p.Main().GetOptions()->salarycap = 2000000;
@@ -62,14 +55,7 @@ class AdviceWindows : public ::testing::Test {
 
     // A new two-year contract for 150: $2,000,000 and $400,000 (900,000 + 200,000 this season).
     void SubmitOfferFor150() {
-        Offer o;
-        o.playerID = 150;
-        o.team = 1;
-        o.offerType = Offer::SignFreeAgent;
-        o.years = 2;
-        o.salary = 2000000;
-        o.bonus = 400000;
-        p.Main().SubmitOffer(o);
+        p.Main().SubmitOffer(MakeOffer(150, Offer::SignFreeAgent, 2, 2000000, 400000));
     }
 
     template <class T> T* Window(const char* name) { return p.Main().findChild<T*>(name); }

@@ -2,6 +2,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
+#include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 #include "ui/CapChart.h"
@@ -25,14 +26,7 @@ class CapTableWindow : public ::testing::Test {
         league = plan.Open(dir);
         options.salarycap = 2000000;
         list = std::make_unique<ContractList>(*league, options);
-        Contract& c = *list->GetRecord(120);
-        c.playerID = 120;
-        c.status = Contract::UnderContract;
-        c.contractTeam = 1;
-        c.yrSigned = 1998;
-        c.years = 4;
-        c.salary = 4000000;
-        c.bonus = 400000;
+        SignFourYearsOf1998(*list->GetRecord(120), 120);
         list->RecomputeTotals();
     }
 
