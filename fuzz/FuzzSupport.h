@@ -13,7 +13,6 @@
 #include <iterator>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 #include "league/FileAccess.h"

@@ -39,7 +39,8 @@ std::string PathJoin(const std::string& folder, const std::string& name) {
         return name;
     if (folder.back() == '/' || folder.back() == '\\')
         return folder + name;
-    return folder + "/" + name;
+    // The system's own separator: '\\' where it is one (Windows), else '/'.
+    return folder + (Files().IsSeparator('\\') ? '\\' : '/') + name;
 }
 
 std::string NativePath(const std::string& path) {
@@ -64,20 +65,26 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
-    const std::string exact = PathJoin(folder, name);
-    if (FileExists(exact))
-        return exact;
+    // The folder's own names first: where the file system ignores case itself, the exact
+    // name would find the file too, but under the name asked for, not the one it bears.
     std::vector<std::string> names;
-    if (!Files().List(folder.empty() ? "." : NativePath(folder), names))
-        return "";
-    std::string found;
-    for (const std::string& leaf : names) {
-        // The first match in name order, so the choice does not depend on directory order.
-        if (SameNameIgnoringCase(leaf, name) && (found.empty() || leaf < found) &&
-            FileExists(PathJoin(folder, leaf)))
-            found = leaf;
+    if (Files().List(folder.empty() ? "." : NativePath(folder), names)) {
+        std::string found;
+        for (const std::string& leaf : names) {
+            if (!SameNameIgnoringCase(leaf, name) || !FileExists(PathJoin(folder, leaf)))
+                continue;
+            // The exact name, else the first match in name order, so the choice does not
+            // depend on directory order.
+            if (leaf == name)
+                return PathJoin(folder, leaf);
+            if (found.empty() || leaf < found)
+                found = leaf;
+        }
+        if (!found.empty())
+            return PathJoin(folder, found);
     }
-    return found.empty() ? "" : PathJoin(folder, found);
+    const std::string exact = PathJoin(folder, name);
+    return FileExists(exact) ? exact : "";
 }
 
 std::string FileInFolder(const std::string& folder, const std::string& name) {

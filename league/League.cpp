@@ -96,6 +96,21 @@ std::string WriteFailure(tolvik::FileError error) {
     }
 }
 
+// Why the folder's lock could not be taken. Without the lock the league is not opened at
+// all: the working copies' names would be anybody's.
+std::string LockFailure(tolvik::FileError error) {
+    switch (error) {
+    case tolvik::FileError::InUse:
+        return "the folder is in use by another program";
+    case tolvik::FileError::LockUnsupported:
+        return "cannot lock the folder: its file system does not support locks (a network share?); the "
+               "league "
+               "is not opened without the lock";
+    default:
+        return "cannot lock the folder: " + WriteFailure(error);
+    }
+}
+
 std::string DropLast(const std::string& text, std::size_t n) {
     return text.substr(0, text.size() >= n ? text.size() - n : 0);
 }
@@ -219,8 +234,7 @@ bool League::OpenLeague(std::string path) {
         if (!p.lock->Acquire(p.folder)) {
             const tolvik::FileError error = tolvik::LastFileError();
             p.lock.reset();
-            return Fail(error == tolvik::FileError::InUse ? "the folder is in use by another program"
-                                                          : "cannot lock the folder: " + WriteFailure(error));
+            return Fail(LockFailure(error));
         }
     }
 
@@ -437,6 +451,10 @@ bool League::CommitChanges() {
         const tolvik::FileError error = tolvik::LastFileError();
         if (failed == -2) {
             p.interrupted = true;
+            // The journal's temporary files hold these copies' bytes and the next open puts
+            // them in place; kept, the copies would only make that open refuse the folder.
+            for (const Candidate* c : chosen)
+                tolvik::FileMarkSaved(c->handle);
             return Fail(std::string("the write-back stopped half-way (") + tolvik::FileErrorText(error) +
                         "); it is completed when the league is next opened");
         }

@@ -2,18 +2,35 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 namespace tolvik {
 
+// Paths here are POSIX-style on every system, so they are taken apart by hand rather than
+// by std::filesystem, which reads them in the terms of the system it runs on.
 std::string MemoryFiles::Normal(const std::string& path) const {
-    std::filesystem::path p(path.empty() ? "/" : path);
-    if (p.is_relative())
-        p = std::filesystem::path("/") / p;
-    std::string out = p.lexically_normal().string();
-    while (out.size() > 1 && out.back() == '/')
-        out.pop_back();
-    return out;
+    std::vector<std::string> parts;
+    for (std::size_t at = 0; at <= path.size();) {
+        std::size_t end = path.find('/', at);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string part = path.substr(at, end - at);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        at = end + 1;
+    }
+    std::string out;
+    for (const std::string& part : parts)
+        out += "/" + part;
+    return out.empty() ? "/" : out;
+}
+
+std::string MemoryFiles::Parent(const std::string& normal) {
+    const std::size_t cut = normal.rfind('/');
+    return cut == std::string::npos || cut == 0 ? "/" : normal.substr(0, cut);
 }
 
 bool MemoryFiles::FolderExists(const std::string& folder) const {
@@ -26,8 +43,8 @@ bool MemoryFiles::Fail(FileError error) {
 }
 
 void MemoryFiles::MakeFolder(const std::string& path) {
-    for (std::filesystem::path p(Normal(path)); !p.empty() && p != p.root_path(); p = p.parent_path())
-        folders_.insert(p.string());
+    for (std::string folder = Normal(path); folder != "/"; folder = Parent(folder))
+        folders_.insert(folder);
 }
 
 std::size_t MemoryFiles::Used() const {
@@ -50,7 +67,7 @@ SystemFiles::Native MemoryFiles::Open(const std::string& path, OpenHow how) {
             Fail(FolderExists(name) ? FileError::AccessDenied : FileError::NotFound);
             return kNoFile;
         }
-        if (!FolderExists(std::filesystem::path(name).parent_path().string()) || FolderExists(name)) {
+        if (!FolderExists(Parent(name)) || FolderExists(name)) {
             Fail(FileError::NotFound);
             return kNoFile;
         }
@@ -172,7 +189,7 @@ bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
     const auto it = files_.find(source);
     if (it == files_.end())
         return Fail(FileError::NotFound);
-    if (!FolderExists(std::filesystem::path(target).parent_path().string()))
+    if (!FolderExists(Parent(target)))
         return Fail(FileError::NotFound);
     auto node = it->second;
     files_.erase(it);

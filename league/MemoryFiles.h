@@ -63,6 +63,7 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
     };
 
     std::string Normal(const std::string& path) const;
+    static std::string Parent(const std::string& normal);
     bool FolderExists(const std::string& folder) const;
     bool Fail(FileError error);
 

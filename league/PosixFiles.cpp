@@ -257,7 +257,13 @@ class PosixFiles final : public SystemFiles {
                 rc = ::flock(fd, LOCK_EX | LOCK_NB);
             } while (rc != 0 && errno == EINTR);
             if (rc != 0) {
-                Failed();
+                // Some network file systems cannot lock at all (no lock service, or none at all).
+                const int code = errno;
+                if (code == ENOLCK || code == EOPNOTSUPP || code == ENOTSUP || code == ENOSYS ||
+                    code == EINVAL)
+                    SetLastFileError(FileError::LockUnsupported);
+                else
+                    Failed();
                 ::close(fd);
                 return kNoFile;
             }

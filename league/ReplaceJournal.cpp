@@ -171,6 +171,23 @@ void DropTemps(std::vector<TempFile>& temps) {
         DropTemp(temp);
 }
 
+// Undoes a set before any rename: the journal goes first, and reaches the disk, so that no
+// journal is ever left naming temporary files that are gone while its targets are old.
+// Returns false; failed becomes -2 (the journal stays for the next open, which completes the
+// set) when the journal cannot be removed.
+bool DropJournalAndTemps(const std::string& journalNative, const std::vector<Entry>& entries, int& failed) {
+    const FileError error = LastFileError();
+    if (!Files().Remove(journalNative)) {
+        failed = -2;
+    } else {
+        Files().SyncFolder(FolderOf(journalNative));
+        for (const Entry& e : entries)
+            Files().Remove(e.temp);
+    }
+    SetLastFileError(error);
+    return false;
+}
+
 } // namespace
 
 bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& journalPath, int& failed) {
@@ -248,10 +265,19 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& jou
     // One sync of each folder puts the temporary files' names and the journal's on the disk.
     SyncFolders(entries, journalNative);
 
-    for (const Entry& e : entries) {
-        if (!files.Rename(e.temp, e.target)) {
-            failed = -2;
-            return false;
+    // Where another program can hold a file open so that it cannot be replaced (Windows), it
+    // may have opened one since its temporary file was made: asked again right before the
+    // renames, and a first rename that fails all the same, leave every target as it was.
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!files.MayReplace(entries[i].target)) {
+            failed = static_cast<int>(i);
+            return DropJournalAndTemps(journalNative, entries, failed);
+        }
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!files.Rename(entries[i].temp, entries[i].target)) {
+            failed = i == 0 ? 0 : -2;
+            return i == 0 ? DropJournalAndTemps(journalNative, entries, failed) : false;
         }
     }
     SyncFolders(entries, journalNative);

@@ -19,9 +19,11 @@ struct Replacement {
 };
 
 // False when the set was not replaced; failed is then the index of the replacement whose
-// temporary file could not be made (every target as it was), or -1 when writing the journal
-// failed (every target as it was) or -2 when a rename failed (the journal stays, and the
-// next RecoverJournal completes the set). LastFileError says why.
+// target cannot be replaced or whose temporary file could not be made (every target as it
+// was; a target another program holds open without sharing shows here, also when the first
+// rename fails for it), or -1 when writing the journal failed (every target as it was) or -2
+// when a later rename failed (the journal stays, and the next RecoverJournal completes the
+// set). LastFileError says why.
 TOLVIK_EXPORT bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& journalPath,
                                    int& failed);
 

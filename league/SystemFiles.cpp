@@ -26,6 +26,8 @@ const char* FileErrorText(FileError error) {
         return "a file of that name exists";
     case FileError::InUse:
         return "in use by another program";
+    case FileError::LockUnsupported:
+        return "the file system does not support locks";
     case FileError::ReadOnlyDisk:
         return "the disk is read-only";
     case FileError::Interrupted:

@@ -10,8 +10,8 @@
 // The operating system under the file layer: the few calls whose form differs between
 // systems (descriptors, locks, atomic rename, syncing, folder listing, real paths). The
 // rest of the layer (handles, buffering, copying, replacing, the journal) is written once
-// against this interface. PosixFiles.cpp implements it; another system adds its own file
-// beside it. Tests put a wrapper in front of it to make chosen calls fail.
+// against this interface. PosixFiles.cpp and WindowsFiles.cpp implement it, one per system.
+// Tests put a wrapper in front of it to make chosen calls fail.
 namespace tolvik {
 
 // Why the last call of the file layer failed, in the terms a user can act on.
@@ -21,10 +21,11 @@ enum class FileError {
     AccessDenied, // permissions, or a write-protected file
     DiskFull,
     NameTooLong,
-    Exists,       // a new file was wanted, and the name is taken
-    InUse,        // locked by another program
-    ReadOnlyDisk, // the medium cannot be written
-    Interrupted,  // made to fail on purpose (tests)
+    Exists,          // a new file was wanted, and the name is taken
+    InUse,           // locked by another program
+    LockUnsupported, // the file system cannot lock files (some network shares)
+    ReadOnlyDisk,    // the medium cannot be written
+    Interrupted,     // made to fail on purpose (tests)
     Other,
 };
 
@@ -102,8 +103,9 @@ class TOLVIK_EXPORT SystemFiles {
     virtual bool IsSeparator(char ch) const = 0;
 
     // Takes an exclusive advisory lock on the lock file at path (created when missing)
-    // without waiting; kNoFile with InUse when another open of it holds the lock. The system
-    // releases the lock of a process that dies.
+    // without waiting; kNoFile with InUse when another open of it holds the lock, and with
+    // LockUnsupported where the file system cannot lock (never a lock that locks nothing).
+    // The system releases the lock of a process that dies.
     virtual Native Lock(const std::string& path) = 0;
     // Removes the lock file and releases the lock.
     virtual void Unlock(Native lock, const std::string& path) = 0;

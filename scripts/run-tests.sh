@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the format check, the unit tests in a normal build, the Debian
 # package made from that build and used from where it is unpacked, the unit tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets, and the build for
+# Windows with its tests under Wine (scripts/run-windows-tests.sh).
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" || exit 1
@@ -71,6 +72,23 @@ if [ -x "$top/scripts/run-fuzz.sh" ]; then
         failed=$((failed + 1))
     fi
 fi
+
+# ---- Windows: the MinGW-w64 build, its unit tests and brevane-cli.exe under Wine ----------
+# Compares brevane-cli.exe with the native build's program, so it runs after the unit tests.
+echo "== windows (MinGW-w64 build, tests under Wine) =="
+windows_log=$(mktemp)
+"$top/scripts/run-windows-tests.sh" "$top/build-test/tools/brevane-cli" 2>&1 | tee "$windows_log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+windows_counts=$(sed -nE 's/^windows: ([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$windows_log" | tail -n 1)
+rm -f "$windows_log"
+if [ -n "$windows_counts" ]; then
+    passed=$((passed + ${windows_counts% *}))
+    failed=$((failed + ${windows_counts#* }))
+else
+    status=1
+    failed=$((failed + 1))
+fi
+# ---- end of the Windows part ---------------------------------------------------------------
 
 echo
 echo "total: $passed passed, $failed failed"

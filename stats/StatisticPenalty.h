@@ -6,5 +6,7 @@
 // its line is the empty base line.
 class TOLVIK_EXPORT StatisticPenalty final : public Statistic {
   public:
-    explicit StatisticPenalty(const std::uint16_t* words) : Statistic(words) {}
+    // Out of line, so that the class's table of virtual functions lives in the library (a
+    // DLL's users cannot make it themselves).
+    explicit StatisticPenalty(const std::uint16_t* words);
 };

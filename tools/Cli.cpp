@@ -200,8 +200,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     out.flush();
     if (!out) {
         const int code = errno;
-        const bool writeError =
-            code == ENOSPC || code == EPIPE || code == EIO || code == EDQUOT || code == EFBIG;
+        bool writeError = code == ENOSPC || code == EPIPE || code == EIO || code == EFBIG;
+#ifdef EDQUOT // not on Windows
+        writeError = writeError || code == EDQUOT;
+#endif
         err << "brevane-cli: cannot write the output: " << (writeError ? std::strerror(code) : "write error")
             << '\n';
         return 1;

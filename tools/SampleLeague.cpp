@@ -460,23 +460,21 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, 
 // library finds companion files ignoring case, so a stale SAMPLE.PYC would join the new league.
 bool RemoveOldFiles(const std::string& folder, std::string& error) {
     static const std::array<std::string, 7> extensions{"lge", "pyr", "pyf", "pyc", "dat", "fro", "sal"};
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
+    std::vector<std::string> names;
+    if (!tolvik::Files().List(tolvik::NativePath(folder), names)) {
+        error = "cannot list " + folder + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+        return false;
+    }
+    for (const std::string& name : names) {
         for (const auto& ext : extensions) {
             if (tolvik::SameNameIgnoringCase(name, std::string(kFileName) + "." + ext)) {
-                std::error_code removeError;
-                std::filesystem::remove(entry.path(), removeError);
-                if (removeError) {
-                    error = "cannot remove " + entry.path().string() + ": " + removeError.message();
+                const std::string path = tolvik::PathJoin(folder, name);
+                if (!tolvik::DeleteFile(path)) {
+                    error = "cannot remove " + path + ": " + tolvik::FileErrorText(tolvik::LastFileError());
                     return false;
                 }
             }
         }
-    }
-    if (ec) {
-        error = "cannot list " + folder + ": " + ec.message();
-        return false;
     }
     return true;
 }
@@ -540,9 +538,11 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
     if (!BuildModel(options, 0, first, error))
         return false;
     const std::string folder = options.folder.empty() ? std::string(".") : options.folder;
+    // The folder's name is UTF-8, as every path of the library is.
+    const std::filesystem::path folderPath(std::u8string(folder.begin(), folder.end()));
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec || !std::filesystem::is_directory(folder)) {
+    std::filesystem::create_directories(folderPath, ec);
+    if (ec || !std::filesystem::is_directory(folderPath)) {
         error = "cannot create the folder " + folder + (ec ? ": " + ec.message() : std::string());
         return false;
     }

@@ -20,10 +20,20 @@ inline std::string ToModelText(const QString& text) {
     return text.toStdString();
 }
 
-// A file path for the library's file access, and back.
+// A file path for the library's file access, and back. The library takes paths in the
+// system's own bytes where names are bytes, and in UTF-8 on Windows, where the local 8-bit
+// code page cannot spell every name.
 inline std::string ToFilePath(const QString& path) {
+#ifdef Q_OS_WIN
+    return path.toStdString();
+#else
     return path.toLocal8Bit().toStdString();
+#endif
 }
 inline QString FromFilePath(const std::string& path) {
+#ifdef Q_OS_WIN
+    return QString::fromStdString(path);
+#else
     return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+#endif
 }

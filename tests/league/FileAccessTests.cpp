@@ -82,4 +82,17 @@ TEST(FileAccess, AtomicReplaceLeavesOnlyTheTarget) {
     EXPECT_EQ(dir.List().size(), 2u);
 }
 
+TEST(FileAccess, LookupsIgnoringCaseGiveTheNameTheFileBears) {
+    // Where the file system ignores case itself, the name asked for would open the file too;
+    // the name found must still be the one it bears, as the write-back keeps it.
+    TempDir dir;
+    dir.Write("Ours.Pyf", Pattern(3));
+    dir.Write("other.pyr", Pattern(4));
+    EXPECT_EQ(tolvik::FindFileIgnoringCase(dir.Path(), "OURS.pyf"), dir.File("Ours.Pyf"));
+    EXPECT_EQ(tolvik::FindFileIgnoringCase(dir.Path(), "Ours.Pyf"), dir.File("Ours.Pyf"));
+    EXPECT_EQ(tolvik::FindFileIgnoringCase(dir.Path(), "OTHER.PYR"), dir.File("other.pyr"));
+    EXPECT_EQ(tolvik::FindFileIgnoringCase(dir.Path(), "ours.pyc"), "");
+    EXPECT_EQ(tolvik::FileInFolder(dir.Path(), "ours.pyc"), dir.File("ours.pyc"));
+}
+
 } // namespace

@@ -1,19 +1,22 @@
 // One open league per folder: the working copies have fixed names in the league's folder,
 // so a second League there, in this process or another, must fail before it copies anything.
 #include "LeagueBytes.h"
+#include "league/FileAccess.h"
 #include "league/League.h"
+#include "support/ChildProcess.h"
+#include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <map>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 using namespace testleague;
 using Names = std::vector<std::string>;
+namespace fs = std::filesystem;
 
 class FolderLock : public ::testing::Test {
   protected:
@@ -80,6 +83,28 @@ TEST_F(FolderLock, ALockFileLeftBehindBlocksNobodyAndGoesWithTheLeague) {
     EXPECT_EQ(dir.List(), (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr"}));
 }
 
+TEST_F(FolderLock, AFolderThatCannotBeLockedIsRefusedWithThatReasonAndLeftAlone) {
+    // As on a network share whose file system has no locks: the league is not opened
+    // without its lock, and nothing in the folder is made or changed.
+    const auto before = Snapshot();
+    for (const tolvik::FileError error :
+         {tolvik::FileError::LockUnsupported, tolvik::FileError::AccessDenied}) {
+        FaultyFilesInUse noLocks([&](FaultyFiles::Call call, const std::string&) {
+            return call == FaultyFiles::Call::Lock ? error : tolvik::FileError::None;
+        });
+        League league;
+        EXPECT_FALSE(league.OpenLeague(dir.File("my.lge")));
+        EXPECT_EQ(
+            league.GetLastError(),
+            error == tolvik::FileError::LockUnsupported
+                ? "cannot lock the folder: its file system does not support locks (a network share?); the "
+                  "league is not opened without the lock"
+                : "cannot lock the folder: the folder is not writable");
+        EXPECT_FALSE(league.ReadLeagueData());
+    }
+    EXPECT_EQ(Snapshot(), before);
+}
+
 TEST_F(FolderLock, AFailedOpenKeepsTheFolderUntilTheLeagueGoes) {
     dir.Write("bad.lge", Bytes{'X', '0', '3', ':'});
     auto failed = std::make_unique<League>();
@@ -92,71 +117,62 @@ TEST_F(FolderLock, AFailedOpenKeepsTheFolderUntilTheLeagueGoes) {
     EXPECT_EQ(league->GetNextPlayerID(), 200);
 }
 
-// A child process that opens the league, reports through a pipe, and then either waits to
-// be killed or exits at the parent's word.
-struct Child {
-    pid_t pid = -1;
-    int fromChild = -1;
-    int toChild = -1;
-
-    static Child Start(const std::string& path) {
-        int up[2], down[2];
-        if (::pipe(up) != 0 || ::pipe(down) != 0)
-            return {};
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::close(up[0]);
-            ::close(down[1]);
-            char status = 0;
-            {
-                League league;
-                status = league.OpenLeague(path) && league.ReadLeagueData() && league.MovePlayer(145, 0) &&
-                                 league.WriteLeague()
-                             ? 1
-                             : 2;
-                (void)!::write(up[1], &status, 1);
-                char go;
-                (void)!::read(down[0], &go, 1);
-            }
-            ::_exit(status == 1 ? 0 : 1);
-        }
-        ::close(up[1]);
-        ::close(down[0]);
-        return {pid, up[0], down[1]};
+// Another program with the league open: a child process that opens the league, changes it,
+// reports through a file in the signal folder, and then either waits to be killed or lets
+// its League go (writing the change back) at the parent's word.
+const bool kHolderRole = RegisterChildRole("hold the league", [](const std::vector<std::string>& arguments) {
+    const std::string& leaguePath = arguments.at(0);
+    const std::string signals = arguments.at(1);
+    const fs::path folder(std::u8string(signals.begin(), signals.end()));
+    char status = 0;
+    {
+        League league;
+        status = league.OpenLeague(leaguePath) && league.ReadLeagueData() && league.MovePlayer(145, 0) &&
+                         league.WriteLeague()
+                     ? 1
+                     : 2;
+        std::ofstream(folder / "report.tmp", std::ios::binary) << status;
+        fs::rename(folder / "report.tmp", folder / "report");
+        if (!WaitForFile(tolvik::PathJoin(signals, "go")))
+            return 3;
     }
+    return status == 1 ? 0 : 1;
+});
+
+struct Holder {
+    explicit Holder(const std::string& leaguePath) : child("hold the league", {leaguePath, signals.Path()}) {}
+
     // The child's report: 1 when its league is open.
     char Report() const {
-        char status = 0;
-        return ::read(fromChild, &status, 1) == 1 ? status : 0;
+        if (!WaitForFile(signals.File("report")))
+            return 0;
+        const Bytes report = signals.Read("report");
+        return report.size() == 1 ? static_cast<char>(report[0]) : 0;
     }
-    // Lets the child's League go and waits for its exit status.
-    int Finish() const {
-        ::close(toChild);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        ::close(fromChild);
-        return status;
+    // Lets the child's League go and returns its exit status.
+    int Finish() {
+        signals.Write("go", {});
+        return child.Wait();
     }
-    int Kill() const {
-        ::kill(pid, SIGKILL);
-        return Finish();
-    }
+
+    TempDir signals;
+    ChildProcess child;
 };
 
 TEST_F(FolderLock, ALeagueOpenInAnotherProcessBlocksTheFolderUntilItCloses) {
     const auto before = Snapshot();
-    const Child child = Child::Start(dir.File("my.lge"));
-    ASSERT_GT(child.pid, 0);
-    ASSERT_EQ(child.Report(), 1);
+    Holder holder(dir.File("my.lge"));
+    ASSERT_TRUE(holder.child.Started());
+    ASSERT_EQ(holder.Report(), 1);
     const auto during = Snapshot();
     {
         League here;
         EXPECT_FALSE(here.OpenLeague(dir.File("my.lge")));
+        EXPECT_EQ(here.GetLastError(), "the folder is in use by another program");
     }
     EXPECT_EQ(Snapshot(), during);
 
-    const int status = child.Finish();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(holder.Finish(), 0);
     EXPECT_NE(dir.Read("my.lge"), before.at("my.lge")) << "the child's change was written back";
     auto league = OpenAndRead(dir.File("my.lge"));
     EXPECT_EQ(league->GetRoster(0)[34], 145);
@@ -164,11 +180,10 @@ TEST_F(FolderLock, ALeagueOpenInAnotherProcessBlocksTheFolderUntilItCloses) {
 
 TEST_F(FolderLock, TheLockOfAKilledProcessIsReleasedAndItsLeftoversAreNeverCopiedBack) {
     const auto before = Snapshot();
-    const Child child = Child::Start(dir.File("my.lge"));
-    ASSERT_GT(child.pid, 0);
-    ASSERT_EQ(child.Report(), 1);
-    const int status = child.Kill();
-    EXPECT_TRUE(WIFSIGNALED(status));
+    Holder holder(dir.File("my.lge"));
+    ASSERT_TRUE(holder.child.Started());
+    ASSERT_EQ(holder.Report(), 1);
+    EXPECT_EQ(holder.child.Kill(), ChildProcess::kKilled);
     // The killed child left its working copies and its lock file behind.
     EXPECT_TRUE(dir.Exists("~saltmp.lge"));
     EXPECT_TRUE(dir.Exists("~saltmp.lck"));

@@ -5,17 +5,14 @@
 #include "league/FileAccess.h"
 #include "league/League.h"
 #include "league/MemoryFiles.h"
+#include "support/ChildProcess.h"
 #include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <map>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,6 +28,31 @@ bool Contains(const std::string& text, const std::string& part) {
 bool Change(League& league) {
     return league.MakeFreeAgent(105) && league.MovePlayer(145, 0) && league.WriteLeague();
 }
+
+// A program killed right before its n-th rename of a write-back (n from 1).
+const bool kKilledAtRenameRole =
+    RegisterChildRole("write back, killed at a rename", [](const std::vector<std::string>& arguments) {
+        const int killAt = std::stoi(arguments.at(1));
+        int renames = 0;
+        FaultyFilesInUse killing([&](FaultyFiles::Call call, const std::string&) {
+            if (call == FaultyFiles::Call::Rename && ++renames == killAt)
+                DieNow();
+            return tolvik::FileError::None;
+        });
+        auto league = OpenAndRead(arguments.at(0));
+        Change(*league);
+        league->CloseLeague();
+        return 0;
+    });
+
+// A program that is refused the folder and then dies, leaving its lock file and its notes.
+const bool kRefusedRole =
+    RegisterChildRole("refused, then killed", [](const std::vector<std::string>& arguments) {
+        League refused;
+        if (refused.OpenLeague(arguments.at(0)))
+            return 1;
+        DieNow();
+    });
 
 class WriteBack : public ::testing::Test {
   protected:
@@ -186,11 +208,14 @@ TEST_F(WriteBack, AFailedWriteLeagueIsFollowedByNoWriteBack) {
     EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
 }
 
+#ifndef _WIN32
+// Not on Windows: making a symbolic link there takes a privilege that users do not have by
+// default, and Windows keeps no permission bits but the read-only attribute (tested below).
 TEST_F(WriteBack, SymbolicLinksAreFollowedAndStayLinksAndModesAreKept) {
     TempDir real;
     files.WriteTo(real);
-    ::chmod(real.File("my.lge").c_str(), 0640);
-    ::chmod(real.File("my.pyf").c_str(), 0604);
+    fs::permissions(real.File("my.lge"), fs::perms(0640));
+    fs::permissions(real.File("my.pyf"), fs::perms(0604));
     for (const char* name : {"my.lge", "my.pyr", "my.pyf", "my.pyc"}) {
         fs::remove(dir.File(name));
         fs::create_symlink(real.File(name), dir.File(name));
@@ -205,10 +230,14 @@ TEST_F(WriteBack, SymbolicLinksAreFollowedAndStayLinksAndModesAreKept) {
     EXPECT_EQ(fs::status(real.File("my.pyf")).permissions(), fs::perms(0604));
     EXPECT_EQ(real.List(), (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr"}));
 }
+#endif
 
 TEST_F(WriteBack, AWriteProtectedFileFailsTheWriteBackOfTheWholeSet) {
-    ::chmod(dir.File("my.pyf").c_str(), 0444);
-    ::chmod(dir.File("my.lge").c_str(), 0600);
+    // Read-only for everyone (on Windows: the read-only attribute); the league file's own bits
+    // are to be kept by its replacement.
+    fs::permissions(dir.File("my.pyf"), fs::perms(0444));
+    fs::permissions(dir.File("my.lge"), fs::perms(0600));
+    const fs::perms lgeMode = fs::status(dir.File("my.lge")).permissions();
     auto league = OpenAndChange(dir.File("my.lge"));
     EXPECT_FALSE(league->CloseLeague());
     EXPECT_EQ(
@@ -217,10 +246,58 @@ TEST_F(WriteBack, AWriteProtectedFileFailsTheWriteBackOfTheWholeSet) {
     EXPECT_EQ(dir.Read("my.lge"), old.at("my.lge"));
     EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
 
-    ::chmod(dir.File("my.pyf").c_str(), 0644);
+    fs::permissions(dir.File("my.pyf"), fs::perms(0644));
     EXPECT_TRUE(league->CloseLeague()) << league->GetLastError();
     EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
-    EXPECT_EQ(fs::status(dir.File("my.lge")).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(dir.File("my.lge")).permissions(), lgeMode);
+}
+
+TEST_F(WriteBack, ATargetThatCannotBeReplacedAtTheFirstRenameLeavesEveryFileAsItWas) {
+    // Another program took the league file between the making of the temporary files and the
+    // renames (on Windows: opened it without sharing); nothing has been replaced yet.
+    auto league = OpenAndChange(dir.File("my.lge"));
+    {
+        FaultyFilesInUse taken([](FaultyFiles::Call call, const std::string&) {
+            return call == FaultyFiles::Call::Rename ? tolvik::FileError::InUse : tolvik::FileError::None;
+        });
+        EXPECT_FALSE(league->CloseLeague());
+    }
+    EXPECT_EQ(
+        league->GetLastError(),
+        "cannot write back my.lge: in use by another program; the league's files were left as they were");
+    EXPECT_EQ(dir.Read("my.lge"), old.at("my.lge"));
+    EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
+    for (const auto& name : dir.List())
+        EXPECT_FALSE(tolvik::IsTemporaryName(name) || name == "~saltmp.jnl") << name << " left behind";
+    // Not an interrupted write-back: the same changes go through once the file is free.
+    ASSERT_TRUE(league->CloseLeague()) << league->GetLastError();
+    EXPECT_EQ(dir.Read("my.lge"), changedLge);
+    EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
+}
+
+TEST_F(WriteBack, ARenameThatFailsHalfWayIsCompletedByTheNextOpenAsPromised) {
+    auto league = OpenAndChange(dir.File("my.lge"));
+    {
+        int renames = 0;
+        FaultyFilesInUse second([&](FaultyFiles::Call call, const std::string&) {
+            return call == FaultyFiles::Call::Rename && ++renames == 2 ? tolvik::FileError::Other
+                                                                       : tolvik::FileError::None;
+        });
+        EXPECT_FALSE(league->CloseLeague());
+    }
+    EXPECT_EQ(league->GetLastError(),
+              "the write-back stopped half-way (input/output error); it is completed when "
+              "the league is next opened");
+    EXPECT_EQ(dir.Read("my.lge"), changedLge);
+    EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
+    league.reset();
+    // The working copies are not kept: the journal holds their bytes, and they would only
+    // make the next open refuse the folder.
+    auto next = OpenAndRead(dir.File("my.lge"));
+    EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
+    EXPECT_TRUE(next->IsFreeAgent(105));
+    next.reset();
+    EXPECT_EQ(dir.List(), (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr"}));
 }
 
 TEST_F(WriteBack, ALeagueFileChangedByAnotherProgramIsNotOverwritten) {
@@ -245,22 +322,9 @@ TEST_F(WriteBack, ALongLeagueNameIsWrittenBackWithShortTemporaryNames) {
 
 TEST_F(WriteBack, AnInterruptedWriteBackIsCompletedByTheNextOpen) {
     // A child killed right after the first of the two renames.
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        int renames = 0;
-        FaultyFilesInUse killing([&](FaultyFiles::Call call, const std::string&) {
-            if (call == FaultyFiles::Call::Rename && ++renames == 2)
-                ::raise(SIGKILL);
-            return tolvik::FileError::None;
-        });
-        auto league = OpenAndRead(dir.File("my.lge"));
-        Change(*league);
-        league->CloseLeague();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ChildProcess child("write back, killed at a rename", {dir.File("my.lge"), "2"});
+    ASSERT_TRUE(child.Started());
+    ASSERT_EQ(child.Wait(), ChildProcess::kKilled);
     EXPECT_EQ(dir.Read("my.lge"), changedLge);
     EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf")) << "killed between the renames";
     EXPECT_TRUE(dir.Exists("~saltmp.jnl"));
@@ -275,21 +339,9 @@ TEST_F(WriteBack, AnInterruptedWriteBackIsCompletedByTheNextOpen) {
 TEST_F(WriteBack, AJournalWhoseTemporaryFilesDidNotReachTheDiskWholeIsDropped) {
     // Killed right before the first rename, with the journal complete; then one temporary
     // file is found torn, as a power cut before the flush would leave it.
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        FaultyFilesInUse killing([&](FaultyFiles::Call call, const std::string&) {
-            if (call == FaultyFiles::Call::Rename)
-                ::raise(SIGKILL);
-            return tolvik::FileError::None;
-        });
-        auto league = OpenAndRead(dir.File("my.lge"));
-        Change(*league);
-        league->CloseLeague();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ChildProcess child("write back, killed at a rename", {dir.File("my.lge"), "1"});
+    ASSERT_TRUE(child.Started());
+    ASSERT_EQ(child.Wait(), ChildProcess::kKilled);
     Names temps;
     for (const auto& name : dir.List())
         if (tolvik::IsTemporaryName(name))
@@ -337,16 +389,9 @@ TEST_F(WriteBack, OnASmallMemoryDiskTheFullDiskLeavesTheLeagueAsItWas) {
 
 TEST_F(WriteBack, AKeptWorkingCopySurvivesAProgramThatDiedAfterItRefusedTheFolder) {
     dir.Write("~saltmp.pyr", Bytes{7, 7, 7}); // kept by an earlier write-back that failed
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        League refused;
-        if (refused.OpenLeague(dir.File("my.lge")))
-            ::_exit(1);
-        ::raise(SIGKILL); // dies with the folder's lock file and its notes left behind
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ChildProcess child("refused, then killed", {dir.File("my.lge")});
+    ASSERT_TRUE(child.Started());
+    ASSERT_EQ(child.Wait(), ChildProcess::kKilled);
     {
         League next;
         EXPECT_FALSE(next.OpenLeague(dir.File("my.lge")));
@@ -403,13 +448,15 @@ TEST_F(WriteBack, EveryFailureToOpenHasItsReason) {
 }
 
 TEST_F(WriteBack, ABackslashIsAFolderSeparatorOnlyWhereTheLiteralPathDoesNotExist) {
-    // A league whose file names hold a backslash, as this system allows.
+#ifndef _WIN32
+    // A league whose file names hold a backslash, as this system allows (Windows does not).
     files.WriteTo(dir, "a\\b");
     {
         auto league = OpenAndRead(dir.File("a\\b.lge"));
         EXPECT_EQ(league->GetLeagueFileName(), "a\\b");
         EXPECT_EQ(league->GetLeagueFolder(), fs::path(dir.Path()).string());
     }
+#endif
     // A path in the game's own form, with a folder that exists only under '/'.
     fs::create_directory(dir.File("sub"));
     files.WriteTo(dir, "sub/c");

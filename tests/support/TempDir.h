@@ -17,7 +17,8 @@ class TempDir {
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // The path of an entry of the folder, joined with the system's separator. Paths are UTF-8.
+    std::string File(const std::string& name) const;
 
     void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
     std::vector<std::uint8_t> Read(const std::string& name) const;

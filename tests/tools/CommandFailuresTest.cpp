@@ -16,8 +16,11 @@
 #include <sstream>
 #include <streambuf>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 using nlohmann::json;
 
@@ -109,8 +112,9 @@ TEST_F(CommandFailures, OutputThatCannotBeWrittenFailsTheCommand) {
     }
 }
 
-#ifdef BREVANE_CLI
-// The real program on a full device and on a pipe whose reader has gone.
+#if defined(BREVANE_CLI) && !defined(_WIN32)
+// The real program on a full device and on a pipe whose reader has gone (POSIX only: Windows
+// has neither /dev/full nor a signal for a closed pipe; the test above covers its path).
 TEST_F(CommandFailures, TheProgramExitsOneOnAFullDiskAndAClosedPipe) {
     const std::string cli = BREVANE_CLI;
     const std::string errors = dir.File("errors.txt");
@@ -134,8 +138,12 @@ TEST_F(CommandFailures, TheProgramExitsOneOnAFullDiskAndAClosedPipe) {
 TEST_F(CommandFailures, FileNamesAreGivenAsTheyAreWhenTheyAreUtf8) {
     // The same league under a UTF-8 name and under a Latin-1 one (0xC9 is É there).
     const std::string utf8 = std::string("\xC3\x9C") + "ber"; // "Über"
-    const std::string latin1 = "\xC9t\xE9";                   // "Été"
-    const std::vector<std::pair<std::string, std::string>> names{{utf8, utf8}, {latin1, "\xC3\x89t\xC3\xA9"}};
+    [[maybe_unused]] const std::string latin1 = "\xC9t\xE9";  // "Été"
+    std::vector<std::pair<std::string, std::string>> names{{utf8, utf8}};
+#ifndef _WIN32
+    // Windows keeps names in UTF-16, so no name there is made of these bytes.
+    names.emplace_back(latin1, "\xC3\x89t\xC3\xA9");
+#endif
     for (const auto& [base, shown] : names) {
         TempDir other;
         for (const char* ext : {".lge", ".pyr", ".pyf", ".pyc", ".dat"})
