@@ -264,15 +264,13 @@ void MemoryFiles::Unlock(Native lock, const std::string& path) {
 }
 
 std::string MemoryFiles::RandomName(std::size_t length) {
-    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name;
-    for (std::size_t i = 0; i < length; ++i) {
+    // A fixed xorshift sequence, so that runs on the memory file system repeat exactly.
+    return RandomNameFrom(length, [this] {
         random_ ^= random_ << 13;
         random_ ^= random_ >> 7;
         random_ ^= random_ << 17;
-        name.push_back(kChars[random_ % (sizeof kChars - 1)]);
-    }
-    return name;
+        return random_;
+    });
 }
 
 } // namespace tolvik

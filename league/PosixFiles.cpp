@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -284,21 +283,14 @@ class PosixFiles final : public SystemFiles {
     }
 
     std::string RandomName(std::size_t length) override {
-        static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         // Seeded anew in every process, so that forked children do not repeat their parent.
         static pid_t seededFor = 0;
         static std::mt19937_64 random;
         if (seededFor != ::getpid()) {
             seededFor = ::getpid();
-            std::random_device device;
-            random.seed(
-                device() ^ (static_cast<std::uint64_t>(seededFor) << 32) ^
-                static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+            random.seed(FreshSeed(static_cast<std::uint64_t>(seededFor)));
         }
-        std::string name;
-        for (std::size_t i = 0; i < length; ++i)
-            name.push_back(kChars[random() % (sizeof kChars - 1)]);
-        return name;
+        return RandomNameFrom(length, random);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "league/SystemFiles.h"
 
+#include <chrono>
 #include <memory>
+#include <random>
 
 namespace tolvik {
 namespace {
@@ -9,6 +11,12 @@ FileError gLastError = FileError::None;
 SystemFiles* gFiles = nullptr;
 
 } // namespace
+
+std::uint64_t FreshSeed(std::uint64_t processId) {
+    std::random_device device;
+    return device() ^ (processId << 32) ^
+           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
 
 const char* FileErrorText(FileError error) {
     switch (error) {

@@ -114,6 +114,18 @@ class TOLVIK_EXPORT SystemFiles {
     virtual std::string RandomName(std::size_t length) = 0;
 };
 
+// Letters and digits drawn from a source of random numbers, for names of temporary files.
+template <typename Next> std::string RandomNameFrom(std::size_t length, Next&& next) {
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string name;
+    for (std::size_t i = 0; i < length; ++i)
+        name.push_back(kChars[next() % (sizeof kChars - 1)]);
+    return name;
+}
+// A seed that differs between processes and runs: the system's random device, the process
+// and the clock.
+TOLVIK_EXPORT std::uint64_t FreshSeed(std::uint64_t processId);
+
 // The system the file layer uses now.
 TOLVIK_EXPORT SystemFiles& Files();
 // The implementation of this system.

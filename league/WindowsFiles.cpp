@@ -5,7 +5,6 @@
 #include "league/SystemFiles.h"
 
 #include <algorithm>
-#include <chrono>
 #include <climits>
 #include <random>
 
@@ -491,17 +490,8 @@ class WindowsFiles final : public SystemFiles {
     }
 
     std::string RandomName(std::size_t length) override {
-        static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-        static std::mt19937_64 random = [] {
-            std::random_device device;
-            return std::mt19937_64(
-                device() ^ (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 32) ^
-                static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-        }();
-        std::string name;
-        for (std::size_t i = 0; i < length; ++i)
-            name.push_back(kChars[random() % (sizeof kChars - 1)]);
-        return name;
+        static std::mt19937_64 random(FreshSeed(::GetCurrentProcessId()));
+        return RandomNameFrom(length, random);
     }
 };
 
