@@ -3,6 +3,10 @@
 // What the timing programs share: medians, timing a call, and a sample league in a
 // temporary folder that goes away with the program.
 
+#include "contracts/ContractList.h"
+#include "contracts/Options.h"
+#include "contracts/ScriptedPrompt.h"
+#include "league/League.h"
 #include "tools/SampleLeague.h"
 
 #include <algorithm>
@@ -10,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,6 +75,39 @@ class ScratchLeague {
   private:
     std::string folder_;
     sample::Result result_;
+};
+
+// The largest league the game keeps (30 clubs, 32,000 players), opened with its salary
+// information built and contracts of up to seven years allowed, as the program holds it.
+class LargeSalaryLeague {
+  public:
+    LargeSalaryLeague() : scratch_(LargestLeague()) {
+        options.max_length = 7;
+        if (!league.OpenLeague(scratch_.Result().leaguePath) || !league.ReadLeagueData()) {
+            std::fprintf(stderr, "cannot open the league\n");
+            std::exit(1);
+        }
+        list = std::make_unique<ContractList>(league, options);
+        ScriptedPrompt prompt;
+        prompt.AnswerCaption("Build Salary Info?", true);
+        list->Load(prompt);
+    }
+
+    const sample::Result& Result() const { return scratch_.Result(); }
+
+  private:
+    static SampleLeagueOptions LargestLeague() {
+        SampleLeagueOptions sample;
+        sample.teams = 30;
+        sample.players = 32000;
+        return sample;
+    }
+    ScratchLeague scratch_; // first: the league's files outlive the League
+
+  public:
+    Options options;
+    League league;
+    std::unique_ptr<ContractList> list;
 };
 
 } // namespace bench

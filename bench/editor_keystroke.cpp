@@ -14,25 +14,11 @@
 
 int main() {
     // The largest league the game keeps: the free-agent lists the chance looks through are long.
-    SampleLeagueOptions sampleOptions;
-    sampleOptions.teams = 30;
-    sampleOptions.players = 32000;
-    const bench::ScratchLeague scratch(sampleOptions);
-    const sample::Result& result = scratch.Result();
-
     int status = 0;
     {
-        Options options;
-        options.max_length = 7;
-        League league;
-        if (!league.OpenLeague(result.leaguePath) || !league.ReadLeagueData()) {
-            std::fprintf(stderr, "cannot open the league\n");
-            return 1;
-        }
-        ContractList list(league, options);
-        ScriptedPrompt prompt;
-        prompt.AnswerCaption("Build Salary Info?", true);
-        list.Load(prompt);
+        bench::LargeSalaryLeague large;
+        const sample::Result& result = large.Result();
+        ContractList& list = *large.list;
 
         // A rostered player of club 0, as the editor shows him.
         ContractEditor editor(list, "ContractManagerForm");

@@ -14,25 +14,13 @@
 #include <vector>
 
 int main() {
-    SampleLeagueOptions sampleOptions;
-    sampleOptions.teams = 30;
-    sampleOptions.players = 32000;
-    const bench::ScratchLeague scratch(sampleOptions);
-    const sample::Result& result = scratch.Result();
-
+    // The largest league the game keeps: the free-agent lists the chance looks through are long.
     int status = 0;
     {
-        Options options;
-        options.max_length = 7;
-        League league;
-        if (!league.OpenLeague(result.leaguePath) || !league.ReadLeagueData()) {
-            std::fprintf(stderr, "cannot open the league\n");
-            return 1;
-        }
-        ContractList list(league, options);
-        ScriptedPrompt prompt;
-        prompt.AnswerCaption("Build Salary Info?", true);
-        list.Load(prompt);
+        bench::LargeSalaryLeague large;
+        const sample::Result& result = large.Result();
+        Options& options = large.options;
+        ContractList& list = *large.list;
 
         // Club 0's roster, and contracts of club 0 for enough others to make 63 charges.
         const ContractList::Places places = list.LookUpPlaces();
