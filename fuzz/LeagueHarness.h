@@ -20,7 +20,9 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fuzzing {
@@ -71,11 +73,47 @@ inline std::size_t WalkStatList(StatList& list, std::size_t bound) {
     return forward;
 }
 
-// The lists of every identifier the program may ask for; returns the lines per identifier.
-inline std::vector<std::size_t> WalkStats(League& league, std::size_t bound) {
+// Which identifiers and teams the costly checks of a walk look at: all of them, or a window
+// of identifiers and one team. The checks that cost a pass over a list or a record (walking
+// a statistics list, touching every field of a player, sorting a roster) are what makes an
+// input expensive; the league target leaves the full passes to the player and statistics
+// targets and looks at a window that its input chooses (WalkFocus::Of).
+struct WalkFocus {
+    int firstID = INT_MIN; // identifiers firstID .. lastID, and the edges of the range
+                           // (teams, identifiers up to 101, the last two and beyond)
+    int lastID = INT_MAX;
+    int team = -1; // the roster sorted and its players looked at; -1: every roster
+
+    bool Covers(int id, int next) const {
+        const bool edge = id <= 101 || id >= next - 2;
+        return edge || (id >= firstID && id <= lastID);
+    }
+    bool Covers(int t) const { return team < 0 || t == team; }
+
+    static constexpr int kWindow = 24;
+
+    // A window and a team of the league that follow from the whole input, so that every part
+    // of a league is looked at in turn as the fuzzer changes its inputs.
+    static WalkFocus Of(const std::uint8_t* data, std::size_t size, int teams, int next) {
+        const std::uint64_t h =
+            std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(data), size));
+        WalkFocus focus;
+        const int span = std::max(next - 100, 1);
+        focus.firstID = 100 + static_cast<int>(h % static_cast<std::uint64_t>(span));
+        focus.lastID = focus.firstID + kWindow - 1;
+        focus.team = static_cast<int>((h >> 32) % static_cast<std::uint64_t>(std::max(teams, 1)));
+        return focus;
+    }
+};
+
+// The lists of every identifier the program may ask for (within the focus); returns the
+// lines per identifier.
+inline std::vector<std::size_t> WalkStats(League& league, std::size_t bound, const WalkFocus& focus = {}) {
     const int next = std::max<int>(league.GetNextPlayerID(), 0);
     std::vector<std::size_t> lines(static_cast<std::size_t>(next) + 2, 0);
     for (int id = -2; id <= next + 1; ++id) {
+        if (!focus.Covers(id, next))
+            continue;
         StatList* list = league.GetStats(static_cast<short>(id));
         if (!list)
             continue;
@@ -88,8 +126,9 @@ inline std::vector<std::size_t> WalkStats(League& league, std::size_t bound) {
     return lines;
 }
 
-// Every accessor of a read league, as the program and the command-line tool use them.
-inline void WalkLeague(League& league, std::size_t statBound) {
+// Every accessor of a read league, as the program and the command-line tool use them; the
+// costly checks within the focus.
+inline void WalkLeague(League& league, std::size_t statBound, const WalkFocus& focus = {}) {
     gSink = gSink + league.GetLeagueName().size() + league.GetLeagueFileName().size() +
             static_cast<std::size_t>(league.GetNumConf() + league.GetCurrentSeason() +
                                      league.GetCurrentStage() + league.GetVersion());
@@ -102,7 +141,7 @@ inline void WalkLeague(League& league, std::size_t statBound) {
         gSink = gSink + league.GetTeamName(team).size() + league.GetTeamAbbr(team).size();
         short* roster = league.GetRoster(team);
         Roster* record = league.GetRosterRecord(team);
-        short* sorted = league.GetSortedRoster(team);
+        short* sorted = focus.Covers(team) ? league.GetSortedRoster(team) : league.GetRoster(team);
         const bool inside = team >= 0 && team < teams;
         Check((roster != nullptr) == inside && (record != nullptr) == inside && (sorted != nullptr) == inside,
               "every team of the league has a roster, and only those");
@@ -113,7 +152,7 @@ inline void WalkLeague(League& league, std::size_t statBound) {
         for (int slot = 0; slot < Roster::kSlots; ++slot) {
             const short pid = roster[slot];
             gSink = gSink + record->jerseys[slot] + static_cast<std::size_t>(sorted[slot]);
-            if (pid == 0)
+            if (pid == 0 || !focus.Covers(team))
                 continue;
             const Player player = league.players.GetPlayer(pid);
             TouchPlayer(player);
@@ -137,7 +176,9 @@ inline void WalkLeague(League& league, std::size_t statBound) {
         Check((fa == 0 || faIds) && (cd == 0 || cdIds), "a group with players has an array");
         for (int i = 0; i < fa; ++i) {
             Check(faIds[i] >= 100 && faIds[i] < next, "free agents are players");
-            Check(league.IsFreeAgent(faIds[i]), "a listed free agent is a free agent");
+            // Each search passes over every list: only the players of the focus are searched.
+            Check(!focus.Covers(faIds[i], next) || league.IsFreeAgent(faIds[i]),
+                  "a listed free agent is a free agent");
         }
         for (int i = 0; i < cd; ++i)
             Check(cdIds[i] >= 100 && cdIds[i] < next, "draft prospects are players");
@@ -146,6 +187,8 @@ inline void WalkLeague(League& league, std::size_t statBound) {
                                              league.GetFAExists() + league.GetCDExists());
 
     for (int id = -2; id <= next + 1; ++id) {
+        if (!focus.Covers(id, next))
+            continue;
         const Player player = league.players.GetPlayer(static_cast<short>(id));
         TouchPlayer(player);
         Check(player.GetPID() == 0 || player.GetPID() == id, "a player is found under his own identifier");
@@ -155,7 +198,7 @@ inline void WalkLeague(League& league, std::size_t statBound) {
             gSink = gSink + league.IsFreeAgent(static_cast<short>(id)) +
                     static_cast<std::size_t>(league.FindTeam(static_cast<short>(id)) + 1);
     }
-    WalkStats(league, statBound);
+    WalkStats(league, statBound, focus);
 }
 
 // The roster moves of the input's tail: each three bytes (operation, identifier) move a
@@ -213,7 +256,8 @@ inline int FuzzLeague(const std::uint8_t* data, std::size_t size) {
             league.WriteLeague();
             Check(league.CloseLeague() && league.GetPYRHandle() > 0,
                   "a read league keeps its player file open");
-            WalkLeague(league, StatBound(input.files[4].size()));
+            WalkLeague(league, StatBound(input.files[4].size()),
+                       WalkFocus::Of(data, size, league.GetNumTeams(), league.GetNextPlayerID()));
         }
     }
     CheckNoWorkingFilesLeft(folder);

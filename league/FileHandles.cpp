@@ -254,12 +254,15 @@ bool SameFileBytes(const std::string& a, const std::string& b) {
     const int ha = FileOpen(a, FileMode::Read);
     const int hb = FileOpen(b, FileMode::Read);
     bool same = ha > 0 && hb > 0 && FileSize(ha) == FileSize(hb);
-    std::vector<std::uint8_t> bufA(kBufferSize), bufB(kBufferSize);
+    // Buffers only when there is something to compare, and no larger than the files.
+    const std::size_t bufferSize =
+        same ? std::min(kBufferSize, static_cast<std::size_t>(std::max<std::int64_t>(FileSize(ha), 0)) + 1) : 0;
+    const auto bufA = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
+    const auto bufB = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     while (same) {
-        const int na = FileRead(ha, bufA.data(), static_cast<int>(bufA.size()));
-        const int nb = FileRead(hb, bufB.data(), static_cast<int>(bufB.size()));
-        same =
-            na == nb && na >= 0 && std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(na)) == 0;
+        const int na = FileRead(ha, bufA.get(), static_cast<int>(bufferSize));
+        const int nb = FileRead(hb, bufB.get(), static_cast<int>(bufferSize));
+        same = na == nb && na >= 0 && std::memcmp(bufA.get(), bufB.get(), static_cast<std::size_t>(na)) == 0;
         if (na <= 0)
             break;
     }

@@ -7,7 +7,26 @@ namespace tolvik {
 
 // Paths here are POSIX-style on every system, so they are taken apart by hand rather than
 // by std::filesystem, which reads them in the terms of the system it runs on.
+// Whether a path is already in its normal form: absolute, no empty, "." or ".." part, no
+// separator at the end. Most paths the library hands in are, and take no rebuilding.
+static bool IsNormal(const std::string& path) {
+    if (path.size() < 2 || path.front() != '/' || path.back() == '/')
+        return false;
+    for (std::size_t at = 1; at < path.size();) {
+        std::size_t end = path.find('/', at);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::size_t length = end - at;
+        if (length == 0 || (path[at] == '.' && (length == 1 || (length == 2 && path[at + 1] == '.'))))
+            return false;
+        at = end + 1;
+    }
+    return true;
+}
+
 std::string MemoryFiles::Normal(const std::string& path) const {
+    if (IsNormal(path))
+        return path;
     std::vector<std::string> parts;
     for (std::size_t at = 0; at <= path.size();) {
         std::size_t end = path.find('/', at);

@@ -245,10 +245,8 @@ void League::ReadStatData() {
 
 void League::LoadStatData() {
     statsPending_ = false;
-    auto table = std::make_unique<StatTable>();
     const std::size_t tableSize = static_cast<std::size_t>(std::max<int>(GetNextPlayerID(), 0));
-    for (std::size_t id = 0; id < tableSize; ++id)
-        table->lists.emplace_back(&table->nodes);
+    auto table = std::make_unique<StatTable>(tableSize);
 
     // The lists come out as inserting the records one by one in file order would leave
     // them, order and cursor alike, but each is built in one go in a stretch of its own:
@@ -367,6 +365,6 @@ StatList* League::GetStats(short id) {
     const bool team = value >= 0 && value <= GetNumTeams();
     if ((!player && !team) || static_cast<std::size_t>(value) >= stats_->Size())
         return nullptr;
-    StatList* list = &stats_->lists[static_cast<std::size_t>(value)];
-    return list->empty() ? nullptr : list;
+    StatList* list = stats_->Find(static_cast<std::size_t>(value));
+    return list && !list->empty() ? list : nullptr;
 }

@@ -82,6 +82,27 @@ TEST(FileAccess, AtomicReplaceLeavesOnlyTheTarget) {
     EXPECT_EQ(dir.List().size(), 2u);
 }
 
+// Working copies are compared with their originals to learn whether a write-back is due.
+TEST(FileAccess, SameFileBytesComparesWholeFilesOfAnySize) {
+    TempDir dir;
+    const std::vector<std::uint8_t> big = Pattern(200 * 1024 + 3); // more than one buffer
+    std::vector<std::uint8_t> bigChangedAtEnd = big;
+    bigChangedAtEnd.back() ^= 1;
+    dir.Write("a.bin", big);
+    dir.Write("b.bin", big);
+    dir.Write("c.bin", bigChangedAtEnd);
+    dir.Write("short.bin", Pattern(200 * 1024));
+    dir.Write("empty1.bin", {});
+    dir.Write("empty2.bin", {});
+    EXPECT_TRUE(tolvik::SameFileBytes(dir.File("a.bin"), dir.File("b.bin")));
+    EXPECT_FALSE(tolvik::SameFileBytes(dir.File("a.bin"), dir.File("c.bin")));
+    EXPECT_FALSE(tolvik::SameFileBytes(dir.File("a.bin"), dir.File("short.bin")));
+    EXPECT_TRUE(tolvik::SameFileBytes(dir.File("empty1.bin"), dir.File("empty2.bin")));
+    EXPECT_FALSE(tolvik::SameFileBytes(dir.File("empty1.bin"), dir.File("a.bin")));
+    EXPECT_FALSE(tolvik::SameFileBytes(dir.File("a.bin"), dir.File("missing.bin")));
+    EXPECT_FALSE(tolvik::SameFileBytes(dir.File("missing.bin"), dir.File("missing.bin")));
+}
+
 TEST(FileAccess, LookupsIgnoringCaseGiveTheNameTheFileBears) {
     // Where the file system ignores case itself, the name asked for would open the file too;
     // the name found must still be the one it bears, as the write-back keeps it.

@@ -127,6 +127,30 @@ TEST_F(LeagueStatsTest, RecordsAreReadLittleEndianIntoTheirClasses) {
     EXPECT_EQ(list->value()->StatLine(), "Tackles: 258");
 }
 
+// Only owners with lines have lists; a list handed out stays where it is while the
+// others are looked up.
+TEST_F(LeagueStatsTest, EveryOwnerWithLinesHasHisListAndOnlyThey) {
+    std::vector<Words> records;
+    for (std::uint16_t owner = 0; owner < 200; owner += 3)
+        records.push_back(Rec(13, owner, owner));
+    Open(StatFile(records));
+    StatList* first = league->GetStats(102);
+    ASSERT_NE(first, nullptr);
+    for (int id = 0; id < 200; ++id) {
+        if (id > 8 && id < 100) {
+            EXPECT_EQ(league->GetStats(static_cast<short>(id)), nullptr) << id; // neither team nor player
+            continue;
+        }
+        if (id % 3 != 0) {
+            EXPECT_EQ(league->GetStats(static_cast<short>(id)), nullptr) << id;
+            continue;
+        }
+        EXPECT_EQ(Lines(static_cast<short>(id)), (Pairs{{13, id}})) << id;
+    }
+    EXPECT_EQ(league->GetStats(102), first);
+    EXPECT_EQ(Lines(102), (Pairs{{13, 102}}));
+}
+
 TEST_F(LeagueStatsTest, OwnersAtOrBeyondTheNextIdentifierAreSkipped) {
     Open(StatFile(
         {Rec(13, 199, 1), Rec(13, 200, 2), Rec(13, 201, 3), Rec(13, 0xFFFF, 4), Rec(13, 0x8000, 5)}));
