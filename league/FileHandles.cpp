@@ -256,7 +256,8 @@ bool SameFileBytes(const std::string& a, const std::string& b) {
     bool same = ha > 0 && hb > 0 && FileSize(ha) == FileSize(hb);
     // Buffers only when there is something to compare, and no larger than the files.
     const std::size_t bufferSize =
-        same ? std::min(kBufferSize, static_cast<std::size_t>(std::max<std::int64_t>(FileSize(ha), 0)) + 1) : 0;
+        same ? std::min(kBufferSize, static_cast<std::size_t>(std::max<std::int64_t>(FileSize(ha), 0)) + 1)
+             : 0;
     const auto bufA = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     const auto bufB = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     while (same) {

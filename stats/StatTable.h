@@ -23,7 +23,7 @@ struct TableList final : StatList {
 struct StatTable {
     StatNodePool nodes;
     StatLineArena lines;
-    std::deque<TableList> lists; // grows only while the file is read, so pointers stay valid
+    std::deque<TableList> lists;      // grows only while the file is read, so pointers stay valid
     std::vector<std::int32_t> listOf; // identifier -> index into lists, -1 without lines
 
     explicit StatTable(std::size_t ids) : listOf(ids, -1) {}

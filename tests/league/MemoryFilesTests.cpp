@@ -22,9 +22,9 @@ TEST(MemoryFiles, EverySpellingOfAPathNamesTheSameFile) {
     tolvik::MemoryFiles files;
     files.MakeFolder("/league/sub");
     ASSERT_TRUE(WriteFile(files, "/league/sub/a.lge", "abc"));
-    for (const std::string path : {"/league/sub/a.lge", "//league//sub/a.lge", "/league/./sub/a.lge",
-                                   "/league/sub/../sub/a.lge", "/x/../league/sub/a.lge", "league/sub/a.lge",
-                                   "/../league/sub/a.lge", "/league/sub/a.lge/"}) {
+    for (const std::string path :
+         {"/league/sub/a.lge", "//league//sub/a.lge", "/league/./sub/a.lge", "/league/sub/../sub/a.lge",
+          "/x/../league/sub/a.lge", "league/sub/a.lge", "/../league/sub/a.lge", "/league/sub/a.lge/"}) {
         const tolvik::FileInfo info = files.Stat(path, false);
         EXPECT_TRUE(info.exists) << path;
         EXPECT_EQ(info.size, 3) << path;
