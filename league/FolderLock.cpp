@@ -3,7 +3,8 @@
 
 #include "league/FileAccess.h"
 
-#include <vector>
+#include <algorithm>
+#include <cstdint>
 
 namespace tolvik {
 
@@ -18,9 +19,13 @@ bool FolderLock::Acquire(const std::string& folder) {
     native_ = Files().Lock(path_);
     if (native_ == SystemFiles::kNoFile)
         return false;
-    std::vector<char> bytes(64 * 1024);
-    const std::int64_t n = Files().ReadAt(native_, bytes.data(), bytes.size(), 0);
-    previous_.assign(bytes.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+    // The notes of the previous holder, at most 64 KB of them; a lock file is mostly empty.
+    constexpr std::int64_t kMaxNotes = 64 * 1024;
+    const std::int64_t size = Files().Size(native_);
+    previous_.resize(static_cast<std::size_t>(size < 0 ? kMaxNotes : std::min(size, kMaxNotes)));
+    const std::int64_t n =
+        previous_.empty() ? 0 : Files().ReadAt(native_, previous_.data(), previous_.size(), 0);
+    previous_.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     notes_.clear();
     return true;
 }
