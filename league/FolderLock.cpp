@@ -40,11 +40,12 @@ void FolderLock::Release() {
 bool FolderLock::Note(const std::string& line) {
     if (!Held())
         return false;
-    notes_ += line + "\n";
+    notes_.append(line).push_back('\n');
+    if (notes_.size() >= previous_.size())
+        return Files().WriteAt(native_, notes_.data(), notes_.size(), 0);
     // Blank lines cover whatever longer notes the previous holder left.
     std::string image = notes_;
-    if (image.size() < previous_.size())
-        image.append(previous_.size() - image.size(), '\n');
+    image.append(previous_.size() - image.size(), '\n');
     return Files().WriteAt(native_, image.data(), image.size(), 0);
 }
 

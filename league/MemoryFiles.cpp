@@ -24,6 +24,13 @@ static bool IsNormal(const std::string& path) {
     return true;
 }
 
+const std::string& MemoryFiles::Normal(const std::string& path, std::string& storage) const {
+    if (IsNormal(path))
+        return path;
+    storage = Normal(path);
+    return storage;
+}
+
 std::string MemoryFiles::Normal(const std::string& path) const {
     if (IsNormal(path))
         return path;
@@ -79,7 +86,8 @@ void MemoryFiles::EndProcess() {
 }
 
 SystemFiles::Native MemoryFiles::Open(const std::string& path, OpenHow how) {
-    const std::string name = Normal(path);
+    std::string storage;
+    const std::string& name = Normal(path, storage);
     auto it = files_.find(name);
     if (it == files_.end()) {
         if (how == OpenHow::Read || how == OpenHow::ReadWrite) {
@@ -179,7 +187,8 @@ bool MemoryFiles::CopyData(Native in, Native out) {
 
 FileInfo MemoryFiles::Stat(const std::string& path, bool) {
     FileInfo info;
-    const std::string name = Normal(path);
+    std::string storage;
+    const std::string& name = Normal(path, storage);
     const auto it = files_.find(name);
     if (it != files_.end()) {
         info.exists = true;
@@ -198,7 +207,8 @@ FileInfo MemoryFiles::Stat(const std::string& path, bool) {
 }
 
 bool MemoryFiles::MayReplace(const std::string& path) {
-    const auto it = files_.find(Normal(path));
+    std::string storage;
+    const auto it = files_.find(Normal(path, storage));
     return it == files_.end() || (it->second->mode & 0222) != 0 || Fail(FileError::AccessDenied);
 }
 
@@ -217,16 +227,19 @@ bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFiles::Remove(const std::string& path) {
-    return files_.erase(Normal(path)) > 0 || Fail(FileError::NotFound);
+    std::string storage;
+    return files_.erase(Normal(path, storage)) > 0 || Fail(FileError::NotFound);
 }
 
 bool MemoryFiles::SyncFolder(const std::string& folder) {
-    return FolderExists(Normal(folder)) || Fail(FileError::NotFound);
+    std::string storage;
+    return FolderExists(Normal(folder, storage)) || Fail(FileError::NotFound);
 }
 
 bool MemoryFiles::List(const std::string& folder, std::vector<std::string>& names) {
     names.clear();
-    const std::string name = Normal(folder);
+    std::string storage;
+    const std::string& name = Normal(folder, storage);
     if (!FolderExists(name))
         return Fail(FileError::NotFound);
     const std::string prefix = name == "/" ? "/" : name + "/";
@@ -244,7 +257,8 @@ bool MemoryFiles::List(const std::string& folder, std::vector<std::string>& name
 }
 
 std::string MemoryFiles::RealPath(const std::string& path) {
-    const std::string name = Normal(path);
+    std::string storage;
+    const std::string& name = Normal(path, storage);
     if (files_.count(name) || FolderExists(name))
         return name;
     Fail(FileError::NotFound);
@@ -264,7 +278,8 @@ std::string MemoryFiles::NativePath(const std::string& path) {
 }
 
 SystemFiles::Native MemoryFiles::Lock(const std::string& path) {
-    const std::string name = Normal(path);
+    std::string storage;
+    const std::string& name = Normal(path, storage);
     if (locked_.count(name)) {
         Fail(FileError::InUse);
         return kNoFile;
@@ -276,7 +291,7 @@ SystemFiles::Native MemoryFiles::Lock(const std::string& path) {
 }
 
 void MemoryFiles::Unlock(Native lock, const std::string& path) {
-    const std::string name = Normal(path);
+    const std::string name = Normal(path); // a copy: the erasures below may take what path refers to
     files_.erase(name);
     locked_.erase(name);
     open_.erase(lock);

@@ -63,6 +63,8 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
     };
 
     std::string Normal(const std::string& path) const;
+    // The path itself when it is already normal, else its normal form kept in storage.
+    const std::string& Normal(const std::string& path, std::string& storage) const;
     static std::string Parent(const std::string& normal);
     bool FolderExists(const std::string& folder) const;
     bool Fail(FileError error);

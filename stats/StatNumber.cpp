@@ -14,6 +14,7 @@ using Digits = std::vector<std::uint8_t>;
 
 Digits ToDigits(std::uint64_t v) {
     Digits d;
+    d.reserve(64); // room for the exact digits of most values, so the products rarely grow it
     for (; v != 0; v /= 10)
         d.push_back(static_cast<std::uint8_t>(v % 10));
     return d;
