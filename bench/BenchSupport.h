@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace bench {
@@ -75,6 +76,51 @@ class ScratchLeague {
   private:
     std::string folder_;
     sample::Result result_;
+};
+
+// The league of the timing programs called `NAME [folder] [runs]`: 30 clubs and `players`
+// player records, written into folder/league. The folder given on the command line is
+// kept; without one a new folder under the temporary folder is made and removed with the
+// object.
+class ArgumentLeague {
+  public:
+    ArgumentLeague(int argc, char** argv, const char* program, int players) : own_(argc < 2) {
+        folder_ =
+            own_ ? std::filesystem::temp_directory_path() / ("brevane-bench-" + std::to_string(::getpid()))
+                 : std::filesystem::path(argv[1]);
+        options.folder = (folder_ / "league").string();
+        options.teams = 30;
+        options.players = players;
+        options.salary = false;
+        std::string error;
+        if (!sample::WriteSampleLeague(options, result, error)) {
+            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+            RemoveOwnFolder();
+            std::exit(1);
+        }
+    }
+    ~ArgumentLeague() { RemoveOwnFolder(); }
+    ArgumentLeague(const ArgumentLeague&) = delete;
+    ArgumentLeague& operator=(const ArgumentLeague&) = delete;
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    // The runs the command line asks for, else `fallback`.
+    static int Runs(int argc, char** argv, int fallback) {
+        return argc > 2 ? std::max(1, std::atoi(argv[2])) : fallback;
+    }
+
+    SampleLeagueOptions options;
+    sample::Result result;
+
+  private:
+    void RemoveOwnFolder() const {
+        std::error_code ec;
+        if (own_)
+            std::filesystem::remove_all(folder_, ec);
+    }
+
+    bool own_;
+    std::filesystem::path folder_;
 };
 
 // The largest league the game keeps (30 clubs, 32,000 players), opened with its salary

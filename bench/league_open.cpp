@@ -40,23 +40,11 @@ void CopyThroughBuffer(const fs::path& source, const fs::path& target) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool ownFolder = argc < 2;
-    const fs::path folder = ownFolder
-                                ? fs::temp_directory_path() / ("brevane-bench-" + std::to_string(::getpid()))
-                                : fs::path(argv[1]);
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-
-    SampleLeagueOptions options;
-    options.folder = (folder / "league").string();
-    options.teams = 30;
-    options.players = kPlayers;
-    options.salary = false;
-    sample::Result result;
-    std::string error;
-    if (!sample::WriteSampleLeague(options, result, error)) {
-        std::fprintf(stderr, "league_open: %s\n", error.c_str());
-        return 1;
-    }
+    const bench::ArgumentLeague written(argc, argv, "league_open", kPlayers);
+    const fs::path& folder = written.Folder();
+    const int runs = bench::ArgumentLeague::Runs(argc, argv, 15);
+    const SampleLeagueOptions& options = written.options;
+    const sample::Result& result = written.result;
 
     const fs::path copies = folder / "copies";
     fs::create_directories(copies);
@@ -118,10 +106,5 @@ int main(int argc, char** argv) {
     std::printf("    League::ReadLeagueData:          %8.3f ms\n", bench::Median(readMs));
     std::printf("    destructor (write-back):         %8.3f ms\n", bench::Median(closeMs));
     std::printf("ratio: %.2f (target <= %.1f) %s\n", ratio, kTarget, ratio <= kTarget ? "ok" : "OVER TARGET");
-
-    if (ownFolder) {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
     return 0;
 }

@@ -52,23 +52,10 @@ bool ChangeRosters(League& league) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool ownFolder = argc < 2;
-    const fs::path folder = ownFolder
-                                ? fs::temp_directory_path() / ("brevane-bench-" + std::to_string(::getpid()))
-                                : fs::path(argv[1]);
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
-
-    SampleLeagueOptions options;
-    options.folder = (folder / "league").string();
-    options.teams = 30;
-    options.players = kPlayers;
-    options.salary = false;
-    sample::Result result;
-    std::string error;
-    if (!sample::WriteSampleLeague(options, result, error)) {
-        std::fprintf(stderr, "writeback: %s\n", error.c_str());
-        return 1;
-    }
+    const bench::ArgumentLeague written(argc, argv, "writeback", kPlayers);
+    const int runs = bench::ArgumentLeague::Runs(argc, argv, 15);
+    const SampleLeagueOptions& options = written.options;
+    const sample::Result& result = written.result;
     const fs::path leagueFolder = options.folder;
     std::map<std::string, std::vector<std::uint8_t>> pristine;
     for (const char* ext : {".lge", ".pyr", ".pyf", ".pyc", ".dat"}) {
@@ -118,10 +105,5 @@ int main(int argc, char** argv) {
     std::printf("  old (each file replaced on its own): %8.3f ms\n", old);
     std::printf("  journaled (all or nothing):          %8.3f ms\n", journaled);
     std::printf("ratio: %.2f (target <= %.1f) %s\n", ratio, kTarget, ratio <= kTarget ? "ok" : "OVER TARGET");
-
-    if (ownFolder) {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
     return 0;
 }
