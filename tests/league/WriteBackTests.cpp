@@ -58,7 +58,7 @@ class WriteBack : public ::testing::Test {
   protected:
     void SetUp() override {
         files.WriteTo(dir);
-        old = Snapshot();
+        old = dir.Snapshot();
         // The changed files, from an undisturbed run on a copy.
         TempDir copy;
         files.WriteTo(copy);
@@ -70,13 +70,6 @@ class WriteBack : public ::testing::Test {
         changedPyf = copy.Read("my.pyf");
         ASSERT_NE(changedLge, old.at("my.lge"));
         ASSERT_NE(changedPyf, old.at("my.pyf"));
-    }
-
-    std::map<std::string, Bytes> Snapshot() const {
-        std::map<std::string, Bytes> all;
-        for (const auto& name : dir.List())
-            all[name] = dir.Read(name);
-        return all;
     }
 
     std::unique_ptr<League> OpenAndChange(const std::string& path) {
@@ -352,7 +345,7 @@ TEST_F(WriteBack, AJournalWhoseTemporaryFilesDidNotReachTheDiskWholeIsDropped) {
     dir.Write(temps[1], torn);
 
     OpenAndRead(dir.File("my.lge")).reset();
-    EXPECT_EQ(Snapshot(), old) << "every file as it was, the journal and the temporary files gone";
+    EXPECT_EQ(dir.Snapshot(), old) << "every file as it was, the journal and the temporary files gone";
 }
 
 TEST_F(WriteBack, OnASmallMemoryDiskTheFullDiskLeavesTheLeagueAsItWas) {
@@ -439,7 +432,7 @@ TEST_F(WriteBack, EveryFailureToOpenHasItsReason) {
         EXPECT_EQ(dir.Read(c.file), c.bytes) << c.file;
         fs::remove(dir.File(c.file));
     }
-    EXPECT_EQ(Snapshot(), old);
+    EXPECT_EQ(dir.Snapshot(), old);
 
     auto holder = OpenAndRead(dir.File("my.lge"));
     League second;

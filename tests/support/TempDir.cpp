@@ -86,3 +86,10 @@ std::vector<std::string> TempDir::List() const {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+std::map<std::string, std::vector<std::uint8_t>> TempDir::Snapshot() const {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& name : List())
+        files[name] = Read(name);
+    return files;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ class TempDir {
     bool Exists(const std::string& name) const;
     // Names of the regular files in the folder, sorted.
     std::vector<std::string> List() const;
+    // Every regular file of the folder with its bytes, to compare before and after.
+    std::map<std::string, std::vector<std::uint8_t>> Snapshot() const;
 
   private:
     std::string path_;

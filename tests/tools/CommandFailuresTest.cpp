@@ -26,13 +26,6 @@ using nlohmann::json;
 
 namespace {
 
-std::map<std::string, std::vector<std::uint8_t>> Snapshot(const TempDir& dir) {
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& name : dir.List())
-        files[name] = dir.Read(name);
-    return files;
-}
-
 class CommandFailures : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -68,7 +61,7 @@ class CommandFailures : public ::testing::Test {
 TEST_F(CommandFailures, AFolderInUseIsReportedAndLeftAlone) {
     League holder;
     ASSERT_TRUE(holder.OpenLeague(Lge()));
-    const auto during = Snapshot(dir);
+    const auto during = dir.Snapshot();
     for (const char* command : {"league", "players", "summary", "salary", "payroll"}) {
         EXPECT_EQ(Cli({command, Lge()}), 1) << command;
         EXPECT_EQ(err.str(), "brevane-cli " + std::string(command) + ": cannot open the league " + Lge() +
@@ -76,12 +69,12 @@ TEST_F(CommandFailures, AFolderInUseIsReportedAndLeftAlone) {
     }
     EXPECT_EQ(Cli({"accept", Lge(), "200", "2", "1000000", "300000"}), 1);
     // Nothing was written there: no options file, no salary information, no copies.
-    EXPECT_EQ(Snapshot(dir), during);
+    EXPECT_EQ(dir.Snapshot(), during);
 
     // The sample writer refuses the folder as well, before it removes or writes anything.
     EXPECT_EQ(Cli({"sample-league", dir.Path(), "--seed", "6"}), 1);
     EXPECT_NE(err.str().find("is in use by another program"), std::string::npos) << err.str();
-    EXPECT_EQ(Snapshot(dir), during);
+    EXPECT_EQ(dir.Snapshot(), during);
 }
 
 TEST_F(CommandFailures, OptionsAreWrittenOnlyIntoTheFolderOfALeagueThatOpened) {

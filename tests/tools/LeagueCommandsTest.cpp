@@ -19,13 +19,6 @@ using nlohmann::json;
 
 namespace {
 
-std::map<std::string, std::vector<std::uint8_t>> Snapshot(const TempDir& dir) {
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& name : dir.List())
-        files[name] = dir.Read(name);
-    return files;
-}
-
 class LeagueCommands : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -45,9 +38,9 @@ class LeagueCommands : public ::testing::Test {
 };
 
 TEST_F(LeagueCommands, LeagueJsonHasTheKeysAndLeavesTheFilesAsTheyWere) {
-    const auto before = Snapshot(dir);
+    const auto before = dir.Snapshot();
     ASSERT_EQ(RunLeagueCommand(Lge(), out, err), 0) << err.str();
-    EXPECT_EQ(Snapshot(dir), before) << "same files, same bytes, no working copies left";
+    EXPECT_EQ(dir.Snapshot(), before) << "same files, same bytes, no working copies left";
     EXPECT_TRUE(err.str().empty());
 
     const json doc = json::parse(out.str());
@@ -99,9 +92,9 @@ TEST_F(LeagueCommands, ListsWithoutAFileAreNull) {
 }
 
 TEST_F(LeagueCommands, PlayersJsonListsEveryRecordAndLeavesTheFilesAsTheyWere) {
-    const auto before = Snapshot(dir);
+    const auto before = dir.Snapshot();
     ASSERT_EQ(RunPlayersCommand(Lge(), out, err), 0) << err.str();
-    EXPECT_EQ(Snapshot(dir), before);
+    EXPECT_EQ(dir.Snapshot(), before);
 
     const json players = json::parse(out.str());
     ASSERT_EQ(players.size(), result.players.size());
@@ -153,7 +146,7 @@ TEST_F(LeagueCommands, AFailingOpenGivesOneLineAndAnErrorStatus) {
     dir.Write("bad.lge", {'X', '0', '3', ':', 0, 0, 0, 0});
     dir.Write("bad.pyr", std::vector<std::uint8_t>(60, 0));
     dir.Write("nopyr.lge", dir.Read("sample.lge"));
-    const auto before = Snapshot(dir);
+    const auto before = dir.Snapshot();
     for (const std::string name : {"bad.lge", "nopyr.lge", "missing.lge", "sample.pyr"}) {
         for (auto command : {RunLeagueCommand, RunPlayersCommand, RunSummaryCommand}) {
             std::ostringstream o, e;
@@ -165,7 +158,7 @@ TEST_F(LeagueCommands, AFailingOpenGivesOneLineAndAnErrorStatus) {
             EXPECT_NE(error.find(name), std::string::npos) << error;
         }
     }
-    EXPECT_EQ(Snapshot(dir), before);
+    EXPECT_EQ(dir.Snapshot(), before);
 }
 
 TEST_F(LeagueCommands, CommandLineRunsTheCommandsAndRejectsBadArguments) {

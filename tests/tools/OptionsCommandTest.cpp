@@ -34,12 +34,6 @@ class OptionsCommand : public ::testing::Test {
         err.str("");
         return RunCli(static_cast<int>(args.size()), args.data(), out, err);
     }
-    std::map<std::string, std::vector<std::uint8_t>> Snapshot() const {
-        std::map<std::string, std::vector<std::uint8_t>> files;
-        for (const auto& name : dir.List())
-            files[name] = dir.Read(name);
-        return files;
-    }
     std::string Lge() const { return dir.File("sample.lge"); }
 
     TempDir dir;
@@ -71,9 +65,9 @@ std::vector<std::uint8_t> HandMadeOptions() {
 
 TEST_F(OptionsCommand, PrintsEveryFieldAndTheRookieMemo) {
     dir.Write("salreg", HandMadeOptions());
-    const auto before = Snapshot();
+    const auto before = dir.Snapshot();
     ASSERT_EQ(Cli({"options", Lge().c_str()}), 0) << err.str();
-    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(dir.Snapshot(), before);
     const json doc = json::parse(out.str());
 
     EXPECT_EQ(doc["max_length"], 6);
