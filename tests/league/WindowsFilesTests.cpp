@@ -7,6 +7,7 @@
 #include "league/FolderLock.h"
 #include "league/League.h"
 #include "support/FaultyFiles.h"
+#include "support/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +26,6 @@ namespace {
 using namespace testleague;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
-
-std::wstring Wide(const std::string& utf8) {
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

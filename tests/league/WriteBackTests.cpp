@@ -78,6 +78,19 @@ class WriteBack : public ::testing::Test {
         return league;
     }
 
+    // The league and list files as they were before the change, and nothing of a
+    // write-back (temporary files, journal) left in the folder.
+    void ExpectLeftAsTheyWere() const {
+        EXPECT_EQ(dir.Read("my.lge"), old.at("my.lge"));
+        EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
+        for (const auto& name : dir.List())
+            EXPECT_FALSE(tolvik::IsTemporaryName(name) || name == "~saltmp.jnl") << name << " left behind";
+    }
+    void ExpectChanged() const {
+        EXPECT_EQ(dir.Read("my.lge"), changedLge);
+        EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
+    }
+
     TempDir dir;
     LeagueFiles files = StandardLeague();
     std::map<std::string, Bytes> old;
@@ -87,8 +100,7 @@ class WriteBack : public ::testing::Test {
 TEST_F(WriteBack, CloseLeagueWritesTheChangesAndTheLeagueStaysOpen) {
     auto league = OpenAndChange(dir.File("my.lge"));
     ASSERT_TRUE(league->CloseLeague()) << league->GetLastError();
-    EXPECT_EQ(dir.Read("my.lge"), changedLge);
-    EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
+    ExpectChanged();
     EXPECT_EQ(dir.Read("my.pyc"), old.at("my.pyc"));
     // Still open: a later change goes back with the destructor.
     ASSERT_TRUE(league->MovePlayer(117, 2) && league->WriteLeague());
@@ -135,14 +147,10 @@ TEST_F(WriteBack, AFullDiskAtAnyFileOfTheSetChangesNoneAndSaysSo) {
             EXPECT_TRUE(Contains(league->GetLastError(), "disk full")) << league->GetLastError();
             EXPECT_TRUE(Contains(league->GetLastError(), "left as they were")) << league->GetLastError();
         }
-        EXPECT_EQ(dir.Read("my.lge"), old.at("my.lge"));
-        EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
-        for (const auto& name : dir.List())
-            EXPECT_FALSE(tolvik::IsTemporaryName(name) || name == "~saltmp.jnl") << name << " left behind";
+        ExpectLeftAsTheyWere();
         // Once there is room again, the same changes go through.
         ASSERT_TRUE(league->CloseLeague()) << league->GetLastError();
-        EXPECT_EQ(dir.Read("my.lge"), changedLge);
-        EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
+        ExpectChanged();
         league.reset();
         files.WriteTo(dir);
     }
@@ -258,14 +266,10 @@ TEST_F(WriteBack, ATargetThatCannotBeReplacedAtTheFirstRenameLeavesEveryFileAsIt
     EXPECT_EQ(
         league->GetLastError(),
         "cannot write back my.lge: in use by another program; the league's files were left as they were");
-    EXPECT_EQ(dir.Read("my.lge"), old.at("my.lge"));
-    EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
-    for (const auto& name : dir.List())
-        EXPECT_FALSE(tolvik::IsTemporaryName(name) || name == "~saltmp.jnl") << name << " left behind";
+    ExpectLeftAsTheyWere();
     // Not an interrupted write-back: the same changes go through once the file is free.
     ASSERT_TRUE(league->CloseLeague()) << league->GetLastError();
-    EXPECT_EQ(dir.Read("my.lge"), changedLge);
-    EXPECT_EQ(dir.Read("my.pyf"), changedPyf);
+    ExpectChanged();
 }
 
 TEST_F(WriteBack, ARenameThatFailsHalfWayIsCompletedByTheNextOpenAsPromised) {

@@ -1,4 +1,5 @@
 #include "support/ChildProcess.h"
+#include "support/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,15 +38,6 @@ std::map<std::string, ChildRole>& Roles() {
 }
 
 #ifdef _WIN32
-std::wstring Wide(const std::string& text) {
-    if (text.empty())
-        return L"";
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
 std::string Variable(const char* name) {
     const std::wstring wideName = Wide(name);
     const DWORD n = ::GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);

@@ -3,6 +3,7 @@
 #ifdef _WIN32
 
 #include "support/TempDir.h"
+#include "support/WideText.h"
 
 #include "tools/SampleLeague.h"
 
@@ -20,13 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::wstring Wide(const std::string& utf8) {
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
 
 // The program beside this test program, as the build puts them.
 std::wstring Program() {
