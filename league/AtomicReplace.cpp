@@ -111,7 +111,8 @@ std::string WriteTempBeside(const std::string& realTarget,
 }
 
 bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
-    const SystemFiles::Native in = Files().Open(NativePath(source), OpenHow::Read);
+    std::string sourceStorage;
+    const SystemFiles::Native in = Files().Open(NativePath(source, sourceStorage), OpenHow::Read);
     if (in == SystemFiles::kNoFile)
         return false;
     const bool ok = ReplaceWith(target, [&](SystemFiles::Native out) { return Files().CopyData(in, out); });

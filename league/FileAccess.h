@@ -78,6 +78,12 @@ TOLVIK_EXPORT std::string PathLeaf(const std::string& path);
 TOLVIK_EXPORT std::string PathJoin(const std::string& folder, const std::string& name);
 // A path in this system's terms: an existing path as written, else with '\' as a separator.
 TOLVIK_EXPORT std::string NativePath(const std::string& path);
+// NativePath without a copy for a path already in this system's terms (one without the
+// other kind of separator, as the library's own paths are): the path itself, or its native
+// form kept in storage.
+TOLVIK_EXPORT const std::string& NativePath(const std::string& path, std::string& storage);
+// What the file system says of the entry a path names (Stat of its native path).
+TOLVIK_EXPORT FileInfo StatPath(const std::string& path, bool followLinks);
 // Folder and leaf of a native path, split at this system's separators only.
 TOLVIK_EXPORT std::string NativeFolder(const std::string& path);
 TOLVIK_EXPORT std::string NativeLeaf(const std::string& path);

@@ -6,8 +6,10 @@ namespace {
 
 bool CopyInto(const std::string& source, const std::string& target, OpenHow how) {
     SystemFiles& files = Files();
-    const std::string from = NativePath(source);
-    const std::string to = NativePath(target);
+    std::string fromStorage;
+    std::string toStorage;
+    const std::string& from = NativePath(source, fromStorage);
+    const std::string& to = NativePath(target, toStorage);
     const SystemFiles::Native in = files.Open(from, OpenHow::Read);
     if (in == SystemFiles::kNoFile)
         return false;

@@ -11,6 +11,8 @@ namespace tolvik {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
+// The smallest window a handle allocates for writing.
+constexpr std::size_t kFirstWindow = 4 * 1024;
 
 // One open file: a window of the file held in memory, with a dirty flag. Reads are
 // served from the window; writes go into it while they stay contiguous with it.
@@ -21,8 +23,23 @@ struct OpenFile {
     std::size_t bufLen = 0;    // valid bytes in buf
     bool dirty = false;
     bool modified = false; // anything written since the open, or a created file
-    // Not cleared when made: only bytes that arrived or were written are ever used.
-    std::unique_ptr<std::uint8_t[]> buf = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
+    // Allocated when first used, no larger than the file being read or the bytes written so
+    // far need (up to kBufferSize); not cleared: only bytes that arrived or were written are
+    // ever used.
+    std::unique_ptr<std::uint8_t[]> buf;
+    std::size_t bufCap = 0;
+
+    // Room for `wanted` bytes (at most kBufferSize) in the window, keeping its bytes.
+    void Reserve(std::size_t wanted) {
+        if (wanted <= bufCap)
+            return;
+        const std::size_t cap = std::min(kBufferSize, std::max({wanted, 2 * bufCap, kFirstWindow}));
+        auto bigger = std::make_unique_for_overwrite<std::uint8_t[]>(cap);
+        if (bufLen > 0)
+            std::memcpy(bigger.get(), buf.get(), bufLen);
+        buf = std::move(bigger);
+        bufCap = cap;
+    }
 
     bool Flush() {
         if (!dirty)
@@ -69,7 +86,8 @@ int Register(SystemFiles::Native native) {
 }
 
 int OpenHandle(const std::string& path, OpenHow how) {
-    const SystemFiles::Native native = Files().Open(NativePath(path), how);
+    std::string storage;
+    const SystemFiles::Native native = Files().Open(NativePath(path, storage), how);
     if (native == SystemFiles::kNoFile)
         return -1;
     const int handle = Register(native);
@@ -81,7 +99,7 @@ int OpenHandle(const std::string& path, OpenHow how) {
 } // namespace
 
 bool FileExists(const std::string& path) {
-    const FileInfo info = Files().Stat(NativePath(path), true);
+    const FileInfo info = StatPath(path, true);
     return info.exists && info.regular;
 }
 
@@ -129,7 +147,11 @@ int FileRead(int handle, void* buffer, int count) {
             f->bufStart = f->pos;
             continue;
         }
-        const std::int64_t n = Files().ReadAt(f->file, f->buf.get(), kBufferSize, f->pos);
+        if (f->bufCap < kBufferSize) {
+            const std::int64_t size = Files().Size(f->file);
+            f->Reserve(BlockFor(size < 0 ? -1 : std::max<std::int64_t>(size - f->pos, 0), kBufferSize));
+        }
+        const std::int64_t n = Files().ReadAt(f->file, f->buf.get(), f->bufCap, f->pos);
         if (n < 0)
             return done > 0 ? static_cast<int>(done) : -1;
         if (n == 0)
@@ -162,8 +184,10 @@ int FileWrite(int handle, const void* buffer, int count) {
         }
     }
     std::size_t offset = static_cast<std::size_t>(f->pos - f->bufStart);
-    if (n != 0)
+    if (n != 0) {
+        f->Reserve(offset + n);
         std::memcpy(f->buf.get() + offset, in, n);
+    }
     f->bufLen = std::max(f->bufLen, offset + n);
     f->dirty = f->dirty || n != 0;
     f->pos += static_cast<std::int64_t>(n);
@@ -221,7 +245,8 @@ bool FileClose(int handle) {
 }
 
 bool DeleteFile(const std::string& path) {
-    return Files().Remove(NativePath(path));
+    std::string storage;
+    return Files().Remove(NativePath(path, storage));
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize) {

@@ -37,14 +37,31 @@ std::string PathLeaf(const std::string& path) {
 std::string PathJoin(const std::string& folder, const std::string& name) {
     if (folder.empty())
         return name;
-    if (folder.back() == '/' || folder.back() == '\\')
-        return folder + name;
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path += folder;
     // The system's own separator: '\\' where it is one (Windows), else '/'.
-    return folder + (Files().IsSeparator('\\') ? '\\' : '/') + name;
+    if (folder.back() != '/' && folder.back() != '\\')
+        path += Files().IsSeparator('\\') ? '\\' : '/';
+    path += name;
+    return path;
 }
 
 std::string NativePath(const std::string& path) {
     return Files().NativePath(path);
+}
+
+const std::string& NativePath(const std::string& path, std::string& storage) {
+    const char foreign = Files().IsSeparator('\\') ? '/' : '\\';
+    if (path.find(foreign) == std::string::npos)
+        return path;
+    storage = Files().NativePath(path);
+    return storage;
+}
+
+FileInfo StatPath(const std::string& path, bool followLinks) {
+    std::string storage;
+    return Files().Stat(NativePath(path, storage), followLinks);
 }
 
 std::string NativeFolder(const std::string& path) {

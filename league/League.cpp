@@ -165,11 +165,12 @@ void League::SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock) {
 bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made,
                              const char* what) {
     // A file of that name that is not ours is never noted as ours, nor replaced.
-    if (tolvik::Files().Stat(tolvik::NativePath(WorkPath(work)), false).exists)
+    const std::string workPath = WorkPath(work);
+    if (tolvik::StatPath(workPath, false).exists)
         return Fail(NotOurs(work));
     // The note comes first: a League killed right after the copy still leaves it named.
     paths_->lock->Note(kNotePrefix + work);
-    if (tolvik::CopyToNewFile(source, WorkPath(work))) {
+    if (tolvik::CopyToNewFile(source, workPath)) {
         made = true;
         return true;
     }
@@ -199,7 +200,7 @@ bool League::ClearLeftovers() {
         if (std::find(std::begin(kWorkingNames), std::end(kWorkingNames), name) == std::end(kWorkingNames))
             continue;
         const std::string path = WorkPath(name);
-        const tolvik::FileInfo info = tolvik::Files().Stat(tolvik::NativePath(path), false);
+        const tolvik::FileInfo info = tolvik::StatPath(path, false);
         if (info.exists && info.regular && !tolvik::DeleteFile(path))
             return Fail("cannot remove the leftover " + name + ": " + WriteFailure(tolvik::LastFileError()));
     }
@@ -249,7 +250,7 @@ bool League::OpenLeague(std::string path) {
 
     if (!tolvik::FileExists(p.lgeTarget))
         return Fail("league file missing");
-    p.lgeSeen = tolvik::Files().Stat(tolvik::NativePath(p.lgeTarget), true);
+    p.lgeSeen = tolvik::StatPath(p.lgeTarget, true);
     if (!MakeWorkingCopy(p.lgeTarget, lgeWork_, p.lgeMade, "league file"))
         return false;
     lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::FileMode::ReadWrite);
@@ -271,7 +272,7 @@ bool League::OpenLeague(std::string path) {
     if (!pyc.empty() && p.stage <= 4) {
         pycWork_ = "~saltmp.pyc";
         p.pycTarget = pyc;
-        p.pycSeen = tolvik::Files().Stat(tolvik::NativePath(pyc), true);
+        p.pycSeen = tolvik::StatPath(pyc, true);
         // An existing list we cannot copy would later be replaced by a new one: refuse instead.
         if (!MakeWorkingCopy(pyc, pycWork_, p.pycMade, "draft file (.pyc)"))
             return false;
@@ -286,7 +287,7 @@ bool League::OpenLeague(std::string path) {
     if (!pyf.empty()) {
         pyfWork_ = "~saltmp.pyf";
         p.pyfTarget = pyf;
-        p.pyfSeen = tolvik::Files().Stat(tolvik::NativePath(pyf), true);
+        p.pyfSeen = tolvik::StatPath(pyf, true);
         if (!MakeWorkingCopy(pyf, pyfWork_, p.pyfMade, "free-agent file (.pyf)"))
             return false;
         pyfHandle_ = tolvik::FileOpen(WorkPath(pyfWork_), tolvik::FileMode::ReadWrite);
@@ -301,7 +302,7 @@ bool League::OpenLeague(std::string path) {
         pyrHandle_ = -1;
         return Fail("player file (.pyr) missing");
     }
-    p.pyrSeen = tolvik::Files().Stat(tolvik::NativePath(pyr), true);
+    p.pyrSeen = tolvik::StatPath(pyr, true);
     if (!MakeWorkingCopy(pyr, pyrWork_, p.pyrMade, "player file (.pyr)")) {
         pyrHandle_ = -1;
         return false;
@@ -412,6 +413,7 @@ bool League::CommitChanges() {
         tolvik::FileInfo* seen;
     };
     std::vector<Candidate> candidates;
+    candidates.reserve(4);
     if (p.lgeMade)
         candidates.push_back({lgeHandle_, lgeWork_, p.lgeTarget, &p.lgeSeen});
     if (p.pyrMade)
@@ -437,7 +439,7 @@ bool League::CommitChanges() {
             tolvik::FileMarkSaved(c.handle);
             continue;
         }
-        if (!tolvik::Files().Stat(tolvik::NativePath(c.target), true).SameVersion(*c.seen))
+        if (!tolvik::StatPath(c.target, true).SameVersion(*c.seen))
             return Fail(tolvik::NativeLeaf(tolvik::NativePath(c.target)) +
                         " was changed by another program while the league was open; it was not overwritten");
         set.push_back({work, c.target});
@@ -471,7 +473,7 @@ bool League::CommitChanges() {
     }
     for (const Candidate* c : chosen) {
         tolvik::FileMarkSaved(c->handle);
-        *c->seen = tolvik::Files().Stat(tolvik::NativePath(c->target), true);
+        *c->seen = tolvik::StatPath(c->target, true);
     }
     return true;
 }
@@ -513,9 +515,9 @@ int League::CreateFreeAgentFile() {
     pyfWork_ = "~saltemp.pyf";
     if (p.pyfTarget.empty()) {
         p.pyfTarget = tolvik::PathJoin(p.folder, p.baseLeaf + "pyf");
-        p.pyfSeen = tolvik::Files().Stat(tolvik::NativePath(p.pyfTarget), true);
+        p.pyfSeen = tolvik::StatPath(p.pyfTarget, true);
     }
-    if (tolvik::Files().Stat(tolvik::NativePath(WorkPath(pyfWork_)), false).exists) {
+    if (tolvik::StatPath(WorkPath(pyfWork_), false).exists) {
         pyfHandle_ = -1;
         Fail(NotOurs(pyfWork_));
         return -1;

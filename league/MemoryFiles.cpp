@@ -63,6 +63,22 @@ bool MemoryFiles::FolderExists(const std::string& folder) const {
     return folders_.count(folder) > 0;
 }
 
+MemoryFiles::OpenFile* MemoryFiles::Find(Native handle) {
+    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+        if (it->handle == handle)
+            return &*it;
+    return nullptr;
+}
+
+bool MemoryFiles::Forget(Native handle) {
+    OpenFile* file = Find(handle);
+    if (!file)
+        return false;
+    *file = std::move(open_.back());
+    open_.pop_back();
+    return true;
+}
+
 bool MemoryFiles::Fail(FileError error) {
     SetLastFileError(error);
     return false;
@@ -113,15 +129,15 @@ SystemFiles::Native MemoryFiles::Open(const std::string& path, OpenHow how) {
         it->second->changed = ++clock_;
     }
     const Native handle = nextHandle_++;
-    open_[handle] = {it->second, how != OpenHow::Read};
+    open_.push_back({handle, it->second, how != OpenHow::Read});
     return handle;
 }
 
 std::int64_t MemoryFiles::ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) {
-    const auto it = open_.find(file);
-    if (it == open_.end() || offset < 0)
+    const OpenFile* open = Find(file);
+    if (!open || offset < 0)
         return Fail(FileError::Other) ? 0 : -1;
-    const auto& bytes = it->second.node->bytes;
+    const auto& bytes = open->node->bytes;
     if (static_cast<std::uint64_t>(offset) >= bytes.size())
         return 0;
     const std::size_t n = std::min(count, bytes.size() - static_cast<std::size_t>(offset));
@@ -130,10 +146,10 @@ std::int64_t MemoryFiles::ReadAt(Native file, void* buffer, std::size_t count, s
 }
 
 bool MemoryFiles::WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) {
-    const auto it = open_.find(file);
-    if (it == open_.end() || !it->second.writable || offset < 0)
+    const OpenFile* open = Find(file);
+    if (!open || !open->writable || offset < 0)
         return Fail(FileError::AccessDenied);
-    auto& bytes = it->second.node->bytes;
+    auto& bytes = open->node->bytes;
     const std::size_t end = static_cast<std::size_t>(offset) + count;
     if (end > bytes.size()) {
         if (capacity_ != SIZE_MAX && Used() + (end - bytes.size()) > capacity_)
@@ -142,46 +158,46 @@ bool MemoryFiles::WriteAt(Native file, const void* buffer, std::size_t count, st
     }
     if (count > 0)
         std::memcpy(bytes.data() + offset, buffer, count);
-    it->second.node->changed = ++clock_;
+    open->node->changed = ++clock_;
     return true;
 }
 
 std::int64_t MemoryFiles::Size(Native file) {
-    const auto it = open_.find(file);
-    if (it == open_.end())
+    const OpenFile* open = Find(file);
+    if (!open)
         return Fail(FileError::Other) ? 0 : -1;
-    return static_cast<std::int64_t>(it->second.node->bytes.size());
+    return static_cast<std::int64_t>(open->node->bytes.size());
 }
 
 bool MemoryFiles::Sync(Native file) {
-    return open_.count(file) > 0 || Fail(FileError::Other);
+    return Find(file) != nullptr || Fail(FileError::Other);
 }
 
 bool MemoryFiles::Close(Native file) {
-    return open_.erase(file) > 0 || Fail(FileError::Other);
+    return Forget(file) || Fail(FileError::Other);
 }
 
 bool MemoryFiles::SetMode(Native file, std::uint32_t mode) {
-    const auto it = open_.find(file);
-    if (it == open_.end())
+    const OpenFile* open = Find(file);
+    if (!open)
         return Fail(FileError::Other);
-    it->second.node->mode = mode & 07777;
+    open->node->mode = mode & 07777;
     return true;
 }
 
 bool MemoryFiles::CopyData(Native in, Native out) {
-    const auto from = open_.find(in);
-    const auto to = open_.find(out);
-    if (from == open_.end() || to == open_.end() || !to->second.writable)
+    const OpenFile* from = Find(in);
+    const OpenFile* to = Find(out);
+    if (!from || !to || !to->writable)
         return Fail(FileError::Other);
-    const auto& bytes = from->second.node->bytes;
-    auto& target = to->second.node->bytes;
+    const auto& bytes = from->node->bytes;
+    auto& target = to->node->bytes;
     if (bytes.size() > target.size() && capacity_ != SIZE_MAX &&
         Used() + bytes.size() - target.size() > capacity_)
         return Fail(FileError::DiskFull);
     target.resize(std::max(target.size(), bytes.size()));
     std::copy(bytes.begin(), bytes.end(), target.begin());
-    to->second.node->changed = ++clock_;
+    to->node->changed = ++clock_;
     return true;
 }
 
@@ -243,6 +259,7 @@ bool MemoryFiles::List(const std::string& folder, std::vector<std::string>& name
     if (!FolderExists(name))
         return Fail(FileError::NotFound);
     const std::string prefix = name == "/" ? "/" : name + "/";
+    names.reserve(16); // a league's folder: its files, working copies and temporaries
     for (auto it = files_.lower_bound(prefix);
          it != files_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
         const std::string rest = it->first.substr(prefix.size());
@@ -294,7 +311,7 @@ void MemoryFiles::Unlock(Native lock, const std::string& path) {
     const std::string name = Normal(path); // a copy: the erasures below may take what path refers to
     files_.erase(name);
     locked_.erase(name);
-    open_.erase(lock);
+    Forget(lock);
 }
 
 std::string MemoryFiles::RandomName(std::size_t length) {

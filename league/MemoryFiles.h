@@ -58,6 +58,7 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
         std::int64_t changed = 0; // a counter standing in for the time of the last change
     };
     struct OpenFile {
+        Native handle = kNoFile;
         std::shared_ptr<Node> node;
         bool writable = false;
     };
@@ -67,12 +68,17 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
     const std::string& Normal(const std::string& path, std::string& storage) const;
     static std::string Parent(const std::string& normal);
     bool FolderExists(const std::string& folder) const;
+    // The open file of a handle, or null.
+    OpenFile* Find(Native handle);
+    bool Forget(Native handle);
     bool Fail(FileError error);
 
     std::size_t capacity_;
     std::map<std::string, std::shared_ptr<Node>> files_;
     std::set<std::string> folders_{"/"};
-    std::map<Native, OpenFile> open_;
+    // A process holds a handful of files open at once: a short list searched from the end,
+    // which costs no allocation per open as a map's nodes would.
+    std::vector<OpenFile> open_;
     std::set<std::string> locked_;
     Native nextHandle_ = 3;
     std::uint64_t nextInode_ = 1;

@@ -134,12 +134,13 @@ bool HashFile(const std::string& path, std::uint64_t& size, std::uint64_t& hash)
     const SystemFiles::Native in = files.Open(path, OpenHow::Read);
     if (in == SystemFiles::kNoFile)
         return false;
-    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
+    const std::size_t blockSize = BlockFor(files.Size(in), kBlock);
+    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize);
     Hash h;
     std::int64_t at = 0;
     bool ok = true;
     for (;;) {
-        const std::int64_t n = files.ReadAt(in, block.get(), kBlock, at);
+        const std::int64_t n = files.ReadAt(in, block.get(), blockSize, at);
         if (n < 0)
             ok = false;
         if (n <= 0)
@@ -198,15 +199,17 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& jou
         Entry e;
         e.target = RealTarget(NativePath(set[i].target));
         TempFile temp;
-        const SystemFiles::Native in = files.Open(NativePath(set[i].source), OpenHow::Read);
+        std::string sourceStorage;
+        const SystemFiles::Native in = files.Open(NativePath(set[i].source, sourceStorage), OpenHow::Read);
         if (in != SystemFiles::kNoFile) {
             // The bytes pass through here once, to be hashed on their way to the temporary file.
             temp = FillTempBeside(e.target, [&](SystemFiles::Native out) {
-                const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
+                const std::size_t blockSize = BlockFor(files.Size(in), kBlock);
+                const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize);
                 Hash h;
                 std::int64_t at = 0;
                 for (;;) {
-                    const std::int64_t n = files.ReadAt(in, block.get(), kBlock, at);
+                    const std::int64_t n = files.ReadAt(in, block.get(), blockSize, at);
                     if (n < 0)
                         return false;
                     if (n == 0)

@@ -55,11 +55,11 @@ void SetLastFileError(FileError error) {
 }
 
 bool SystemFiles::CopyData(Native in, Native out) {
-    constexpr std::size_t kBlock = 256 * 1024;
-    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(kBlock);
+    const std::size_t blockSize = BlockFor(Size(in), 256 * 1024);
+    const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize);
     std::int64_t at = 0;
     for (;;) {
-        const std::int64_t n = ReadAt(in, block.get(), kBlock, at);
+        const std::int64_t n = ReadAt(in, block.get(), blockSize, at);
         if (n < 0)
             return false;
         if (n == 0)

@@ -122,6 +122,16 @@ template <typename Next> std::string RandomNameFrom(std::size_t length, Next&& n
         name.push_back(kChars[next() % (sizeof kChars - 1)]);
     return name;
 }
+// The buffer for reading a file of `size` bytes in blocks of at most `most`: the whole file
+// and one byte more (which finds the end at once) when it is smaller, `most` when the size
+// is not known. Most files of a league are a few kilobytes; a block of the largest size for
+// each would cost more to allocate than to read them.
+inline std::size_t BlockFor(std::int64_t size, std::size_t most) {
+    if (size < 0 || static_cast<std::uint64_t>(size) >= most)
+        return most;
+    return static_cast<std::size_t>(size) + 1;
+}
+
 // A seed that differs between processes and runs: the system's random device, the process
 // and the clock.
 TOLVIK_EXPORT std::uint64_t FreshSeed(std::uint64_t processId);

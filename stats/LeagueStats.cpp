@@ -124,16 +124,19 @@ template <typename F> void ForEachRecord(int handle, F&& record) {
     std::array<std::uint8_t, kHeaderSize> header{};
     if (tolvik::FileRead(handle, header.data(), kHeaderSize) != kHeaderSize)
         return;
-    constexpr int kChunkBytes = 4096 * kRecordSize;
-    std::vector<std::uint8_t> chunk(kChunkBytes);
+    // Chunks of whole records, up to 4096 of them, and no more than the file holds.
+    const std::size_t block =
+        tolvik::BlockFor(tolvik::FileSize(handle) - kHeaderSize, std::size_t{4096} * kRecordSize);
+    const int chunkBytes = static_cast<int>((block + kRecordSize - 1) / kRecordSize * kRecordSize);
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(chunkBytes));
     for (;;) {
-        const int got = tolvik::FileRead(handle, chunk.data(), kChunkBytes);
+        const int got = tolvik::FileRead(handle, chunk.data(), chunkBytes);
         if (got <= 0)
             return;
         for (int at = 0; at + kRecordSize <= got; at += kRecordSize)
             record(chunk.data() + at);
         // A short read is the end of the file (or a failure): nothing more arrives.
-        if (got < kChunkBytes)
+        if (got < chunkBytes)
             return;
     }
 }

@@ -1,5 +1,6 @@
 #include "stats/StatisticFG.h"
 
+#include "stats/StatLineText.h"
 #include "stats/StatNumber.h"
 
 void StatisticFG::Breakdown(std::uint16_t band, int& attempts, int& made) {
@@ -36,7 +37,7 @@ int StatisticFG::Over50() const {
 std::string StatisticFG::StatLine() const {
     static const char* const kLabels[kBands] = {
         "Field Goals <20: ", " 20-29: ", " 30-39: ", " 40-49: ", " 50+: "};
-    std::string line;
+    StatLineText line;
     int totalAttempts = 0;
     int totalMade = 0;
     for (int i = 0; i < kBands; ++i) {
@@ -45,9 +46,9 @@ std::string StatisticFG::StatLine() const {
         Breakdown(bands[static_cast<std::size_t>(i)], attempts, made);
         totalAttempts += attempts;
         totalMade += made;
-        line += kLabels[i] + std::to_string(made) + "/" + std::to_string(attempts);
+        line << kLabels[i] << made << "/" << attempts;
     }
-    line += " Long: " + std::to_string(count);
-    line += " FG%: " + tolvik::FormatFixed(tolvik::GuardedPercentage(totalMade, totalAttempts), 4, 2);
-    return line;
+    line << " Long: " << count
+         << " FG%: " << tolvik::FormatFixed(tolvik::GuardedPercentage(totalMade, totalAttempts), 4, 2);
+    return line.Take();
 }

@@ -1,5 +1,7 @@
 #include "stats/StatisticFumble.h"
 
+#include "stats/StatLineText.h"
+
 std::string StatisticFumble::StatLine() const {
-    return "Fumbles: " + std::to_string(count);
+    return (StatLineText() << "Fumbles: " << count).Take();
 }

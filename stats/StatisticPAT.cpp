@@ -1,5 +1,7 @@
 #include "stats/StatisticPAT.h"
 
+#include "stats/StatLineText.h"
+
 std::string StatisticPAT::StatLine() const {
-    return "Extra Point Made/Attempted: " + std::to_string(made) + "/" + std::to_string(count);
+    return (StatLineText() << "Extra Point Made/Attempted: " << made << "/" << count).Take();
 }

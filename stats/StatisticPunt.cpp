@@ -1,5 +1,6 @@
 #include "stats/StatisticPunt.h"
 
+#include "stats/StatLineText.h"
 #include "stats/StatNumber.h"
 
 float StatisticPunt::NetAvg() const {
@@ -7,8 +8,9 @@ float StatisticPunt::NetAvg() const {
 }
 
 std::string StatisticPunt::StatLine() const {
-    return "Punts: " + std::to_string(count) + " Long: " + std::to_string(best) +
-           " TouchBacks: " + std::to_string(touchbacks) + " Total Yards: " + std::to_string(total) +
-           " Average: " + tolvik::FormatFixed(tolvik::GuardedQuotient(total, count), 4, 2) +
-           " Net Average: " + tolvik::FormatFixed(NetAvg(), 4, 2);
+    return (StatLineText() << "Punts: " << count << " Long: " << best << " TouchBacks: " << touchbacks
+                           << " Total Yards: " << total
+                           << " Average: " << tolvik::FormatFixed(tolvik::GuardedQuotient(total, count), 4, 2)
+                           << " Net Average: " << tolvik::FormatFixed(NetAvg(), 4, 2))
+        .Take();
 }

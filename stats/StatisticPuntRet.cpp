@@ -1,7 +1,9 @@
 #include "stats/StatisticPuntRet.h"
 
+#include "stats/StatLineText.h"
+
 std::string StatisticPuntRet::StatLine() const {
-    return "Returns: " + std::to_string(count) + " Long: " + std::to_string(best) +
-           " TDs: " + std::to_string(td) + " Total Yards: " + std::to_string(total) +
-           " Fair Catches: " + std::to_string(fairCatches);
+    return (StatLineText() << "Returns: " << count << " Long: " << best << " TDs: " << td
+                           << " Total Yards: " << total << " Fair Catches: " << fairCatches)
+        .Take();
 }

@@ -1,5 +1,7 @@
 #include "stats/StatisticSack.h"
 
+#include "stats/StatLineText.h"
+
 std::string StatisticSack::StatLine() const {
-    return "Sacks: " + std::to_string(count);
+    return (StatLineText() << "Sacks: " << count).Take();
 }

@@ -1,5 +1,7 @@
 #include "stats/StatisticSafety.h"
 
+#include "stats/StatLineText.h"
+
 std::string StatisticSafety::StatLine() const {
-    return "Safeties: " + std::to_string(count);
+    return (StatLineText() << "Safeties: " << count).Take();
 }

@@ -1,12 +1,14 @@
 #include "stats/StatisticSum.h"
 
+#include "stats/StatLineText.h"
 #include "stats/StatNumber.h"
 
 std::string StatisticSum::PlaysLine(const char* label) const {
-    return label + std::to_string(count) + " Long: " + std::to_string(best) + " TDs: " + std::to_string(td);
+    return (StatLineText() << label << count << " Long: " << best << " TDs: " << td).Take();
 }
 
 std::string StatisticSum::YardsLine(const char* label) const {
-    return PlaysLine(label) + " Total Yards: " + std::to_string(total) +
-           " Average: " + tolvik::FormatFixed(tolvik::GuardedQuotient(total, count), 4, 2);
+    return (StatLineText() << label << count << " Long: " << best << " TDs: " << td << " Total Yards: " << total
+                           << " Average: " << tolvik::FormatFixed(tolvik::GuardedQuotient(total, count), 4, 2))
+        .Take();
 }

@@ -1,5 +1,7 @@
 #include "stats/StatisticTackle.h"
 
+#include "stats/StatLineText.h"
+
 std::string StatisticTackle::StatLine() const {
-    return "Tackles: " + std::to_string(count);
+    return (StatLineText() << "Tackles: " << count).Take();
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -48,6 +49,76 @@ TEST(FileAccess, ReadsOfEverySizeSeeTheFileAndEarlierWrites) {
     EXPECT_EQ(got[100004], bytes[100004]);
     EXPECT_TRUE(tolvik::FileClose(h));
     EXPECT_EQ(dir.Read("f.bin")[100001], 0xAD);
+}
+
+// A handle's window starts as small as the file it reads and grows with what is written or
+// with the file: no byte may be lost or stale when it does.
+TEST(FileAccess, AWindowSizedToASmallFileGrowsWithWritesAndWithTheFile) {
+    TempDir dir;
+    const std::vector<std::uint8_t> head = Pattern(100);
+    dir.Write("f.bin", head);
+    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::FileMode::ReadWrite);
+    ASSERT_GT(h, 0);
+    std::uint8_t first[10];
+    ASSERT_EQ(tolvik::FileRead(h, first, 10), 10);
+
+    // Small contiguous writes from the read position on, well past the largest window.
+    std::vector<std::uint8_t> expected(head.begin(), head.begin() + 10);
+    const std::vector<std::uint8_t> body = Pattern(90 * 1024 + 1);
+    for (std::size_t at = 0; at < body.size(); at += 3) {
+        const int n = static_cast<int>(std::min<std::size_t>(3, body.size() - at));
+        ASSERT_EQ(tolvik::FileWrite(h, body.data() + at, n), n);
+    }
+    expected.insert(expected.end(), body.begin(), body.end());
+    EXPECT_EQ(tolvik::FileSize(h), static_cast<std::int64_t>(expected.size()));
+    EXPECT_TRUE(tolvik::FileClose(h));
+    EXPECT_EQ(dir.Read("f.bin"), expected);
+
+    // A reader whose window was sized while the file was small sees what was added since.
+    dir.Write("g.bin", Pattern(20));
+    const int reader = tolvik::FileOpen(dir.File("g.bin"), tolvik::FileMode::Read);
+    const int writer = tolvik::FileOpen(dir.File("g.bin"), tolvik::FileMode::ReadWrite);
+    ASSERT_GT(reader, 0);
+    ASSERT_GT(writer, 0);
+    std::uint8_t byte = 0;
+    ASSERT_EQ(tolvik::FileRead(reader, &byte, 1), 1);
+    const std::vector<std::uint8_t> grown = Pattern(80 * 1024);
+    ASSERT_EQ(tolvik::FileWrite(writer, grown.data(), static_cast<int>(grown.size())), static_cast<int>(grown.size()));
+    ASSERT_TRUE(tolvik::FileClose(writer));
+    ASSERT_EQ(tolvik::FileSeek(reader, 30), 30);
+    std::vector<std::uint8_t> got;
+    for (std::uint8_t piece[700]; const int n = tolvik::FileRead(reader, piece, sizeof piece);)
+        got.insert(got.end(), piece, piece + n);
+    EXPECT_EQ(got, std::vector<std::uint8_t>(grown.begin() + 30, grown.end()));
+    tolvik::FileClose(reader);
+}
+
+// The form of NativePath that keeps its result in the caller's storage must mean what the
+// copying form means, and hand back the path itself when there is nothing to change.
+TEST(FileAccess, NativePathWithStorageMeansWhatTheCopyMeans) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    dir.Write("sub/c.bin", Pattern(3));
+    const std::string native = tolvik::NativePath(dir.File("sub/c.bin"));
+    std::string storage;
+    EXPECT_EQ(&tolvik::NativePath(native, storage), &native);
+    EXPECT_TRUE(storage.empty());
+
+    // The separator before the leaf in the other system's spelling.
+    std::string foreign = native;
+    char& separator = foreign[native.size() - std::string("c.bin").size() - 1];
+    separator = separator == '/' ? '\\' : '/';
+    EXPECT_EQ(tolvik::NativePath(foreign, storage), native);
+    EXPECT_EQ(tolvik::NativePath(foreign), native);
+    EXPECT_EQ(tolvik::StatPath(foreign, true).size, 3);
+    EXPECT_FALSE(tolvik::StatPath(foreign + "x", true).exists);
+#ifndef _WIN32
+    // A name that holds a backslash here is taken as written.
+    dir.Write("a\\b.bin", Pattern(5));
+    const std::string literal = dir.File("a\\b.bin");
+    EXPECT_EQ(tolvik::NativePath(literal, storage), literal);
+    EXPECT_EQ(tolvik::StatPath(literal, false).size, 5);
+#endif
 }
 
 TEST(FileAccess, ModifiedOnlyAfterAWriteOrForACreatedFile) {
