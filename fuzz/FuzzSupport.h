@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <span>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -21,6 +22,8 @@
 namespace fuzzing {
 
 using Bytes = std::vector<std::uint8_t>;
+// Bytes of the input itself, not copied.
+using ByteSpan = std::span<const std::uint8_t>;
 
 // Reads a whole file; false when it cannot be read.
 inline bool ReadWholeFile(const std::string& path, Bytes& out) {
@@ -66,7 +69,13 @@ class ScratchFolder {
             !files_.Close(file))
             Fail("the scratch folder cannot be written");
     }
-    void Write(const std::string& name, const Bytes& bytes) const { Write(name, bytes.data(), bytes.size()); }
+    void Write(const std::string& name, ByteSpan bytes) const { Write(name, bytes.data(), bytes.size()); }
+
+    // Whether the file holds exactly these bytes.
+    bool Holds(const std::string& name, ByteSpan bytes) const {
+        const Bytes held = Read(name);
+        return std::equal(held.begin(), held.end(), bytes.begin(), bytes.end());
+    }
 
     bool Exists(const std::string& name) const { return files_.Stat(File(name), false).exists; }
 
@@ -133,13 +142,13 @@ class InputCursor {
         const std::uint32_t lo = U16();
         return lo | (static_cast<std::uint32_t>(U16()) << 16);
     }
-    Bytes Take(std::size_t wanted) {
+    ByteSpan Take(std::size_t wanted) {
         const std::size_t n = wanted < Remaining() ? wanted : Remaining();
-        Bytes out(data_ + pos_, data_ + pos_ + n);
+        const ByteSpan out(data_ + pos_, n);
         pos_ += n;
         return out;
     }
-    Bytes Rest() { return Take(Remaining()); }
+    ByteSpan Rest() { return Take(Remaining()); }
 
   private:
     const std::uint8_t* data_;
@@ -160,9 +169,16 @@ struct LeagueInput {
     Bytes moves;
 };
 
-inline LeagueInput SplitLeagueInput(const std::uint8_t* data, std::size_t size) {
+// The parts of one input as they lie in it.
+struct LeagueInputView {
+    bool present[kLeaguePartCount] = {};
+    ByteSpan files[kLeaguePartCount];
+    ByteSpan moves;
+};
+
+inline LeagueInputView SplitLeagueInput(const std::uint8_t* data, std::size_t size) {
     InputCursor in(data, size);
-    LeagueInput out;
+    LeagueInputView out;
     const std::uint8_t mask = in.U8();
     for (int k = 0; k < kLeaguePartCount; ++k) {
         if (!(mask & (1u << k)))

@@ -2,6 +2,7 @@
 // team and roster records, and the questions asked about them.
 #include "league/FileAccess.h"
 #include "league/League.h"
+#include "league/RosterOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -160,15 +161,7 @@ short* League::GetSortedRoster(int team) {
         keys[i] =
             pid >= 100 && pid < next ? static_cast<int>(players.GetPlayer(pid).GetPosSpecific()) : kEmptyKey;
     }
-    // This exact exchange order is what the program shows; it is not a stable sort.
-    for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
-        for (std::size_t j = i; j < keys.size(); ++j) {
-            if (keys[i] > keys[j]) {
-                std::swap(sortedRoster_[i], sortedRoster_[j]);
-                std::swap(keys[i], keys[j]);
-            }
-        }
-    }
+    ExchangeSortByKey(sortedRoster_.data(), keys.data(), keys.size());
     return sortedRoster_.data();
 }
 
