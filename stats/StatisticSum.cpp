@@ -8,7 +8,8 @@ std::string StatisticSum::PlaysLine(const char* label) const {
 }
 
 std::string StatisticSum::YardsLine(const char* label) const {
-    return (StatLineText() << label << count << " Long: " << best << " TDs: " << td << " Total Yards: " << total
-                           << " Average: " << tolvik::FormatFixed(tolvik::GuardedQuotient(total, count), 4, 2))
+    return (StatLineText() << label << count << " Long: " << best << " TDs: " << td
+                           << " Total Yards: " << total << " Average: "
+                           << tolvik::FormatFixed(tolvik::GuardedQuotient(total, count), 4, 2))
         .Take();
 }

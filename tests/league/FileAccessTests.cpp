@@ -83,7 +83,8 @@ TEST(FileAccess, AWindowSizedToASmallFileGrowsWithWritesAndWithTheFile) {
     std::uint8_t byte = 0;
     ASSERT_EQ(tolvik::FileRead(reader, &byte, 1), 1);
     const std::vector<std::uint8_t> grown = Pattern(80 * 1024);
-    ASSERT_EQ(tolvik::FileWrite(writer, grown.data(), static_cast<int>(grown.size())), static_cast<int>(grown.size()));
+    ASSERT_EQ(tolvik::FileWrite(writer, grown.data(), static_cast<int>(grown.size())),
+              static_cast<int>(grown.size()));
     ASSERT_TRUE(tolvik::FileClose(writer));
     ASSERT_EQ(tolvik::FileSeek(reader, 30), 30);
     std::vector<std::uint8_t> got;
