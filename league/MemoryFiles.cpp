@@ -74,7 +74,8 @@ bool MemoryFiles::Forget(Native handle) {
     OpenFile* file = Find(handle);
     if (!file)
         return false;
-    *file = std::move(open_.back());
+    if (file != &open_.back())
+        *file = std::move(open_.back());
     open_.pop_back();
     return true;
 }
