@@ -72,8 +72,8 @@ TEST(ProgramRun, BrevaneShowsTheSampleLeagueOnAVirtualXServer) {
 #ifdef Q_OS_WIN
     const ProgramOutcome run = Start(Program(BREVANE_PROGRAM), arguments, "windows");
 #else
-    const ProgramOutcome run =
-        Start("xvfb-run", QStringList{"-a", "-s", "-screen 0 1024x768x24", BREVANE_PROGRAM} + arguments, "xcb");
+    const ProgramOutcome run = Start(
+        "xvfb-run", QStringList{"-a", "-s", "-screen 0 1024x768x24", BREVANE_PROGRAM} + arguments, "xcb");
 #endif
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains("(ContractManagerForm) saved to " + picture)) << run.output.toStdString();
@@ -95,15 +95,15 @@ TEST(ProgramRun, TheFrontOfficeProgramIsTheSameWindowsUnderItsOwnName) {
     TempDir dir;
     const QString league = QString::fromStdString(WriteSampleLeague(dir.File("lg")));
     const QString picture = QString::fromStdString(dir.File("front.png"));
-    const ProgramOutcome run =
-        Start(Program(BREVANE_FRONT_OFFICE_PROGRAM), {"--team", "2", "--screenshot", picture, league}, "offscreen");
+    const ProgramOutcome run = Start(Program(BREVANE_FRONT_OFFICE_PROGRAM),
+                                     {"--team", "2", "--screenshot", picture, league}, "offscreen");
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains("(FrontOffice) saved to " + picture)) << run.output.toStdString();
     ExpectNotBlank(QImage(picture));
 
     // A league that cannot be opened is reported by the exit status of a picture run.
-    const ProgramOutcome failed =
-        Start(Program(BREVANE_PROGRAM), {"--team", "0", "--screenshot", picture, league + ".none"}, "offscreen");
+    const ProgramOutcome failed = Start(
+        Program(BREVANE_PROGRAM), {"--team", "0", "--screenshot", picture, league + ".none"}, "offscreen");
     EXPECT_EQ(failed.exitCode, 1) << failed.output.toStdString();
 }
 
