@@ -252,8 +252,13 @@ if [ -n "$qt" ]; then
         fail "the installed Brevane.exe (exit status $run_status)"
     fi
 
-    # The uninstaller runs in place (_?=), so that its end is the end of the removal.
-    timeout 300 wine "$installed/Uninstall.exe" /S "_?=$(winepath -w "$installed")" >"$build/uninstall.log" 2>&1
+    # The uninstaller copies itself away and returns at once; the removal is waited for.
+    timeout 300 wine "$installed/Uninstall.exe" /S >"$build/uninstall.log" 2>&1
+    waited=0
+    while { [ -e "$installed/bin" ] || [ -e "$menu" ]; } && [ $waited -lt 120 ]; do
+        sleep 0.5
+        waited=$((waited + 1))
+    done
     if [ ! -e "$installed/bin" ] && [ ! -e "$menu" ]; then
         pass "the uninstaller removes the program and its Start-menu entries"
     else

@@ -9,6 +9,9 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Brevane)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Brevane)
 set(CPACK_PACKAGE_EXECUTABLES Brevane Brevane Brevane-FrontOffice "Brevane Front Office")
 set(CPACK_COMPONENTS_ALL Unspecified)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackPerGenerator.cmake)
 set(CPACK_COMPONENT_UNSPECIFIED_DISPLAY_NAME Brevane)
 set(CPACK_COMPONENT_UNSPECIFIED_REQUIRED ON)
 
@@ -22,14 +25,16 @@ set(CPACK_NSIS_MUI_UNIICON ${BREVANE_ICO})
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_CONTACT "${CPACK_PACKAGE_CONTACT}")
 
-# Installs for one user, without administrator rights: CMake's installer template always
-# asks for them and puts a user's own installation into the Documents folder. Our copy asks
-# for the rights the user has ("highest": an administrator installs for all users into
-# Program Files, anyone else for themselves) and puts a user's own installation where
-# Windows keeps per-user programs.
+# CMake's installer template, changed in three places: the installer is a 64-bit program,
+# like the programs it installs (and so runs where only 64-bit programs run); it asks for
+# the rights the user has ("highest": an administrator installs for all users into Program
+# Files, anyone else for themselves, where the template always asks for administrator
+# rights); and a user's own installation goes where Windows keeps per-user programs rather
+# than into the Documents folder.
 set(template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
 file(READ ${template} nsis)
-foreach(change "RequestExecutionLevel admin|RequestExecutionLevel highest"
+foreach(change "  !define VERSION|  Target amd64-unicode\n  !define VERSION"
+               "RequestExecutionLevel admin|RequestExecutionLevel highest"
                "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@|$LOCALAPPDATA\\Programs\\@CPACK_PACKAGE_INSTALL_DIRECTORY@")
   string(REPLACE "|" ";" change "${change}")
   list(GET change 0 from)
