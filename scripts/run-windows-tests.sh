@@ -218,7 +218,7 @@ if [ -n "$qt" ]; then
     listing=$(unzip -Z1 "$zip")
     missing=
     for file in bin/Brevane.exe bin/Brevane-FrontOffice.exe bin/brevane-cli.exe bin/Tolvik.dll bin/Qt6Core.dll \
-        bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/platforms/qwindows.dll bin/styles/qwindowsvistastyle.dll \
+        bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6OpenGL.dll bin/platforms/qwindows.dll bin/styles/qwindowsvistastyle.dll \
         bin/libstdc++-6.dll bin/libgcc_s_seh-1.dll bin/libwinpthread-1.dll; do
         grep -qx "[^/]*/$file" <<<"$listing" || missing+=" $file"
     done

@@ -58,8 +58,9 @@ function(brevane_qt_file target)
   set(location ${location} PARENT_SCOPE)
 endfunction()
 
-find_package(Qt6 REQUIRED COMPONENTS Test)
-foreach(target Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Test)
+# The Windows platform plugin draws through Qt's OpenGL library when it is asked to.
+find_package(Qt6 REQUIRED COMPONENTS OpenGL Test)
+foreach(target Qt6::Core Qt6::Gui Qt6::Widgets Qt6::OpenGL Qt6::Test)
   brevane_qt_file(${target})
   file(COPY ${location} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   if(NOT target STREQUAL "Qt6::Test")
