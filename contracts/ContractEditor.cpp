@@ -18,12 +18,6 @@ namespace {
 
 constexpr int kMaxCapLines = std::numeric_limits<std::int8_t>::max();
 
-const char* PositionText(int code) {
-    static const char* const kTexts[] = {"QB", "FB", "HB", "TE", "WR", "C", "G", "T",
-                                         "DE", "DT", "LB", "CB", "S",  "K", "P"};
-    return code >= 0 && code < static_cast<int>(std::size(kTexts)) ? kTexts[code] : "";
-}
-
 bool IsFreeAgentStatus(int status) {
     return status == Contract::UnrestrictedFA || status == Contract::RestrictedFA ||
            status == Contract::ExclusiveFA;
@@ -34,6 +28,12 @@ std::string Commas(std::int32_t amount) {
 }
 
 } // namespace
+
+const char* PositionText(int code) {
+    static const char* const kTexts[] = {"QB", "FB", "HB", "TE", "WR", "C", "G", "T",
+                                         "DE", "DT", "LB", "CB", "S",  "K", "P"};
+    return code >= 0 && code < static_cast<int>(std::size(kTexts)) ? kTexts[code] : "";
+}
 
 const std::array<std::string, 9>& ContractEditor::FreeAgentListNames() {
     static const std::array<std::string, 9> names{"Free Agent QB", "Free Agent RB", "Free Agent R",

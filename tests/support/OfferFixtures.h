@@ -6,6 +6,7 @@
 #include "contracts/Offer.h"
 
 #include <cstdint>
+#include <vector>
 
 // An offer of club `team` for player id.
 inline Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus,
@@ -18,6 +19,14 @@ inline Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salar
     o.salary = salary;
     o.bonus = bonus;
     return o;
+}
+
+// The bytes of an offer file holding the offers, in order.
+inline std::vector<std::uint8_t> OfferFileBytes(const std::vector<Offer>& offers) {
+    std::vector<std::uint8_t> bytes(offers.size() * Offer::kRecordSize);
+    for (std::size_t i = 0; i < offers.size(); ++i)
+        offers[i].Encode(bytes.data() + i * Offer::kRecordSize);
+    return bytes;
 }
 
 // The contract the tests of season 2000 work out by hand: under contract with club 1,
