@@ -67,14 +67,14 @@ int main() {
     std::size_t players = 0, contested = 0;
     double boardMs = 0;
     {
-        SalaryLeague s;
+        OpenLeagueState s;
         std::ostringstream notes;
         if (!OpenSalary(s, scratch.Result().leaguePath, SalaryCreate::NoCreate, "board", notes)) {
             std::fprintf(stderr, "cannot open the league: %s", notes.str().c_str());
             return 1;
         }
-        s.options.max_length = 7;
-        OfferBoard board(*s.list);
+        s.GetOptions().max_length = 7;
+        OfferBoard board(s.GetContracts());
         boardMs = bench::MedianMicros(11, 5, [&](int) { board.Load(files); }) / 1000.0;
         players = board.Players().size();
         for (const OfferBoard::PlayerRow& row : board.Players())
@@ -97,7 +97,7 @@ int main() {
     // What the command spends opening the league, which every command of a league pays.
     const double openMs = bench::MedianMicros(7, 1,
                                               [&](int) {
-                                                  SalaryLeague s;
+                                                  OpenLeagueState s;
                                                   std::ostringstream notes;
                                                   if (!OpenSalary(s, scratch.Result().leaguePath,
                                                                   SalaryCreate::NoCreate, "board", notes))

@@ -37,10 +37,10 @@ void ReportFiles(const std::vector<OfferBoard::FileRow>& files, std::ostream& er
 
 int RunBoardCommand(const std::string& path, const std::vector<std::string>& files, std::ostream& out,
                     std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "board", err))
         return 1;
-    OfferBoard board(*s.list);
+    OfferBoard board(s.GetContracts());
     board.Load(files);
     ReportFiles(board.Files(), err);
 

@@ -342,10 +342,10 @@ TEST(BoardCommand, EachFileHasTheRuleProblemsOfItsClubsOfferList) {
     std::vector<std::vector<std::vector<std::string>>> problems;
     std::vector<OfferList::Totals> totals;
     {
-        SalaryLeague s;
+        OpenLeagueState s;
         std::ostringstream notes;
         ASSERT_TRUE(OpenSalary(s, league.leaguePath, SalaryCreate::NoCreate, "board", notes)) << notes.str();
-        OfferBoard board(*s.list);
+        OfferBoard board(s.GetContracts());
         board.Load(files);
         for (const OfferBoard::FileRow& file : board.Files()) {
             clubs.push_back(file.team);
