@@ -4,6 +4,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferType.h"
 #include "contracts/Options.h"
+#include "contracts/PositionText.h"
 #include "contracts/TextToInt.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -28,12 +29,6 @@ std::string Commas(std::int32_t amount) {
 }
 
 } // namespace
-
-const char* PositionText(int code) {
-    static const char* const kTexts[] = {"QB", "FB", "HB", "TE", "WR", "C", "G", "T",
-                                         "DE", "DT", "LB", "CB", "S",  "K", "P"};
-    return code >= 0 && code < static_cast<int>(std::size(kTexts)) ? kTexts[code] : "";
-}
 
 const std::array<std::string, 9>& ContractEditor::FreeAgentListNames() {
     static const std::array<std::string, 9> names{"Free Agent QB", "Free Agent RB", "Free Agent R",

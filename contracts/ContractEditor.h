@@ -15,9 +15,6 @@ class ContractList;
 class League;
 class Options;
 
-// The text of the editor's Pos box for a specific position code ("" outside 0-14).
-const char* PositionText(int code);
-
 // The contract editor without its window: the listings (clubs, free-agent and draft groups),
 // the player shown, the offer being typed with its acceptance chance and cap lines, and the
 // offer Submit Contract makes. Handlers carry the names of the window's events; the window

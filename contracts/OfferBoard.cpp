@@ -1,10 +1,10 @@
 #include "contracts/OfferBoard.h"
 
 #include "contracts/Commissioner.h"
-#include "contracts/ContractEditor.h"
 #include "contracts/ContractList.h"
 #include "contracts/OfferFile.h"
 #include "contracts/OfferRules.h"
+#include "contracts/PositionText.h"
 #include "league/League.h"
 
 #include <algorithm>
