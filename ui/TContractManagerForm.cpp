@@ -14,6 +14,7 @@
 #include "ui/TCheapestOfferForm.h"
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
+#include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
 
@@ -157,6 +158,9 @@ void TContractManagerForm::BuildMenu() {
     CapTable1 = item(League1, "Cap Table", "CapTable1", &TContractManagerForm::CapTable1Click);
     CheapestOffers1 =
         item(League1, "Cheapest Offers", "CheapestOffers1", &TContractManagerForm::CheapestOffers1Click);
+    // Every club's offer files side by side: the league office's work, not a club's.
+    OfferBoard1 = item(League1, "Offer Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
+    OfferBoard1->setVisible(IsFrontOffice());
     League1->addSeparator();
     Options1 = item(League1, "Options", "Options1", &TContractManagerForm::Options1Click);
 }
@@ -390,6 +394,7 @@ void TContractManagerForm::ReleaseLeague() {
     // The advice windows show the league's figures: they go with it.
     delete capTableForm;
     delete cheapestForm;
+    delete offerBoardForm;
     if (offerList)
         offerList->Bind(nullptr);
     state.reset();
@@ -454,6 +459,23 @@ void TContractManagerForm::CheapestOffers1Click() {
     RefreshCheapestOffers();
     cheapestForm->show();
     cheapestForm->raise();
+}
+
+void TContractManagerForm::OfferBoard1Click() {
+    if (!RequireLeague())
+        return;
+    if (!offerBoardForm) {
+        offerBoardForm = new TOfferBoardForm(state->GetContracts(), prompt, dialogs, this);
+        // A player picked on the board is shown in the editor, opened first when it is closed.
+        connect(offerBoardForm, &TOfferBoardForm::playerPicked, this, [this](std::int16_t id) {
+            RunHandler([this, id]() {
+                if (TContractEdit* shown = OpenEditor())
+                    shown->ShowPlayerByID(id);
+            });
+        });
+    }
+    offerBoardForm->show();
+    offerBoardForm->raise();
 }
 
 void TContractManagerForm::RefreshCheapestOffers() {

@@ -25,6 +25,7 @@ class QStatusBar;
 class TCapTableForm;
 class TCheapestOfferForm;
 class TContractEdit;
+class TOfferBoardForm;
 class TOfferListForm;
 struct Offer;
 
@@ -109,6 +110,7 @@ class TContractManagerForm : public QMainWindow {
     QAction* ChangeTeam1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
+    QAction* OfferBoard1; // the front office only
     QAction* Options1;
     QStatusBar* StatusBar;
     std::array<QLabel*, kPanels> statusPanels{};
@@ -122,6 +124,7 @@ class TContractManagerForm : public QMainWindow {
     void BuildMenu();
     void CapTable1Click();
     void CheapestOffers1Click();
+    void OfferBoard1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshCheapestOffers();
@@ -146,6 +149,7 @@ class TContractManagerForm : public QMainWindow {
     QPointer<TContractEdit> editor;
     QPointer<TCapTableForm> capTableForm;
     QPointer<TCheapestOfferForm> cheapestForm;
+    QPointer<TOfferBoardForm> offerBoardForm;
 
     std::unique_ptr<OpenLeagueState> state;
     bool leagueLoaded = false;
