@@ -109,6 +109,7 @@ void TOfferBoardForm::BuildControls() {
     fileTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fileTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     fileTable->verticalHeader()->hide();
+    fileTable->verticalHeader()->setDefaultSectionSize(fileTable->fontMetrics().height() + 6);
     fileTable->horizontalHeader()->setStretchLastSection(true);
 
     boardStatus = new QLabel(this);
@@ -132,6 +133,7 @@ void TOfferBoardForm::BuildControls() {
     tables->addWidget(fileTable);
     tables->setStretchFactor(0, 3);
     tables->setStretchFactor(1, 1);
+    tables->setSizes({420, 180});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sources);
     layout->addLayout(filters);

@@ -3,6 +3,7 @@
 // that the pictures come out the same every time.
 //
 //   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER
+#include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
@@ -96,7 +97,7 @@ void WriteOfferFile(const QString& folder, const char* name, const std::vector<O
 // The league office's board over the offer files of four clubs, who bid for the same free
 // agents, and a file cut short in sending.
 void SaveOfferBoard(Pictures& pictures, TContractManagerForm& main, Prompt& prompt, FileDialogs& dialogs) {
-    QTemporaryDir folder;
+    QTemporaryDir folder(QDir::tempPath() + "/offers-XXXXXX");
     League& league = *main.GetLeague();
     std::vector<std::int16_t> freeAgents;
     for (int group = 0; group < 9; ++group)
@@ -110,8 +111,14 @@ void SaveOfferBoard(Pictures& pictures, TContractManagerForm& main, Prompt& prom
         for (int k = 0; k < 3; ++k) {
             const auto years = 1 + (club + k) % 3;
             const std::uint32_t salary = 900000u * static_cast<std::uint32_t>(years) + 150000u * club;
-            offers.push_back(MakeOffer(freeAgents[static_cast<std::size_t>(club + k) % freeAgents.size()],
-                                       club, Offer::SignFreeAgent, years, salary, salary / 4));
+            Offer offer = MakeOffer(freeAgents[static_cast<std::size_t>(club + k) % freeAgents.size()], club,
+                                    Offer::SignFreeAgent, years, salary, salary / 4);
+            // The chance the club saw; club 3 made its offers before the league's rules changed.
+            const Contract contract = main.GetContracts()->GetContract(offer.playerID);
+            const std::int32_t chance =
+                main.GetContracts()->GetCommissioner().AcceptChance(contract, years, salary, salary / 4);
+            offer.acceptPct = SaturateToPercentField(club == 3 ? chance - 12 : chance);
+            offers.push_back(offer);
         }
         WriteOfferFile(folder.path(), names[club], offers);
     }
