@@ -159,8 +159,8 @@ void TContractManagerForm::BuildMenu() {
     CheapestOffers1 =
         item(League1, "Cheapest Offers", "CheapestOffers1", &TContractManagerForm::CheapestOffers1Click);
     // Every club's offer files side by side: the league office's work, not a club's.
-    OfferBoard1 = item(League1, "Offer Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
-    OfferBoard1->setVisible(IsFrontOffice());
+    if (IsFrontOffice())
+        OfferBoard1 = item(League1, "Offer Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
     League1->addSeparator();
     Options1 = item(League1, "Options", "Options1", &TContractManagerForm::Options1Click);
 }

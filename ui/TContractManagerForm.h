@@ -110,7 +110,7 @@ class TContractManagerForm : public QMainWindow {
     QAction* ChangeTeam1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
-    QAction* OfferBoard1; // the front office only
+    QAction* OfferBoard1 = nullptr; // the front office only
     QAction* Options1;
     QStatusBar* StatusBar;
     std::array<QLabel*, kPanels> statusPanels{};
