@@ -134,7 +134,7 @@ TEST_F(EditorCommands, OfferFailuresExitOneWithOneLine) {
     WriteSalaryInformation();
     EXPECT_EQ(Cli({"offer", Lge(), "--team", "1", "120", "3", "lots", "0"}), 1);
     EXPECT_TRUE(out.str().empty());
-    EXPECT_EQ(err.str(), "brevane-cli offer: 'lots' is not a valid integer value\n");
+    EXPECT_EQ(err.str(), "brevane-cli offer: Base Salary: 'lots' is not a valid integer value\n");
     EXPECT_EQ(Cli({"offer", Lge(), "--team", "8", "120"}), 1);
     EXPECT_NE(err.str().find("team 8 is not a team of the league"), std::string::npos);
     EXPECT_EQ(Cli({"offer", Lge(), "--user-team", "-1", "--team", "1", "120"}), 1);
