@@ -693,7 +693,8 @@ TEST(MainWindow, TheLeagueDialogDoesNotListWorkingCopies) {
     ModalScript modals;
     modals.Then("LgeOpenDialog", [&listed](QWidget& dialog) {
         auto* view = dialog.findChild<QListView*>("listView");
-        QTest::qWaitFor([view]() { return view->model()->rowCount(view->rootIndex()) > 0; }, 5000);
+        EXPECT_TRUE(
+            QTest::qWaitFor([view]() { return view->model()->rowCount(view->rootIndex()) > 0; }, 5000));
         QTest::qWait(50);
         for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
             listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
