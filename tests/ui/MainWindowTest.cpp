@@ -591,9 +591,9 @@ namespace {
 
 TEST_F(PendingOffers, ChangeTeamAsksAsAnOpenDoesAndEmptiesTheListForTheNewClub) {
     TContractManagerForm& main = p.Main();
-    auto chooseClub = [this](int club) {
-        p.modals.Then("ChooseTeam", [club](QWidget& chooser) {
-            ClickRow(*chooser.findChild<QListWidget*>("teamList"), club);
+    auto chooseClub = [this](int row) {
+        p.modals.Then("ChooseTeam", [row](QWidget& chooser) {
+            ClickRow(*chooser.findChild<QListWidget*>("teamList"), row);
         });
     };
     // The same club again: nothing asked, the offers stay.
