@@ -160,5 +160,5 @@ TEST(OfferBoardMenu, OnlyTheFrontOfficeHasTheBoard) {
     EXPECT_EQ(club.Main().findChild<QAction*>("OfferBoard1"), nullptr);
     ProgramUnderTest office{BrevaneProgram::kFrontOfficeRole};
     ASSERT_NE(office.Main().OfferBoard1, nullptr);
-    EXPECT_EQ(office.Main().OfferBoard1->text(), "Offer Board");
+    EXPECT_EQ(office.Main().OfferBoard1->text(), "Offer &Board");
 }
