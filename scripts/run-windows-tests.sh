@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# The Windows part of the tests: builds Tolvik.dll, the contract model, brevane-cli.exe and the
-# unit tests of league/, stats/, contracts/ and tools/ with MinGW-w64, runs the unit tests under
-# Wine (headless), and runs brevane-cli.exe sample-league / league / salary --build / payroll,
-# whose files and JSON must be byte for byte those of the native brevane-cli on the same
-# sample league. The windows (ui/) are not built: there is no Qt for MinGW among our packages.
+# The Windows part of the tests: builds Tolvik.dll, the contract model, brevane-cli.exe, the
+# programs Brevane.exe and Brevane-FrontOffice.exe and the unit tests with MinGW-w64 against a
+# Qt for Windows made from Debian's sources (scripts/build-windows-qt.sh: built once per
+# machine, about half an hour the first time), and under Wine:
+# - runs the unit tests, the window tests among them offscreen, and the tests that start the
+#   real program on a virtual X server;
+# - runs brevane-cli.exe sample-league / league / salary --build / payroll, whose files and
+#   JSON must be byte for byte those of the native brevane-cli on the same sample league;
+# - makes the zip and the installer, installs silently into the Wine prefix, starts the
+#   installed program on the sample league and uninstalls it.
 #
 #   scripts/run-windows-tests.sh [NATIVE_BREVANE_CLI]
 #
@@ -73,11 +78,21 @@ else
     prefix_pid=$!
 fi
 
+# The Qt for Windows, from the cache when a run before made it.
+if qt=$("$top/scripts/build-windows-qt.sh"); then
+    times+=(" qt $(sed -nE 's/.* built in ([0-9]+ s).*/\1/p' "$qt/brevane-qt.done") once, found in $(seconds_since "$step_started") s")
+    pass "the Qt for Windows ($qt)"
+else
+    fail "the Qt for Windows cannot be built: the programs and their tests are left out"
+    qt=
+fi
+step_started=$EPOCHREALTIME
+
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DBREVANE_BENCH=OFF >"$build/configure.log" 2>&1 ||
-    { cat "$build/configure.log"; fail "configure"; finish; }
+    -DBREVANE_WINDOWS_QT="$qt" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DBREVANE_BENCH=OFF \
+    >"$build/configure.log" 2>&1 || { cat "$build/configure.log"; fail "configure"; finish; }
 if cmake --build "$build" -j2; then
-    pass "build (Tolvik.dll, contracts, brevane-cli.exe, unit tests)"
+    pass "build (Tolvik.dll, contracts, brevane-cli.exe, Brevane.exe, unit tests)"
 else
     fail "build"
     finish
@@ -95,17 +110,26 @@ times+=(" wine prefix $(cat "$prefix_time") (made beside the build)")
 (wineserver -p && wine cmd /c exit) </dev/null >/dev/null 2>&1
 step_started=$EPOCHREALTIME
 
-# The unit tests: each program runs once, two at a time; gtest's own counts are taken.
+# The unit tests: each program runs once, two at a time; gtest's own counts are taken. The
+# window tests draw offscreen with the fonts Qt is shown (a bare prefix has few), and start the
+# real program on a virtual X server.
 programs=(league_tests stats_tests contracts_tests tools_tests)
+[ -n "$qt" ] && programs=(ui_tests "${programs[@]}")
+export QT_QPA_FONTDIR
+QT_QPA_FONTDIR=$(winepath -w /usr/share/fonts/truetype/dejavu)
 run_program() {
-    (cd "$build/tests" && timeout 900 wine "$build/bin/$1.exe") >"$build/$1.log" 2>&1
+    local display=()
+    [ "$1" = ui_tests ] && display=(xvfb-run -a -s "-screen 0 1280x1024x24")
+    (cd "$build/tests" && timeout 900 "${display[@]}" wine "$build/bin/$1.exe") >"$build/$1.log" 2>&1
     echo $? >"$build/$1.status"
 }
-for ((i = 0; i < ${#programs[@]}; i += 2)); do
-    run_program "${programs[i]}" &
-    [ $((i + 1)) -lt ${#programs[@]} ] && run_program "${programs[i + 1]}"
-    wait
+for program in "${programs[@]}"; do
+    run_program "$program" &
+    while [ "$(jobs -rp | wc -l)" -ge 2 ]; do
+        wait -n
+    done
 done
+wait
 for program in "${programs[@]}"; do
     log=$build/$program.log
     ok=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$log" | tail -n 1)
@@ -179,4 +203,69 @@ else
     fi
 fi
 lap brevane-cli
+
+# The zip and the installer; the installer installs silently (for all users, as Wine's user is
+# an administrator), the installed program opens the sample league, the uninstaller removes it.
+if [ -n "$qt" ]; then
+    rm -f "$build"/Brevane-*-windows-x86_64.*
+    if ! (cd "$build" && cpack -G "NSIS;ZIP") >"$build/cpack.log" 2>&1; then
+        tail -n 30 "$build/cpack.log"
+        fail "cpack: the zip and the installer"
+        finish
+    fi
+    installer=$(ls "$build"/Brevane-*-windows-x86_64.exe)
+    zip=$(ls "$build"/Brevane-*-windows-x86_64.zip)
+    listing=$(unzip -Z1 "$zip")
+    missing=
+    for file in bin/Brevane.exe bin/Brevane-FrontOffice.exe bin/brevane-cli.exe bin/Tolvik.dll bin/Qt6Core.dll \
+        bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6OpenGL.dll bin/platforms/qwindows.dll bin/styles/qwindowsvistastyle.dll \
+        bin/libstdc++-6.dll bin/libgcc_s_seh-1.dll bin/libwinpthread-1.dll; do
+        grep -qx "[^/]*/$file" <<<"$listing" || missing+=" $file"
+    done
+    extra=$(grep -E '/(include|lib)/|Qt6Test|qoffscreen' <<<"$listing" | head -n 3)
+    if [ -n "$missing" ] || [ -n "$extra" ]; then
+        fail "the zip lacks${missing:- nothing} and holds ${extra:-nothing else}"
+    else
+        pass "the zip holds the programs and what they load, and nothing for developers ($(wc -l <<<"$listing") files)"
+    fi
+
+    installed=$(winepath -u 'C:\Program Files\Brevane')
+    menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Brevane')
+    timeout 300 wine "$installer" /S >"$build/install.log" 2>&1
+    if [ -f "$installed/bin/Brevane.exe" ] && [ -f "$installed/bin/platforms/qwindows.dll" ] &&
+        [ -f "$installed/Uninstall.exe" ] && [ -f "$menu/Brevane.lnk" ] && [ -f "$menu/Brevane Front Office.lnk" ]; then
+        pass "the installer installs silently, with the Start-menu entries and the uninstaller"
+    else
+        cat "$build/install.log"
+        fail "the installer did not install the program, its Start-menu entries and its uninstaller"
+    fi
+
+    picture=$build/installed-brevane.png
+    rm -f "$picture"
+    xvfb-run -a -s "-screen 0 1280x1024x24" timeout 300 wine "$installed/bin/Brevane.exe" --team 0 \
+        --screenshot "$(winepath -w "$picture")" "$windows_folder\\sample.lge" >"$build/installed-run.log" 2>&1
+    run_status=$?
+    if [ $run_status -eq 0 ] && grep -q "saved to" "$build/installed-run.log" && [ -s "$picture" ]; then
+        pass "the installed Brevane.exe opens the sample league and shows its main window"
+    else
+        cat "$build/installed-run.log"
+        fail "the installed Brevane.exe (exit status $run_status)"
+    fi
+
+    # The uninstaller copies itself away and returns at once; the removal is waited for.
+    timeout 300 wine "$installed/Uninstall.exe" /S >"$build/uninstall.log" 2>&1
+    waited=0
+    while { [ -e "$installed/bin" ] || [ -e "$menu" ]; } && [ $waited -lt 120 ]; do
+        sleep 0.5
+        waited=$((waited + 1))
+    done
+    if [ ! -e "$installed/bin" ] && [ ! -e "$menu" ]; then
+        pass "the uninstaller removes the program and its Start-menu entries"
+    else
+        cat "$build/uninstall.log"
+        fail "the uninstaller left the program or its Start-menu entries"
+    fi
+    rm -rf "$installed"
+    lap installer
+fi
 finish
