@@ -15,6 +15,7 @@
 #include "ui/TCheapestOfferForm.h"
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
+#include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
 #include "ui/WindowPlaces.h"
@@ -106,6 +107,9 @@ void TContractManagerForm::BuildMenu() {
                      QKeySequence("Ctrl+B"));
     CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
                            &TContractManagerForm::CheapestOffers1Click, QKeySequence("Ctrl+H"));
+    // Every club's offer files side by side: the league office's work, not a club's.
+    if (IsFrontOffice())
+        OfferBoard1 = item(League1, "Offer &Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
     League1->addSeparator();
     Options1 =
         item(League1, "O&ptions", "Options1", &TContractManagerForm::Options1Click, QKeySequence("Ctrl+P"));
@@ -359,6 +363,7 @@ void TContractManagerForm::ReleaseLeague() {
     // The advice windows show the league's figures: they go with it, and so do the panels'.
     delete capTableForm;
     delete cheapestForm;
+    delete offerBoardForm;
     if (offerList)
         offerList->Bind(nullptr);
     state.reset();
@@ -444,6 +449,23 @@ void TContractManagerForm::CheapestOffers1Click() {
     RefreshCheapestOffers();
     cheapestForm->show();
     cheapestForm->raise();
+}
+
+void TContractManagerForm::OfferBoard1Click() {
+    if (!RequireLeague())
+        return;
+    if (!offerBoardForm) {
+        offerBoardForm = new TOfferBoardForm(state->GetContracts(), prompt, dialogs, this);
+        // A player picked on the board is shown in the editor, opened first when it is closed.
+        connect(offerBoardForm, &TOfferBoardForm::playerPicked, this, [this](std::int16_t id) {
+            RunHandler([this, id]() {
+                if (TContractEdit* shown = OpenEditor())
+                    shown->ShowPlayerByID(id);
+            });
+        });
+    }
+    offerBoardForm->show();
+    offerBoardForm->raise();
 }
 
 void TContractManagerForm::RefreshCheapestOffers() {

@@ -27,6 +27,7 @@ class StatusPanelStrip;
 class TCapTableForm;
 class TCheapestOfferForm;
 class TContractEdit;
+class TOfferBoardForm;
 class TOfferListForm;
 struct Offer;
 
@@ -116,6 +117,7 @@ class TContractManagerForm : public QMainWindow {
     QAction* ContractEditor1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
+    QAction* OfferBoard1 = nullptr; // the front office only
     QAction* Options1;
     QStatusBar* StatusBar;
     StatusPanelStrip* statusStrip;
@@ -131,6 +133,7 @@ class TContractManagerForm : public QMainWindow {
     void BuildMenu();
     void CapTable1Click();
     void CheapestOffers1Click();
+    void OfferBoard1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshCheapestOffers();
@@ -164,6 +167,7 @@ class TContractManagerForm : public QMainWindow {
     QPointer<TContractEdit> editor;
     QPointer<TCapTableForm> capTableForm;
     QPointer<TCheapestOfferForm> cheapestForm;
+    QPointer<TOfferBoardForm> offerBoardForm;
 
     std::unique_ptr<OpenLeagueState> state;
     bool leagueLoaded = false;
