@@ -1,17 +1,18 @@
 # The Debian packages of the Linux build (cpack -G DEB), one per install component:
-#   libtolvikN     (library)      the shared library, with its shlibs file and an ldconfig
+#   libtolvikN     (Library)      the shared library, with its shlibs file and an ldconfig
 #                                 trigger (N: the soname's version);
-#   libtolvik-dev  (development)  the headers, the libTolvik.so link and the CMake package;
-#   brevane        (programs)     the three programs, their manual pages and desktop files;
+#   libtolvik-dev  (Development)  the headers, the libTolvik.so link and the CMake package;
+#   brevane        (Unspecified, the install rules without a component)
+#                                 the three programs, their manual pages and desktop files;
 # and a -dbgsym package beside each, with the debug symbols taken out of its binaries.
 # brevane depends on libtolvikN as dpkg-shlibdeps computes it from the library's shlibs
 # file. Each package carries the copyright file and the changelog of this folder.
 # Included from the top-level CMakeLists.txt on Linux only.
 set(DEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(DEB_BINARY_DIR ${CMAKE_BINARY_DIR}/packaging/deb)
-set(DEB_LIBRARY_PACKAGE libtolvik${PROJECT_VERSION_MAJOR})
-set(DEB_DEVELOPMENT_PACKAGE libtolvik-dev)
-set(DEB_PROGRAMS_PACKAGE brevane)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libtolvik${PROJECT_VERSION_MAJOR})
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libtolvik-dev)
+set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME brevane)
 
 # The changelog's latest entry names the version being packaged.
 file(STRINGS ${DEB_DIR}/changelog DEB_CHANGELOG_TOP LIMIT_COUNT 1)
@@ -28,10 +29,10 @@ add_custom_command(OUTPUT ${DEB_BINARY_DIR}/changelog.gz
   COMMENT "Compressing the Debian changelog"
   VERBATIM)
 add_custom_target(deb-changelog ALL DEPENDS ${DEB_BINARY_DIR}/changelog.gz)
-foreach(component library development programs)
+foreach(component Library Development Unspecified)
   string(TOUPPER ${component} COMPONENT)
   install(FILES ${DEB_DIR}/copyright ${DEB_BINARY_DIR}/changelog.gz
-    DESTINATION share/doc/${DEB_${COMPONENT}_PACKAGE} COMPONENT ${component})
+    DESTINATION share/doc/${CPACK_DEBIAN_${COMPONENT}_PACKAGE_NAME} COMPONENT ${component})
 endforeach()
 
 # Manual pages, written from the programs' own --help when the build can run them (not when
@@ -54,7 +55,7 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT BREVANE_SANITIZE AND NOT BREVANE_COVERAGE)
       DEPENDS ${target} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
       COMMENT "Writing the manual page of ${target}"
       VERBATIM)
-    install(FILES ${page}.gz DESTINATION share/man/man1 COMPONENT programs)
+    install(FILES ${page}.gz DESTINATION share/man/man1)
     set(DEB_MAN_PAGES ${DEB_MAN_PAGES} ${page}.gz PARENT_SCOPE)
   endfunction()
   deb_man_page(Brevane "salary cap and contract manager for a football simulation league"
@@ -85,7 +86,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${DEB_SHLIBS_ROOT}/usr/lib)
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${DEB_LIBRARY_PACKAGE})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA "${DEB_SHLIBS_ROOT}/DEBIAN/shlibs;${DEB_DIR}/triggers")
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION "library for the league files of a football simulation game
@@ -97,11 +97,10 @@ back.
 
 This package holds the shared library.")
 
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${DEB_DEVELOPMENT_PACKAGE})
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 # The headers and the CMake package name this very build of the library.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
-set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS library)
+set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS Library)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "library for the league files of a football simulation game (development)
 Tolvik reads and writes the files of one league of an American-football
 simulation game: the league file with its teams and rosters, the player file,
@@ -110,9 +109,8 @@ the free-agent and college-draft lists and the statistics file.
 This package holds the headers and the CMake package: find_package(Tolvik)
 gives the imported target Tolvik::Tolvik.")
 
-set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME ${DEB_PROGRAMS_PACKAGE})
-set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION "salary cap and contract manager for a football simulation league
+set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION "salary cap and contract manager for a football simulation league
 Brevane keeps the contract records of a league of an American-football
 simulation game beside the league's own files, values every player, shows a
 club's payroll and lets the club's manager compose contract offers while it
