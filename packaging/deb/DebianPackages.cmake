@@ -28,7 +28,6 @@ add_custom_command(OUTPUT ${DEB_BINARY_DIR}/changelog.gz
   DEPENDS ${DEB_DIR}/changelog
   COMMENT "Compressing the Debian changelog"
   VERBATIM)
-add_custom_target(deb-changelog ALL DEPENDS ${DEB_BINARY_DIR}/changelog.gz)
 foreach(component Library Development Unspecified)
   string(TOUPPER ${component} COMPONENT)
   install(FILES ${DEB_DIR}/copyright ${DEB_BINARY_DIR}/changelog.gz
@@ -73,10 +72,14 @@ endif()
 # dependencies of brevane: a package-like tree (DEBIAN/shlibs beside usr/lib) where it
 # finds libTolvik.so.N and, above it, the package it belongs to.
 set(DEB_SHLIBS_ROOT ${DEB_BINARY_DIR}/shlibs-root)
+set(DEB_SHLIBS_LINK ${DEB_SHLIBS_ROOT}/usr/lib/libTolvik.so.${PROJECT_VERSION_MAJOR})
 configure_file(${DEB_DIR}/shlibs.in ${DEB_SHLIBS_ROOT}/DEBIAN/shlibs @ONLY)
-file(MAKE_DIRECTORY ${DEB_SHLIBS_ROOT}/usr/lib)
-file(CREATE_LINK ${CMAKE_BINARY_DIR}/league/libTolvik.so.${PROJECT_VERSION_MAJOR}
-  ${DEB_SHLIBS_ROOT}/usr/lib/libTolvik.so.${PROJECT_VERSION_MAJOR} SYMBOLIC)
+add_custom_command(OUTPUT ${DEB_SHLIBS_LINK}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${DEB_SHLIBS_ROOT}/usr/lib
+  COMMAND ${CMAKE_COMMAND} -E create_symlink $<TARGET_SONAME_FILE:Tolvik> ${DEB_SHLIBS_LINK}
+  DEPENDS Tolvik
+  VERBATIM)
+add_custom_target(deb-files ALL DEPENDS ${DEB_BINARY_DIR}/changelog.gz ${DEB_SHLIBS_LINK})
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
