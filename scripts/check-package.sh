@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian packages from a configured build folder (libtolvikN, libtolvik-dev,
-# brevane and their -dbgsym packages), has lintian check them (any error or warning
-# fails), installs the three with dpkg into a throwaway root, and uses what is there as a
-# user would: brevane-cli --help, a sample league written and its payroll printed, Brevane
-# started offscreen on that league, the manual pages and desktop files checked, and another
-# program built against the installed Tolvik (find_package). Fails when anything is
-# missing, when running the programs wrote anything inside the root, or when removing the
-# packages leaves anything behind.
+# brevane, and -dbgsym packages when the build has debug information), has lintian check
+# them (any error or warning fails), installs the three with dpkg into a throwaway root,
+# and uses what is there as a user would: brevane-cli --help, a sample league written and
+# its payroll printed, Brevane started offscreen on that league, the manual pages and
+# desktop files checked, and another program built against the installed Tolvik
+# (find_package). Fails when anything is missing, when running the programs wrote anything
+# inside the root, or when removing the packages leaves anything behind.
 #
 #   scripts/check-package.sh BUILD
 set -euo pipefail
@@ -27,13 +27,18 @@ debs=()
 for name in "${names[@]}"; do
     debs+=("$build/${name}_${version}_$arch.deb")
 done
-ddebs=("$build/$library-dbgsym_${version}_$arch.ddeb" "$build/brevane-dbgsym_${version}_$arch.ddeb")
+# A build with debug information gives it to -dbgsym packages.
+ddebs=()
+if grep -q 'set(CPACK_DEBIAN_DEBUGINFO_PACKAGE "ON")' "$build/CPackConfig.cmake"; then
+    ddebs=("$build/$library-dbgsym_${version}_$arch.ddeb" "$build/brevane-dbgsym_${version}_$arch.ddeb")
+fi
 for f in "${debs[@]}" "${ddebs[@]}"; do
-    [ -f "$f" ] || { echo "cpack made no $(basename "$f")"; ls "$build"/*.deb "$build"/*.ddeb; exit 1; }
+    [ -f "$f" ] || { echo "cpack made no $(basename "$f")"; ls "$build"/*.*deb; exit 1; }
     echo "package: $(basename "$f")"
 done
-made=$(ls "$build"/*.deb "$build"/*.ddeb | wc -l)
-[ "$made" -eq 5 ] || { echo "cpack made $made packages instead of 5:"; ls "$build"/*.deb "$build"/*.ddeb; exit 1; }
+made=$(find "$build" -maxdepth 1 \( -name "*.deb" -o -name "*.ddeb" \) | wc -l)
+expected=$((${#debs[@]} + ${#ddebs[@]}))
+[ "$made" -eq "$expected" ] || { echo "cpack made $made packages instead of $expected:"; ls "$build"/*.*deb; exit 1; }
 
 # The dependencies: brevane on the library through its shlibs, the headers on this very build.
 depends() { dpkg-deb -f "$build/${1}_${version}_$arch.deb" Depends; }

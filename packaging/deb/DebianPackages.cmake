@@ -4,7 +4,8 @@
 #   libtolvik-dev  (Development)  the headers, the libTolvik.so link and the CMake package;
 #   brevane        (Unspecified, the install rules without a component)
 #                                 the three programs, their manual pages and desktop files;
-# and a -dbgsym package beside each, with the debug symbols taken out of its binaries.
+# and, from a build with debug information, a -dbgsym package beside each package with
+# binaries, holding the debug symbols taken out of them.
 # brevane depends on libtolvikN as dpkg-shlibdeps computes it from the library's shlibs
 # file. Each package carries the copyright file and the changelog of this folder.
 # Included from the top-level CMakeLists.txt on Linux only.
@@ -86,7 +87,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SOURCE brevane)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${DEB_SHLIBS_ROOT}/usr/lib)
-set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+# Binaries built with debug information (Debug, RelWithDebInfo) give it to -dbgsym packages;
+# the others are only stripped.
+string(TOUPPER "${CMAKE_BUILD_TYPE}" DEB_BUILD_TYPE)
+if(" ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${DEB_BUILD_TYPE}} " MATCHES " -g[a-z0-9]* ")
+  set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+else()
+  set(CPACK_STRIP_FILES ON)
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
