@@ -13,6 +13,8 @@
 
 namespace {
 
+// The settings are in the system's own format (the registry on Windows) unless the default
+// format is changed: the tests keep theirs in files of a folder of their own on every system.
 constexpr const char* kOrganization = "Brevane";
 constexpr const char* kApplication = "Brevane";
 constexpr int kGap = 4;
@@ -47,7 +49,7 @@ class Keeper : public QObject {
             window_.restoreGeometry(last_);
             return;
         }
-        QSettings settings(kOrganization, kApplication);
+        QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, kOrganization, kApplication);
         const QByteArray kept = settings.value(WindowPlaces::SettingsKey(window_)).toByteArray();
         if (!kept.isEmpty() && window_.restoreGeometry(kept))
             return;
@@ -70,7 +72,7 @@ class Keeper : public QObject {
 
     void Remember() {
         last_ = window_.saveGeometry();
-        QSettings settings(kOrganization, kApplication);
+        QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, kOrganization, kApplication);
         settings.setValue(WindowPlaces::SettingsKey(window_), last_);
     }
 
