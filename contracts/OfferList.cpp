@@ -110,20 +110,16 @@ void OfferList::ShowTotals(std::int64_t bonus, std::int64_t restructures, std::i
 }
 
 int OfferList::LoadOffers(const std::string& path) {
-    if (!tolvik::FileExists(path))
-        return 0;
-    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
-    if (handle <= 0)
-        return 0;
+    // Offers beyond the 32nd would be dropped, so no more records are read than fit.
+    const std::size_t room = static_cast<std::size_t>(std::max(kMaxOffers - Count(), 0));
+    std::vector<std::uint8_t> bytes;
+    tolvik::ReadFileStart(path, bytes, room * Offer::kRecordSize);
     int added = 0;
-    std::uint8_t record[Offer::kRecordSize];
-    // Offers beyond the 32nd would be dropped, so reading stops once the list is full.
-    while (Count() < kMaxOffers &&
-           tolvik::FileRead(handle, record, Offer::kRecordSize) == Offer::kRecordSize) {
-        if (AddOfferToList(Offer::Decode(record)))
+    // A trailing partial record is not an offer.
+    for (std::size_t at = 0; at + Offer::kRecordSize <= bytes.size() && Count() < kMaxOffers;
+         at += Offer::kRecordSize)
+        if (AddOfferToList(Offer::Decode(bytes.data() + at, Offer::kRecordSize)))
             ++added;
-    }
-    tolvik::FileClose(handle);
     return added;
 }
 

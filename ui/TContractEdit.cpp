@@ -50,31 +50,32 @@ class StarPasswordStyle : public QProxyStyle {
 // Places the controls of one row from left to right; a caption is as wide as its text.
 class Row {
   public:
-    Row(QWidget* parent, int x, int y, int height = kRowHeight) : parent_(parent), x_(x), y_(y), h_(height) {}
+    Row(QWidget* owner, int left, int top, int height = kRowHeight)
+        : parent(owner), x(left), y(top), h(height) {}
 
     QLabel* Caption(const QString& text) {
-        auto* label = new QLabel(text, parent_);
+        auto* label = new QLabel(text, parent);
         const int width = label->fontMetrics().horizontalAdvance(text) + 2;
-        label->setGeometry(x_, y_, width, h_);
-        x_ += width + 2;
+        label->setGeometry(x, y, width, h);
+        x += width + 2;
         return label;
     }
     template <class Control> Control* Put(Control* control, int width) {
-        control->setParent(parent_);
-        control->setGeometry(x_, y_, width, h_);
-        x_ += width + kGap;
+        control->setParent(parent);
+        control->setGeometry(x, y, width, h);
+        x += width + kGap;
         return control;
     }
     // The rest of the row up to the right margin.
-    template <class Control> Control* Fill(Control* control) { return Put(control, kRight - x_); }
-    void MoveTo(int x) { x_ = x; }
-    int X() const { return x_; }
+    template <class Control> Control* Fill(Control* control) { return Put(control, kRight - x); }
+    void MoveTo(int left) { x = left; }
+    int X() const { return x; }
 
   private:
-    QWidget* parent_;
-    int x_;
-    int y_;
-    int h_;
+    QWidget* parent;
+    int x;
+    int y;
+    int h;
 };
 
 QLineEdit* Box(const char* name, bool readOnly) {

@@ -40,24 +40,24 @@ class NoFileDialogs : public FileDialogs {
 
 class Pictures {
   public:
-    explicit Pictures(QString folder) : folder_(std::move(folder)) {}
+    explicit Pictures(QString into) : folder(std::move(into)) {}
 
     bool Save(QWidget& window, const char* name) {
         QCoreApplication::processEvents();
-        const QString path = folder_ + "/" + name + ".png";
+        const QString path = folder + "/" + name + ".png";
         if (!window.grab().save(path)) {
             std::fprintf(stderr, "brevane-guide-pictures: cannot write %s\n", path.toLocal8Bit().constData());
-            ok_ = false;
+            ok = false;
             return false;
         }
         std::printf("%s\n", path.toLocal8Bit().constData());
         return true;
     }
-    bool Ok() const { return ok_; }
+    bool Ok() const { return ok; }
 
   private:
-    QString folder_;
-    bool ok_ = true;
+    QString folder;
+    bool ok = true;
 };
 
 // Types a text into a box key by key, as a user does.
@@ -66,17 +66,6 @@ void Type(QLineEdit* box, const QString& text) {
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
-}
-
-Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t salary, std::uint32_t bonus) {
-    Offer o;
-    o.playerID = id;
-    o.team = static_cast<std::int8_t>(team);
-    o.offerType = static_cast<std::int8_t>(type);
-    o.years = static_cast<std::int8_t>(years);
-    o.salary = salary;
-    o.bonus = bonus;
-    return o;
 }
 
 } // namespace
