@@ -75,6 +75,7 @@ class ContractList {
     League& GetLeague() const { return league_; }
     const Options& GetOptions() const { return options_; }
     Commissioner& GetCommissioner() { return *commissioner_; }
+    const Commissioner& GetCommissioner() const { return *commissioner_; }
     int GetCurrentSeason() const { return currentSeason_; }
 
     // Where the league's players are: the team of each ID (-1 for none; as League::FindTeam,

@@ -57,6 +57,8 @@ Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t sa
 // The sentence the offer list shows for an offer: the offering club's name followed by the
 // text of its type. A player the league does not have gives empty names.
 std::string OfferSentence(const Offer& offer, const League& league);
+// The same with the club now holding the player already known (-1 for none).
+std::string OfferSentence(const Offer& offer, const League& league, int holder);
 
 // The acceptance chance as the record's signed 16-bit field holds it: saturated, not wrapped.
 std::int16_t SaturateToPercentField(std::int64_t chance);

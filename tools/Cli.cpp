@@ -182,6 +182,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->check(CLI::Range(1, 1000000));
     cheapestCmd->callback(
         [&] { run = [&] { return RunCheapestCommand(path, cheapestId, cheapestChance, out, err); }; });
+    std::vector<std::string> boardFiles;
+    auto* boardCmd = app.add_subcommand(
+        "board",
+        "Print every club's offers side by side, per player ranked by the chance he accepts, as JSON");
+    boardCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    boardCmd->add_option("FILES", boardFiles, "Offer files (.off), each read on its own")->required();
+    boardCmd->callback([&] { run = [&] { return RunBoardCommand(path, boardFiles, out, err); }; });
     addLeagueCommand("options", "Print the league's options as the options window loads them, as JSON",
                      RunOptionsCommand);
 

@@ -6,6 +6,7 @@
 #include "contracts/Offer.h"
 
 #include <cstdint>
+#include <vector>
 
 // The contract the tests of season 2000 work out by hand: under contract with club 1,
 // signed in 1998 for four years, $4,000,000 and $400,000, CGS 1,000,000. This season is its
@@ -19,4 +20,12 @@ inline void SignFourYearsOf1998(Contract& c, std::int16_t id) {
     c.salary = 4000000;
     c.bonus = 400000;
     c.cgs = 1000000;
+}
+
+// The bytes of an offer file holding the offers, in order.
+inline std::vector<std::uint8_t> OfferFileBytes(const std::vector<Offer>& offers) {
+    std::vector<std::uint8_t> bytes(offers.size() * Offer::kRecordSize);
+    for (std::size_t i = 0; i < offers.size(); ++i)
+        offers[i].Encode(bytes.data() + i * Offer::kRecordSize);
+    return bytes;
 }
