@@ -39,7 +39,7 @@ bool Offer::CountsInFigures() const {
            offerType != TransitionDesignation;
 }
 
-Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t salary, std::uint32_t bonus) {
+Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus, int team) {
     Offer o;
     o.playerID = id;
     o.team = static_cast<std::int8_t>(team);

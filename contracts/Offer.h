@@ -51,8 +51,9 @@ static_assert(offsetof(Offer, years) == 4 && offsetof(Offer, salary) == 8 && off
                   offsetof(Offer, acceptPct) == 16 && offsetof(Offer, flag) == 18,
               "the record keeps the file's field offsets");
 
-// An offer record of club `team` for player id: type, length and money, no chance or flag yet.
-Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t salary, std::uint32_t bonus);
+// An offer record for player id: type, length and money, offered by club `team`; no chance
+// or flag yet.
+Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus, int team);
 
 // The sentence the offer list shows for an offer: the offering club's name followed by the
 // text of its type. A player the league does not have gives empty names.

@@ -68,11 +68,11 @@ TEST_F(OfferBoardFixture, ThreeClubsBidForOneFreeAgent) {
     // two years of 2,000,000 + 400,000 (splits 45/55, weights 2, 4/3): 62 × (2.6 + 1.4667) / 3.3333 = 75.6
     // → 75.
     const std::string club1 =
-        Write("club1.off", {MakeOffer(150, 1, Offer::SignFreeAgent, 1, 1000000, 200000)});
-    const std::string club2 = Write("club2.off", {MakeOffer(150, 2, Offer::SignFreeAgent, 3, 3000000, 600000),
-                                                  MakeOffer(151, 2, Offer::SignFreeAgent, 1, 1000000, 0)});
+        Write("club1.off", {MakeOffer(150, Offer::SignFreeAgent, 1, 1000000, 200000, 1)});
+    const std::string club2 = Write("club2.off", {MakeOffer(150, Offer::SignFreeAgent, 3, 3000000, 600000, 2),
+                                                  MakeOffer(151, Offer::SignFreeAgent, 1, 1000000, 0, 2)});
     const std::string club3 =
-        Write("club3.off", {MakeOffer(150, 3, Offer::SignFreeAgent, 2, 2000000, 400000)});
+        Write("club3.off", {MakeOffer(150, Offer::SignFreeAgent, 2, 2000000, 400000, 3)});
     board->Load({club1, club2, club3});
 
     ASSERT_EQ(board->Players().size(), 2u);
@@ -96,12 +96,12 @@ TEST_F(OfferBoardFixture, ThreeClubsBidForOneFreeAgent) {
 
 TEST_F(OfferBoardFixture, TiesGoToMoreMoneyThenTheLowerClubThenFileAndRecordOrder) {
     // Every one-year offer below is worth 74 points (62 × 1.2 = 74.4, 62 × 1.205 = 74.71).
-    const std::string a = Write("a.off", {MakeOffer(151, 4, Offer::SignFreeAgent, 1, 1200000, 0),
-                                          MakeOffer(151, 4, Offer::SignFreeAgent, 1, 1200000, 0),
-                                          MakeOffer(151, 4, Offer::SignFreeAgent, 0, 9000000, 0)});
-    const std::string b = Write("b.off", {MakeOffer(151, 2, Offer::SignFreeAgent, 1, 1000000, 200000)});
-    const std::string c = Write("c.off", {MakeOffer(151, 5, Offer::SignFreeAgent, 1, 1205000, 0)});
-    const std::string d = Write("d.off", {MakeOffer(151, 4, Offer::SignFreeAgent, 1, 1200000, 0)});
+    const std::string a = Write("a.off", {MakeOffer(151, Offer::SignFreeAgent, 1, 1200000, 0, 4),
+                                          MakeOffer(151, Offer::SignFreeAgent, 1, 1200000, 0, 4),
+                                          MakeOffer(151, Offer::SignFreeAgent, 0, 9000000, 0, 4)});
+    const std::string b = Write("b.off", {MakeOffer(151, Offer::SignFreeAgent, 1, 1000000, 200000, 2)});
+    const std::string c = Write("c.off", {MakeOffer(151, Offer::SignFreeAgent, 1, 1205000, 0, 5)});
+    const std::string d = Write("d.off", {MakeOffer(151, Offer::SignFreeAgent, 1, 1200000, 0, 4)});
     board->Load({a, b, c, d});
     // c has more money; b's club 2 comes before club 4; a before d, record 0 before 1; no
     // length at all is worth 0 however much money.
@@ -110,7 +110,7 @@ TEST_F(OfferBoardFixture, TiesGoToMoreMoneyThenTheLowerClubThenFileAndRecordOrde
 }
 
 TEST_F(OfferBoardFixture, TodaysChanceFollowsTheOptionsWhileTheStoredOneStays) {
-    Offer o = MakeOffer(150, 1, Offer::SignFreeAgent, 1, 1000000, 0);
+    Offer o = MakeOffer(150, Offer::SignFreeAgent, 1, 1000000, 0, 1);
     o.acceptPct = 62; // what the editor showed when it was made
     const std::string file = Write("club1.off", {o});
     options.basechance = 10; // the league raised every chance by ten points since
@@ -122,7 +122,7 @@ TEST_F(OfferBoardFixture, TodaysChanceFollowsTheOptionsWhileTheStoredOneStays) {
     // A player under contract, not a free agent, loses 25 points for each decline.
     list->GetRecord(120)->declines = 2;
     const std::string restructure =
-        Write("r.off", {MakeOffer(120, 1, Offer::RestructureOffer, 1, 1000000, 0)});
+        Write("r.off", {MakeOffer(120, Offer::RestructureOffer, 1, 1000000, 0, 1)});
     options.basechance = 0;
     board->Load({restructure});
     EXPECT_EQ(board->Players()[0].offers[0].chance, 12); // 62 - 2 × 25
@@ -131,10 +131,10 @@ TEST_F(OfferBoardFixture, TodaysChanceFollowsTheOptionsWhileTheStoredOneStays) {
 TEST_F(OfferBoardFixture, UnknownPlayersAreCountedAndLeftOut) {
     const std::string mixed =
         Write("mixed.off",
-              {MakeOffer(0, 1, 0, 1, 1, 0), MakeOffer(99, 1, 0, 1, 1, 0), MakeOffer(200, 1, 0, 1, 1, 0),
-               MakeOffer(-300, 1, 0, 1, 1, 0), MakeOffer(150, 1, 0, 1, 1000000, 0),
-               MakeOffer(151, 1, 0, 1, 1000000, 0), MakeOffer(150, 1, 0, 1, 1000000, 0),
-               MakeOffer(151, 1, 0, 1, 1000000, 0), MakeOffer(120, 1, 3, 1, 1000000, 0)});
+              {MakeOffer(0, 0, 1, 1, 0, 1), MakeOffer(99, 0, 1, 1, 0, 1), MakeOffer(200, 0, 1, 1, 0, 1),
+               MakeOffer(-300, 0, 1, 1, 0, 1), MakeOffer(150, 0, 1, 1000000, 0, 1),
+               MakeOffer(151, 0, 1, 1000000, 0, 1), MakeOffer(150, 0, 1, 1000000, 0, 1),
+               MakeOffer(151, 0, 1, 1000000, 0, 1), MakeOffer(120, 3, 1, 1000000, 0, 1)});
     board->Load({mixed});
     EXPECT_EQ(board->Files()[0].unknown, 4);
     EXPECT_EQ(board->Files()[0].offers.size(), 9u);
@@ -162,13 +162,13 @@ TEST_F(OfferBoardFixture, UnknownPlayersAreCountedAndLeftOut) {
 }
 
 TEST_F(OfferBoardFixture, DamagedFilesAreReportedAndNeverStopTheOthers) {
-    const std::string good = Write("good.off", {MakeOffer(150, 1, 0, 1, 1000000, 0)});
+    const std::string good = Write("good.off", {MakeOffer(150, 0, 1, 1000000, 0, 1)});
     const std::string partial =
-        Write("partial.off", {MakeOffer(151, 2, 0, 1, 1000000, 0), MakeOffer(150, 2, 0, 1, 500000, 0)},
+        Write("partial.off", {MakeOffer(151, 0, 1, 1000000, 0, 2), MakeOffer(150, 0, 1, 500000, 0, 2)},
               {1, 2, 3, 4, 5, 6, 7});
     std::vector<Offer> many;
     for (int i = 0; i < 50; ++i)
-        many.push_back(MakeOffer(151, 3, 0, 1, 1000000u + static_cast<std::uint32_t>(i), 0));
+        many.push_back(MakeOffer(151, 0, 1, 1000000u + static_cast<std::uint32_t>(i), 0, 3));
     const std::string fifty = Write("fifty.off", many);
     const std::string empty = Write("empty.off", {});
     std::filesystem::create_directory(dir.File("folder.off"));
@@ -203,8 +203,8 @@ TEST_F(OfferBoardFixture, EachFileIsCheckedAsTheOfferListOfTheClubThatMadeIt) {
     // Club 1 offers five years without a bonus: longer than 4 and
     // outside the bonus bounds. Club 1 made two of the three offers, club 3 one.
     const std::string mixed =
-        Write("mixed.off", {MakeOffer(150, 3, 0, 5, 1000000, 0), MakeOffer(150, 1, 0, 5, 1000000, 0),
-                            MakeOffer(151, 1, Offer::FranchiseDesignation, 1, 0, 0)});
+        Write("mixed.off", {MakeOffer(150, 0, 5, 1000000, 0, 3), MakeOffer(150, 0, 5, 1000000, 0, 1),
+                            MakeOffer(151, Offer::FranchiseDesignation, 1, 0, 0, 1)});
     board->Load({mixed});
     const OfferBoard::FileRow& file = board->Files()[0];
     EXPECT_EQ(file.team, 1);

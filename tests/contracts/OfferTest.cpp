@@ -16,13 +16,13 @@ namespace {
 
 // The sentences' example: 3 years, $3,000,000 and $900,000.
 Offer Example(std::int16_t id, int type) {
-    return MakeOffer(id, 1, type, 3, 3000000, 900000);
+    return MakeOffer(id, type, 3, 3000000, 900000, 1);
 }
 
 } // namespace
 
 TEST(OfferRecord, EncodesFieldByFieldLittleEndianWithZeroPadding) {
-    Offer o = MakeOffer(0x0123, 1, 3, 4, 3000000, 900000);
+    Offer o = MakeOffer(0x0123, 3, 4, 3000000, 900000, 1);
     o.team = 2;
     o.acceptPct = -2;
     o.flag = 7;
@@ -92,7 +92,7 @@ TEST(OfferSentences, EveryTypeReadsAsTheListShowsIt) {
     EXPECT_EQ(OfferSentence(Example(101, 10), *league), "Team 1 INVALID OFFER");
     EXPECT_EQ(OfferSentence(Example(101, 77), *league), "Team 1");
     // A negative length from a file is printed with its sign.
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 1, 7, -2, 0, 0), *league),
+    EXPECT_EQ(OfferSentence(MakeOffer(101, 7, -2, 0, 0, 1), *league),
               "Team 1 offers QB First P101 a -2 year deal for $0 with a $0 signing bonus");
 }
 

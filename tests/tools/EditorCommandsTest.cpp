@@ -256,12 +256,12 @@ TEST_F(EditorCommands, VersionIsTheProgramsVersion) {
 
 TEST_F(EditorCommands, BoardRanksEveryClubsOffersPerPlayer) {
     WriteSalaryInformation();
-    Offer first = MakeOffer(150, 1, Offer::SignFreeAgent, 1, 1000000, 0);
+    Offer first = MakeOffer(150, Offer::SignFreeAgent, 1, 1000000, 0, 1);
     first.acceptPct = 62;
-    Offer second = MakeOffer(150, 2, Offer::SignFreeAgent, 1, 1000000, 200000);
+    Offer second = MakeOffer(150, Offer::SignFreeAgent, 1, 1000000, 200000, 2);
     second.acceptPct = 70;
-    dir.Write("club1.off", OfferFileBytes({first, MakeOffer(120, 1, Offer::RestructureOffer, 1, 1000000, 0),
-                                           MakeOffer(300, 1, Offer::SignFreeAgent, 1, 1000000, 0)}));
+    dir.Write("club1.off", OfferFileBytes({first, MakeOffer(120, Offer::RestructureOffer, 1, 1000000, 0, 1),
+                                           MakeOffer(300, Offer::SignFreeAgent, 1, 1000000, 0, 1)}));
     dir.Write("club2.off", OfferFileBytes({second}));
     const std::string club1 = dir.File("club1.off"), club2 = dir.File("club2.off"),
                       gone = dir.File("gone.off");
@@ -325,16 +325,16 @@ TEST(BoardCommand, EachFileHasTheRuleProblemsOfItsClubsOfferList) {
         std::vector<Offer> offers;
         for (const SamplePlayerInfo& p : league.players)
             if (p.team == club && offers.size() < 5)
-                offers.push_back(MakeOffer(p.id, club, Offer::RestructureOffer, 3, 6000000, 600000));
-        offers.push_back(MakeOffer(freeAgents[0], club, Offer::SignFreeAgent, 1, 60000000, 0));
-        offers.push_back(MakeOffer(freeAgents[1], club, Offer::SignFreeAgent, 2, 30000000, 25000000));
-        offers.push_back(MakeOffer(freeAgents[2], club, Offer::FranchiseDesignation, 1, 0, 0));
+                offers.push_back(MakeOffer(p.id, Offer::RestructureOffer, 3, 6000000, 600000, club));
+        offers.push_back(MakeOffer(freeAgents[0], Offer::SignFreeAgent, 1, 60000000, 0, club));
+        offers.push_back(MakeOffer(freeAgents[1], Offer::SignFreeAgent, 2, 30000000, 25000000, club));
+        offers.push_back(MakeOffer(freeAgents[2], Offer::FranchiseDesignation, 1, 0, 0, club));
         files.push_back(dir.File("club" + std::to_string(club) + ".off"));
         dir.Write("club" + std::to_string(club) + ".off", OfferFileBytes(offers));
     }
-    dir.Write("mixed.off", OfferFileBytes({MakeOffer(freeAgents[0], 4, 0, 5, 1000000, 0),
-                                           MakeOffer(freeAgents[1], 3, 0, 1, 50000000, 0),
-                                           MakeOffer(freeAgents[2], 4, 0, 1, 1000000, 0)}));
+    dir.Write("mixed.off", OfferFileBytes({MakeOffer(freeAgents[0], 0, 5, 1000000, 0, 4),
+                                           MakeOffer(freeAgents[1], 0, 1, 50000000, 0, 3),
+                                           MakeOffer(freeAgents[2], 0, 1, 1000000, 0, 4)}));
     files.push_back(dir.File("mixed.off"));
 
     // What each file's board shows, then what `offers` says for the same club and file.

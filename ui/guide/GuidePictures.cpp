@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         if (open.GetNumFreeAgents(group) > 0) {
             const std::int16_t id = open.GetFreeAgents(group)[0];
             main.SubmitOffer(
-                MakeOffer(id, main.GetUserTeam(), Offer::SignFreeAgent, 2, 1500000, 300000 + 100000 * added));
+                MakeOffer(id, Offer::SignFreeAgent, 2, 1500000, 300000 + 100000 * added, main.GetUserTeam()));
             ++added;
         }
     TOfferListForm& offers = program.OfferList();
