@@ -158,7 +158,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     offersCmd->add_option("PATH", path, "The league file (.lge)")->required();
     offersCmd->add_option("FILES", offers.files, "Offer files (.off), loaded in order")->required();
     offersCmd->add_option("--team", offers.team, "The managed club's team number")->required();
-    offersCmd->add_option("--untick", offers.untick, "Indexes of offers to untick, from 0")->delimiter(',');
+    // One argument per --untick, split at commas: a list of a variable length would take the
+    // offer files after it as more indexes.
+    offersCmd->add_option("--untick", offers.untick, "Indexes of offers to untick, from 0 (K,...)")
+        ->delimiter(',')
+        ->allow_extra_args(false);
     offersCmd->add_option("--write", offers.write, "Write the ticked offers to this offer file");
     offersCmd->callback([&] { run = [&] { return RunOffersCommand(path, offers, out, err); }; });
 

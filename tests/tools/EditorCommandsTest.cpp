@@ -139,7 +139,7 @@ TEST_F(EditorCommands, OfferFailuresExitOneWithOneLine) {
     WriteSalaryInformation();
     EXPECT_EQ(Cli({"offer", Lge(), "--team", "1", "120", "3", "lots", "0"}), 1);
     EXPECT_TRUE(out.str().empty());
-    EXPECT_EQ(err.str(), "brevane-cli offer: 'lots' is not a valid integer value\n");
+    EXPECT_EQ(err.str(), "brevane-cli offer: Base Salary: 'lots' is not a valid integer value\n");
     EXPECT_EQ(Cli({"offer", Lge(), "--team", "8", "120"}), 1);
     EXPECT_NE(err.str().find("team 8 is not a team of the league"), std::string::npos);
     EXPECT_EQ(Cli({"offer", Lge(), "--user-team", "-1", "--team", "1", "120"}), 1);
@@ -156,8 +156,9 @@ TEST_F(EditorCommands, OffersLoadsUnticksAndWrites) {
     both.insert(both.end(), b.begin(), b.end());
     dir.Write("club.off", both);
 
-    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), dir.File("missing.off"), "--untick",
-                   "1", "--write", dir.File("out.off")}),
+    // --untick before the files, as the usage line has it, takes one argument and leaves the files alone.
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", "--untick", "1", dir.File("club.off"),
+                   dir.File("missing.off"), "--write", dir.File("out.off")}),
               0)
         << err.str();
     const json doc = Json();
@@ -172,6 +173,18 @@ TEST_F(EditorCommands, OffersLoadsUnticksAndWrites) {
     EXPECT_EQ(doc["bonus"], "$0");
     EXPECT_EQ(doc["restructs"], "0");
     EXPECT_EQ(dir.Read("out.off"), a);
+
+    // K,... after the files: the second copy's new contract and the first's designation unticked.
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), dir.File("club.off"), "--untick",
+                   "1,2", "--write", dir.File("out.off")}),
+              0)
+        << err.str();
+    std::vector<bool> ticks;
+    const json twice = Json();
+    for (const json& item : twice["offerlist"])
+        ticks.push_back(item["checked"]);
+    EXPECT_EQ(ticks, (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(dir.Read("out.off"), both);
 
     EXPECT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--untick", "5"}), 1);
     EXPECT_TRUE(out.str().empty());
