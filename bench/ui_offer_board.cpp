@@ -17,10 +17,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
 constexpr double kTargetMs = 50.0;
+
+// The process's processor time in milliseconds: on a busy machine the wall clock also counts
+// the time other programs had the processor.
+double CpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
 
 class NoFileDialogs : public FileDialogs {
   protected:
@@ -52,20 +61,23 @@ int main(int argc, char** argv) {
     form.show();
     QCoreApplication::processEvents();
 
-    std::vector<double> times;
+    std::vector<double> times, cpuTimes;
     int shown = 0;
     for (int r = 0; r < runs; ++r) {
+        const double cpuStart = CpuMs();
         times.push_back(bench::TimeMs([&] {
             form.LoadFolder(QString::fromStdString(scratch.Folder()));
             form.repaint();
         }));
+        cpuTimes.push_back(CpuMs() - cpuStart);
         shown = form.playerTree->topLevelItemCount();
         // The next run starts from an empty board, as a newly chosen folder would.
         form.LoadFiles({});
     }
     const double median = bench::Median(times);
-    std::printf("offer board window: %d files, %d players shown, load and paint median: %.2f ms\n",
-                bench::kBoardClubs, shown, median);
+    std::printf("offer board window: %d files, %d players shown, load and paint median: %.2f ms "
+                "(processor time %.2f ms)\n",
+                bench::kBoardClubs, shown, median, bench::Median(cpuTimes));
     const bool ok = median < kTargetMs;
     std::printf("target:\n  load < %.0f ms: %s\n", kTargetMs, ok ? "met" : "MISSED");
     return ok ? 0 : 1;

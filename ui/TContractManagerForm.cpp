@@ -18,6 +18,7 @@
 #include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/WindowPlaces.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -60,7 +61,7 @@ TContractManagerForm::TContractManagerForm(const QString& name, Prompt& messages
     : prompt(messages), dialogs(fileDialogs) {
     setObjectName(name);
     setWindowTitle(kCaption);
-    resize(624, 569);
+    resize(kDesignedSize);
 
     Workspace = new QMdiArea(this);
     Workspace->setObjectName("Workspace");
@@ -128,6 +129,7 @@ void TContractManagerForm::BuildStatusBar() {
 
 void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     offerList = list;
+    WindowPlaces::Keep(*offerList, *this);
     // The list's own Cancel asks as Contracts > Clear does.
     offerList->SetClearQuestion([this]() { return SaveOrDiscardOffers(); });
     // Nothing is left to lose once the offers are written or the list is emptied.
@@ -307,8 +309,9 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->move(0, 0);
-        frame->show();
         editor = created;
+        FitEditor();
+        frame->show();
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
         connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
     }
@@ -330,6 +333,22 @@ void TContractManagerForm::ShowOfferInEditor(const Offer& offer) {
     // The editor must exist to take the offer: a closed one is opened first.
     if (TContractEdit* shown = OpenEditor())
         shown->ShowOffer(offer);
+}
+
+void TContractManagerForm::FitEditor() {
+    auto* frame = editor ? qobject_cast<QMdiSubWindow*>(editor->parentWidget()) : nullptr;
+    if (!frame || frame->isMaximized() || frame->isMinimized())
+        return;
+    // The editor keeps its designed size in the designed frame and grows with the frame beyond
+    // it (the sub-window's own size hint is the editor's plus its title bar and borders).
+    const QSize growth = (size() - kDesignedSize).expandedTo(QSize(0, 0));
+    frame->resize(frame->sizeHint() + growth);
+    editor->resize(editor->sizeHint() + growth);
+}
+
+void TContractManagerForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitEditor();
 }
 
 void TContractManagerForm::CloseEditor() {
@@ -398,8 +417,10 @@ void TContractManagerForm::ManageClub(int team) {
 void TContractManagerForm::CapTable1Click() {
     if (!RequireLeague())
         return;
-    if (!capTableForm)
+    if (!capTableForm) {
         capTableForm = new TCapTableForm(this);
+        WindowPlaces::Keep(*capTableForm, *this);
+    }
     RefreshCapTable();
     capTableForm->show();
     capTableForm->raise();
@@ -415,6 +436,7 @@ void TContractManagerForm::CheapestOffers1Click() {
         return;
     if (!cheapestForm) {
         cheapestForm = new TCheapestOfferForm(this);
+        WindowPlaces::Keep(*cheapestForm, *this);
         // A chosen answer is typed into the editor, opened first when it is closed.
         connect(cheapestForm, &TCheapestOfferForm::offerChosen, this,
                 [this](int years, unsigned int salary, unsigned int bonus) {
@@ -578,6 +600,11 @@ bool TContractManagerForm::FormCloseQuery() {
 }
 
 void TContractManagerForm::FormClose() {
+    // The tool windows go with the main window, and keep their places for the next run.
+    for (QWidget* tool : {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
+                          static_cast<QWidget*>(cheapestForm.data())})
+        if (tool)
+            tool->hide();
     if (!leagueLoaded)
         return;
     CloseEditor();

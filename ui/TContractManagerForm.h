@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -41,6 +42,7 @@ class TContractManagerForm : public QMainWindow {
     static constexpr const char* kCaption = "Marrel:Contract Manager";
     static constexpr const char* kVersion = "Version " BREVANE_VERSION;
     static constexpr int kPanels = 5;
+    static constexpr QSize kDesignedSize{624, 569};
 
     TContractManagerForm(const QString& name, Prompt& prompt, FileDialogs& dialogs);
     ~TContractManagerForm() override;
@@ -124,6 +126,7 @@ class TContractManagerForm : public QMainWindow {
 
   protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -152,6 +155,8 @@ class TContractManagerForm : public QMainWindow {
     // "Select a League First" when no league is loaded.
     bool RequireLeague();
     void CloseEditor();
+    // The editor's frame at its designed size, grown by what the main window has beyond its own.
+    void FitEditor();
     void ReleaseLeague();
     void RunLeagueDialog();
     QString LeagueFolder() const;

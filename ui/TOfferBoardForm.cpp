@@ -45,7 +45,7 @@ TOfferBoardForm::TOfferBoardForm(const ContractList& contractList, Prompt& messa
       board(contractList) {
     setObjectName("OfferBoardForm");
     setWindowTitle("Offer Board");
-    resize(1040, 680);
+    resize(1100, 680);
     BuildControls();
 
     reloadTimer.setSingleShot(true);
@@ -230,11 +230,20 @@ void TOfferBoardForm::ShowPlayers() {
     playerTree->setUpdatesEnabled(false);
     playerTree->clear();
     QList<QTreeWidgetItem*> lines;
+    // The longest text of each column, measured once at the end: asking the view to fit every
+    // column to its contents measures every cell and costs more than the rest of the load.
+    QStringList longest = Texts(OfferBoardColumns());
+    auto keepLongest = [&longest](const QStringList& texts) {
+        for (int c = 0; c < texts.size() && c < longest.size(); ++c)
+            if (texts[c].size() > longest[c].size())
+                longest[c] = texts[c];
+        return texts;
+    };
     for (const OfferBoard::PlayerRow& row : board.Players()) {
         if (!PassesFilter(row, filter))
             continue;
         const BoardPlayerLines text = DescribePlayer(board, row, league);
-        auto* player = new QTreeWidgetItem(Texts(text.player));
+        auto* player = new QTreeWidgetItem(keepLongest(Texts(text.player)));
         player->setData(0, kIdRole, row.id);
         QFont bold = player->font(0);
         bold.setBold(true);
@@ -243,7 +252,7 @@ void TOfferBoardForm::ShowPlayers() {
             for (int c = 0; c < player->columnCount(); ++c)
                 player->setBackground(c, kContested);
         for (std::size_t k = 0; k < text.offers.size(); ++k) {
-            auto* offer = new QTreeWidgetItem(player, Texts(text.offers[k]));
+            auto* offer = new QTreeWidgetItem(player, keepLongest(Texts(text.offers[k])));
             offer->setData(0, kIdRole, row.id);
             for (int c = 6; c <= 10; ++c)
                 offer->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
@@ -256,7 +265,13 @@ void TOfferBoardForm::ShowPlayers() {
     }
     playerTree->addTopLevelItems(lines);
     playerTree->expandAll();
-    playerTree->header()->resizeSections(QHeaderView::ResizeToContents);
+    QFont bold = playerTree->font();
+    bold.setBold(true);
+    const QFontMetrics plain(playerTree->font()), strong(bold);
+    for (int c = 0; c < longest.size(); ++c) {
+        const int text = (c == 0 ? strong : plain).horizontalAdvance(longest[c]);
+        playerTree->header()->resizeSection(c, text + 8 + (c == 0 ? 2 * playerTree->indentation() : 0));
+    }
     playerTree->setUpdatesEnabled(true);
     boardStatus->setText(FromGameText(OfferBoardSummary(board, static_cast<int>(lines.size()))));
 }

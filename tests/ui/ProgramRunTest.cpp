@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -33,6 +34,9 @@ ProgramOutcome Start(const QString& program, const QStringList& arguments, const
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", platform);
+    // The windows' places go to settings of the test's own, not the user's.
+    static const QTemporaryDir settings;
+    environment.insert("XDG_CONFIG_HOME", settings.path());
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);

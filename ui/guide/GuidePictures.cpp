@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,6 +132,9 @@ int main(int argc, char** argv) {
     BrevaneApplication app(argc, argv);
     // One font for every picture (DejaVu Sans comes with the set-up).
     QApplication::setFont(QFont("DejaVu Sans", 9));
+    // Windows open where they open for a new user, not where an earlier run left them.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     const QString league = QString::fromLocal8Bit(argv[1]);
     Pictures pictures(QString::fromLocal8Bit(argv[2]));
     QDir().mkpath(QString::fromLocal8Bit(argv[2]));
