@@ -20,7 +20,8 @@ constexpr int kGap = 4;
 // The watcher of one tool window; a child of the window, so it goes with it.
 class Keeper : public QObject {
   public:
-    Keeper(QWidget& toolWindow, QWidget& owner) : QObject(&toolWindow), window(toolWindow), mainWindow(&owner) {
+    Keeper(QWidget& toolWindow, QWidget& owner)
+        : QObject(&toolWindow), window(toolWindow), mainWindow(&owner) {
         window.installEventFilter(this);
         // A window still open when the program ends keeps its place too.
         connect(qApp, &QCoreApplication::aboutToQuit, this, [this]() {
