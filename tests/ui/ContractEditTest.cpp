@@ -580,10 +580,14 @@ TEST_F(FrontOfficeEditorTest, ADoubleClickOnTheCGSTakesANewOne) {
     EXPECT_EQ(Text("cgs"), "1,500,000");
     EXPECT_EQ(p.Main().GetContracts()->GetContract(id).cgs, 1500000u);
 
-    // Not a number: the error box, and the CGS stays.
-    p.modals.Then("GetCGSDialog", typeAndOk("15OO"));
+    // Not a number: the error box, the dialog stays and is cancelled, and the CGS stays.
+    p.modals.Then("GetCGSDialog", [&typeAndOk](QWidget& dialog) {
+        typeAndOk("15OO")(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cxlButton"), Qt::LeftButton);
+    });
     QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
-    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>({"'15OO' is not a valid integer value"}));
+    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>({"'15OO' is not a valid amount"}));
     EXPECT_EQ(Text("cgs"), "1,500,000");
     EXPECT_EQ(p.Main().GetContracts()->GetContract(id).cgs, 1500000u);
 
