@@ -108,8 +108,11 @@ void TContractManagerForm::BuildMenu() {
     CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
                            &TContractManagerForm::CheapestOffers1Click, QKeySequence("Ctrl+H"));
     // Every club's offer files side by side: the league office's work, not a club's.
-    if (IsFrontOffice())
+    if (IsFrontOffice()) {
         OfferBoard1 = item(League1, "Offer &Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
+        // The CGS, round and pick the front office typed, written to the salary information file.
+        SaveCGS1 = item(League1, "Save C&GS", "SaveCGS1", &TContractManagerForm::SaveCGS1Click);
+    }
     League1->addSeparator();
     Options1 =
         item(League1, "O&ptions", "Options1", &TContractManagerForm::Options1Click, QKeySequence("Ctrl+P"));
@@ -238,7 +241,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     if (opening)
         return;
     if (leagueLoaded) {
-        if (!SaveOrDiscardOffers())
+        if (!SaveOrDiscardOffers() || !SaveOrDiscardSalaryEdits())
             return;
         offerList->ClearOffers();
         CloseEditor();
@@ -314,6 +317,7 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
         frame->show();
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
         connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
+        connect(created, &TContractEdit::salaryInfoEdited, this, [this]() { salaryEditsUnsaved = true; });
     }
     editor->ShowPlayerByID(id);
 }
@@ -368,6 +372,7 @@ void TContractManagerForm::ReleaseLeague() {
         offerList->Bind(nullptr);
     state.reset();
     leagueLoaded = false;
+    salaryEditsUnsaved = false;
     statusStrip->ShowDesignTexts();
 }
 
@@ -596,7 +601,28 @@ void TContractManagerForm::closeEvent(QCloseEvent* event) {
 bool TContractManagerForm::FormCloseQuery() {
     // Offers not yet written are asked about as before another league is opened; a save
     // that is cancelled or fails keeps the program open.
-    return SaveOrDiscardOffers();
+    return SaveOrDiscardOffers() && SaveOrDiscardSalaryEdits();
+}
+
+bool TContractManagerForm::SaveSalaryInfo() {
+    if (!RequireLeague())
+        return false;
+    if (!state->GetContracts().Save()) {
+        prompt.ShowStop("Could not write the salary information file of the league", "Save CGS");
+        return false;
+    }
+    salaryEditsUnsaved = false;
+    return true;
+}
+
+bool TContractManagerForm::SaveOrDiscardSalaryEdits() {
+    if (!salaryEditsUnsaved || !prompt.AskYesNo("CGS edits not saved.  Save Now?", "Save CGS"))
+        return true;
+    return SaveSalaryInfo();
+}
+
+void TContractManagerForm::SaveCGS1Click() {
+    SaveSalaryInfo();
 }
 
 void TContractManagerForm::FormClose() {
