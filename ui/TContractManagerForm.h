@@ -87,6 +87,13 @@ class TContractManagerForm : public QMainWindow {
     void Save1Click();
     void Exit();
 
+    // The program was asked to stop by the system (a logout, a terminal): the offers not yet
+    // saved are kept in the league's recovery file, which the next open of the league offers
+    // to load, and nothing asks any more. The league itself is released when the windows go.
+    void KeepUnsavedForStop();
+    // The recovery file of the open league: its name followed by "-recovered.off", in its folder.
+    QString RecoveryPath() const;
+
     // The working state: the open league, its options and contract list (null, all of
     // them, while no league is loaded).
     OpenLeagueState* GetState() const { return state.get(); }
@@ -156,6 +163,12 @@ class TContractManagerForm : public QMainWindow {
     // The same for the front office's CGS, round and pick edits: "CGS edits not saved.  Save Now?".
     bool SaveOrDiscardSalaryEdits();
     bool SaveSalaryInfo();
+    // Offers kept by a stopped run (RecoveryPath): asks whether to load them; yes manages
+    // their club without the chooser, no removes the file.
+    bool AskToLoadRecoveredOffers();
+    // Once the club is managed: the kept offers into the list, unsaved; the file removed.
+    void LoadRecoveredOffers();
+    void HideToolWindows();
     // The club chooser, shown until a club is chosen (the start club instead, once).
     int AskForClub();
     // The club managed from now: the editor lists it, the cap table follows.
@@ -183,6 +196,7 @@ class TContractManagerForm : public QMainWindow {
     bool editorOpen = false;
     bool offersUnsaved = false;
     bool salaryEditsUnsaved = false;
+    bool stopping = false; // the system asked the program to stop: no more questions
     std::int8_t userTeam = 0;
 
     QString startLeague;
