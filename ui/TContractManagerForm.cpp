@@ -44,13 +44,13 @@ const char* const kSaveQuestion = "Current Offers not Saved.  Save Now?";
 // Runs its action when the scope ends, however it ends.
 template <class Action> class AtScopeEnd {
   public:
-    explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
-    ~AtScopeEnd() { action_(); }
+    explicit AtScopeEnd(Action run) : action(std::move(run)) {}
+    ~AtScopeEnd() { action(); }
     AtScopeEnd(const AtScopeEnd&) = delete;
     AtScopeEnd& operator=(const AtScopeEnd&) = delete;
 
   private:
-    Action action_;
+    Action action;
 };
 
 // A reason of the model ("cannot open the league ...") as the text of a message box.

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TGetCGSDialog::TGetCGSDialog(std::int32_t& result) : result_(result) {
+TGetCGSDialog::TGetCGSDialog(std::int32_t& newCGS) : result(newCGS) {
     setObjectName("GetCGSDialog");
     setWindowTitle("Enter New CGS");
     setFixedSize(153, 77);
@@ -16,17 +16,17 @@ TGetCGSDialog::TGetCGSDialog(std::int32_t& result) : result_(result) {
     id->setGeometry(71, 10, 77, 23);
     okButton->setGeometry(4, 44, 70, 25);
     cxlButton->setGeometry(79, 44, 70, 25);
-    result_ = -1;
+    result = -1;
 }
 
 void TGetCGSDialog::okButtonClick() {
     // Money as it is written, with commas. A text that is no amount fails before the dialog
     // closes: the error box says so once and the dialog stays for another try.
-    result_ = MoneyTextToInt(ToModelText(id->text()));
+    result = MoneyTextToInt(ToModelText(id->text()));
     accept();
 }
 
 void TGetCGSDialog::cxlButtonClick() {
-    result_ = -1;
+    result = -1;
     QDialog::reject();
 }
