@@ -300,7 +300,9 @@ bool TContractManagerForm::AskToLoadRecoveredOffers() {
             "Offers of " + club +
                 " were not saved when the program was stopped.  Load them now?  (No discards them.)",
             "Recovered Offers")) {
-        QFile::remove(path);
+        // A stop that ended the question is no answer: the offers stay for the next open.
+        if (!stopping)
+            QFile::remove(path);
         return false;
     }
     // The offers are the club's that was managed then: it is managed again without asking.
