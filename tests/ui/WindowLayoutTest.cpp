@@ -181,8 +181,11 @@ TEST_F(ToolWindows, TablesShareTheWidthToSpareAmongTheirColumns) {
     p.Main().CheapestOffers1->trigger();
     auto& capTable = *p.Main().findChild<TCapTableForm*>("CapTableForm");
     auto& cheapest = *p.Main().findChild<TCheapestOfferForm*>("CheapestOfferForm");
-    for (auto [window, table] : {std::pair<QWidget*, QTableWidget*>{&capTable, capTable.capTable},
-                                 std::pair<QWidget*, QTableWidget*>{&cheapest, cheapest.cheapestOffers}}) {
+    const std::pair<QWidget*, QTableWidget*> windows[] = {{&capTable, capTable.capTable},
+                                                          {&cheapest, cheapest.cheapestOffers}};
+    for (const auto& shown : windows) {
+        QWidget* window = shown.first;
+        QTableWidget* table = shown.second;
         const auto widths = [table]() {
             std::vector<int> list;
             for (int column = 0; column < table->columnCount(); ++column)
