@@ -9,20 +9,24 @@
 
 namespace {
 
-// Spreads the columns again whenever the view of its table is resized.
+// Spreads the columns again whenever the view of its table is resized. It compares with the
+// view it was given rather than asking the table, which may be half destroyed when its view
+// still gets events.
 class ResizeWatcher : public QObject {
   public:
-    explicit ResizeWatcher(QTableView& watched) : QObject(&watched), table(watched) {}
+    explicit ResizeWatcher(QTableView& watched)
+        : QObject(watched.viewport()), table(watched), view(watched.viewport()) {}
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (object == table.viewport() && event->type() == QEvent::Resize)
+        if (object == view && event->type() == QEvent::Resize)
             SpreadColumns::Spread(table);
         return QObject::eventFilter(object, event);
     }
 
   private:
     QTableView& table;
+    QObject* view;
 };
 
 } // namespace
