@@ -684,6 +684,22 @@ TEST_F(PendingOffers, AStopKeepsEveryUnsavedOfferAndTheNextOpenOffersThemBack) {
     EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
+TEST(MainWindow, AStopWhileTheChooserIsUpEndsItsLoop) {
+    ProgramUnderTest p;
+    p.dialogs.Answer(QString::fromStdString(WriteSampleLeague(p.dir.File("a"))));
+    // OK with no club chosen would bring the chooser back; after a stop it does not come again.
+    p.modals.Then("ChooseTeam", [&p](QWidget& chooser) {
+        p.Main().KeepUnsavedForStop();
+        chooser.findChild<QPushButton*>("OKBtn")->click();
+    });
+    p.modals.Then("ChooseTeam",
+                  [](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), 0); });
+    p.Main().Open2->trigger();
+    EXPECT_EQ(p.modals.Pending(), 1);
+    EXPECT_TRUE(p.Main().close());
+    EXPECT_FALSE(p.Main().IsLeagueLoaded());
+}
+
 TEST_F(PendingOffers, TheListsCancelAsksAsClearDoes) {
     p.prompt.Answer(false);
     QTest::mouseClick(p.Offers().cxlbutton, Qt::LeftButton);
