@@ -104,8 +104,13 @@ bool FileExists(const std::string& path) {
 }
 
 int FileOpen(const std::string& path, FileMode mode) {
-    if (!FileExists(path))
+    const FileInfo info = StatPath(path, true);
+    if (!info.exists)
         return -1;
+    if (!info.regular) {
+        SetLastFileError(FileError::NotRegular);
+        return -1;
+    }
     return OpenHandle(path, mode == FileMode::Read ? OpenHow::Read : OpenHow::ReadWrite);
 }
 
