@@ -245,13 +245,24 @@ bool ContractList::Save() {
         records[id].Encode(out.data() + recordsAt +
                            static_cast<std::size_t>(id - kFirstID) * Contract::kRecordSize);
 
+    saveError.clear();
+    const std::string name = tolvik::NativeLeaf(tolvik::NativePath(path));
     if (exists) {
-        // The file was rewritten in place: whatever lay beyond the new content stays.
-        const std::vector<std::uint8_t> old = ReadFile(path, std::numeric_limits<std::size_t>::max());
+        // The file was rewritten in place: whatever lay beyond the new content stays. A file
+        // whose bytes cannot be read would lose them, and is left as it is.
+        std::vector<std::uint8_t> old;
+        if (!tolvik::ReadWholeFile(path, old)) {
+            saveError = "cannot read " + name + ": " + tolvik::FileErrorText(tolvik::LastFileError()) +
+                        "; it was left as it is";
+            return false;
+        }
         if (old.size() > out.size())
             out.insert(out.end(), old.begin() + static_cast<std::ptrdiff_t>(out.size()), old.end());
     }
-    return tolvik::WriteFileAtomically(path, out.data(), out.size());
+    if (tolvik::WriteFileAtomically(path, out.data(), out.size()))
+        return true;
+    saveError = "cannot write " + name + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+    return false;
 }
 
 Contract ContractList::GetContract(int id) const {

@@ -33,8 +33,11 @@ class ContractList {
     // .SAL file or to build the information from the league. Recomputes the totals.
     bool Load(Prompt& prompt);
     // Writes the salary information file (version 2), replacing it atomically and keeping
-    // the bytes of an existing file beyond what is rewritten. False when it cannot be written.
+    // the bytes of an existing file beyond what is rewritten. False when it cannot be written
+    // (GetSaveError says why); an existing file that cannot be read is not written over.
     bool Save();
+    // Why the last Save failed, as "cannot write NAME.FRO: disk full"; "" when none failed.
+    const std::string& GetSaveError() const { return saveError; }
     // Fills the records from the sibling .SAL file, then saves.
     bool Convert(Prompt& prompt);
     // Generates every CGS, assigns every status by experience (or retired), then saves.
@@ -111,4 +114,5 @@ class ContractList {
     const std::string extSAL = ".SAL";
     std::vector<Contract> records;
     std::vector<TeamInfo> teams;
+    std::string saveError;
 };
