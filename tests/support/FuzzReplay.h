@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,8 +17,14 @@ namespace fuzzreplay {
 
 using Harness = int (*)(const std::uint8_t*, std::size_t);
 
+// The source folder from the test's environment where CTest gives it (a compiler cache may
+// have made __FILE__ relative to a folder the test does not run in), else from __FILE__.
 inline std::string RegressionFolder(const std::string& target) {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "regressions" / target).string();
+    const char* source = std::getenv("BREVANE_SOURCE_DIR");
+    const std::filesystem::path tests = source && *source
+                                            ? std::filesystem::path(source) / "tests"
+                                            : std::filesystem::path(__FILE__).parent_path().parent_path();
+    return (tests / "regressions" / target).string();
 }
 
 // A missing or empty folder fails: a replay of nothing would pass whatever the harness does.
