@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,14 +16,8 @@ namespace fuzzreplay {
 
 using Harness = int (*)(const std::uint8_t*, std::size_t);
 
-// The source folder from the test's environment where CTest gives it (a compiler cache may
-// have made __FILE__ relative to a folder the test does not run in), else from __FILE__.
 inline std::string RegressionFolder(const std::string& target) {
-    const char* source = std::getenv("BREVANE_SOURCE_DIR");
-    const std::filesystem::path tests = source && *source
-                                            ? std::filesystem::path(source) / "tests"
-                                            : std::filesystem::path(__FILE__).parent_path().parent_path();
-    return (tests / "regressions" / target).string();
+    return (std::filesystem::path(BREVANE_REGRESSIONS_DIR) / target).string();
 }
 
 // A missing or empty folder fails: a replay of nothing would pass whatever the harness does.
