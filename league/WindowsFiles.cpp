@@ -169,13 +169,14 @@ HANDLE OpenForInfo(const std::wstring& path, bool followLinks) {
 }
 
 // True for an open file on a disk (not a console, a pipe or another device), not a folder;
-// with onlyName also neither a link nor a file with a second name.
+// with onlyName also neither a link nor a file with a second name (which must then be known:
+// a file system that cannot tell is not trusted with the notes).
 bool IsRegularFile(HANDLE file, bool onlyName) {
     if (::GetFileType(file) != FILE_TYPE_DISK)
         return false;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file, &info))
-        return false;
+        return !onlyName;
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
     return !onlyName ||
