@@ -332,7 +332,11 @@ std::unique_ptr<OpenLeagueState> TContractManagerForm::ReadLeague(const QString&
     if (!opened->LoadOptions(prompt))
         ShowOptionsWriteFailure(*opened);
     SetStatusText("Reading Salary Info File...");
-    SetStatusText(opened->ReadSalaryInfo(prompt) ? "Salary File Opened" : "No Salary Info File");
+    const bool salary = opened->ReadSalaryInfo(prompt);
+    SetStatusText(salary ? "Salary File Opened" : "No Salary Info File");
+    // A conversion or build whose file could not be written: the league stays open without it.
+    if (!salary && !opened->GetContracts().GetSaveError().empty())
+        prompt.ShowStop(Sentence(opened->GetContracts().GetSaveError()), "Salary Information");
     SetStatusText("Data Loaded");
     return opened;
 }
