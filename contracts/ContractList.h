@@ -78,6 +78,7 @@ class ContractList {
     League& GetLeague() const { return league; }
     const Options& GetOptions() const { return options; }
     Commissioner& GetCommissioner() { return *commissioner; }
+    const Commissioner& GetCommissioner() const { return *commissioner; }
     int GetCurrentSeason() const { return currentSeason; }
 
     // Where the league's players are: the team of each ID (-1 for none; as League::FindTeam,

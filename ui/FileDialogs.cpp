@@ -3,6 +3,32 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+
+namespace {
+
+// The league dialog leaves out the working copies an open league keeps beside its files
+// ("~saltmp.lge"): they are not a league to open.
+class WithoutWorkingCopies : public QSortFilterProxyModel {
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || !IsWorkingCopyName(files->fileName(index));
+    }
+};
+
+} // namespace
+
+bool IsWorkingCopyName(const QString& fileName) {
+    return fileName.startsWith("~sal", Qt::CaseInsensitive);
+}
 
 QString FileDialogs::OpenLeague(const QString& startFolder) {
     return ChooseAndEnter({Kind::OpenLeague, startFolder, {}});
@@ -30,6 +56,9 @@ QString QtFileDialogs::Choose(const Request& request) {
     switch (request.kind) {
     case Kind::OpenLeague:
         dialog.setObjectName("LgeOpenDialog");
+        // A filter of the listed names needs the dialog of Qt's own widgets.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setProxyModel(new WithoutWorkingCopies(&dialog));
         dialog.setWindowTitle("Select League");
         dialog.setNameFilter("League Files (*.lge)");
         dialog.setDefaultSuffix("lge");

@@ -31,6 +31,9 @@ class FileDialogs {
     QString ChooseAndEnter(const Request& request);
 };
 
+// A working copy of an open league ("~saltmp.lge" and its kin), which the league dialog does not list.
+bool IsWorkingCopyName(const QString& fileName);
+
 // The dialogs as a person sees them (QFileDialog).
 class QtFileDialogs : public FileDialogs {
   protected:

@@ -416,12 +416,18 @@ void TContractEdit::Connect() {
 }
 
 bool TContractEdit::eventFilter(QObject* watched, QEvent* event) {
+    const bool offerBox = watched == years || watched == salary || watched == bonus;
     switch (event->type()) {
+    case QEvent::KeyPress:
+        if (offerBox)
+            keyDownIn = watched;
+        break;
     case QEvent::KeyRelease:
-        if (watched == years || watched == salary || watched == bonus)
+        if (offerBox && keyDownIn == watched)
             RunHandler([this]() { CalcAccept(); });
         break;
     case QEvent::FocusOut: {
+        keyDownIn = nullptr;
         // Leaving the box for another control of the program; a message box or another
         // program taking the focus is not leaving it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

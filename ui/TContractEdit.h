@@ -142,6 +142,9 @@ class TContractEdit : public QWidget {
     ContractEditor editor;
     bool& editorOpenFlag;
     std::string shownPlayer; // the player ID box as last shown
+    // The offer box a key went down in. A key released elsewhere (the release of the key that
+    // closed a message box) computes nothing.
+    QObject* keyDownIn = nullptr;
     bool shownOnce = false;
     // Every text control under the model field it shows.
     std::vector<std::pair<QWidget*, EditorFields::TextMember>> textControls;

@@ -22,6 +22,7 @@ class QMdiArea;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
+class StatusPanelStrip;
 class TCapTableForm;
 class TCheapestOfferForm;
 class TContractEdit;
@@ -61,6 +62,7 @@ class TContractManagerForm : public QMainWindow {
     // The contract editor; a closed one is opened first on the managed club's roster, as
     // after a club is chosen. Null while no league is loaded.
     TContractEdit* OpenEditor();
+    // Asks for the club to manage and manages it.
     void ChooseUserTeam();
     void UpdateStatusPanels();
     // Contracts > Save; true when the offers were written.
@@ -74,6 +76,8 @@ class TContractManagerForm : public QMainWindow {
     void FormActivate();
     void Open2Click();
     void ChangeTeam1Click();
+    // League > Contract Editor: the editor back (opened on the managed club when closed) and in front.
+    void ContractEditor1Click();
     void Options1Click();
     void New1Click();
     void Open1Click();
@@ -107,10 +111,12 @@ class TContractManagerForm : public QMainWindow {
     QMenu* League1;
     QAction* Open2;
     QAction* ChangeTeam1;
+    QAction* ContractEditor1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
     QAction* Options1;
     QStatusBar* StatusBar;
+    StatusPanelStrip* statusStrip;
     std::array<QLabel*, kPanels> statusPanels{};
     QMdiArea* Workspace;
 
@@ -132,6 +138,13 @@ class TContractManagerForm : public QMainWindow {
     std::unique_ptr<OpenLeagueState> ReadLeague(const QString& path);
     void ShowOptionsWriteFailure(const OpenLeagueState& opened);
     bool FormCloseQuery();
+    // Before unsaved offers are dropped: "Current Offers not Saved.  Save Now?". True to go on
+    // (saved, or No), false to stay (the save was cancelled or failed).
+    bool SaveOrDiscardOffers();
+    // The club chooser, shown until a club is chosen (the start club instead, once).
+    int AskForClub();
+    // The club managed from now: the editor lists it, the cap table follows.
+    void ManageClub(int team);
     void FormClose();
     // "Select a League First" when no league is loaded.
     bool RequireLeague();

@@ -174,8 +174,13 @@ void TOfferListForm::savebuttonClick() {
         SaveOffersOf(model->GetTeam());
 }
 
+void TOfferListForm::SetClearQuestion(std::function<bool()> question) {
+    clearQuestion = std::move(question);
+}
+
 void TOfferListForm::cxlbuttonClick() {
-    ClearOffers();
+    if (!clearQuestion || clearQuestion())
+        ClearOffers();
 }
 
 void TOfferListForm::offerlistDblClick() {
