@@ -3,6 +3,7 @@
 // offer, the ranking and each file's rule check) on the open league, and the whole `board`
 // command, which opens the league first.
 #include "bench/BenchSupport.h"
+#include "bench/OfferBoardFiles.h"
 #include "contracts/OfferBoard.h"
 #include "tools/Commands.h"
 #include "tools/SalaryLeague.h"
@@ -14,46 +15,7 @@
 
 namespace {
 
-constexpr int kClubs = 30;
-
-// Club c bids for 32 free agents, half of them shared with the next club, so that most
-// players draw two or more offers; every fourth offer is a restructure of its own player.
-std::vector<std::string> WriteOfferFiles(const bench::ScratchLeague& scratch) {
-    std::vector<std::int16_t> freeAgents;
-    std::vector<std::vector<std::int16_t>> rosters(kClubs);
-    for (const SamplePlayerInfo& p : scratch.Result().players) {
-        if (p.freeAgent)
-            freeAgents.push_back(p.id);
-        else if (p.team >= 0 && p.team < kClubs)
-            rosters[static_cast<std::size_t>(p.team)].push_back(p.id);
-    }
-    std::vector<std::string> paths;
-    for (int club = 0; club < kClubs; ++club) {
-        std::vector<std::uint8_t> bytes(OfferList::kMaxOffers * Offer::kRecordSize);
-        for (int k = 0; k < OfferList::kMaxOffers; ++k) {
-            Offer o;
-            const bool restructure = k % 4 == 3;
-            o.playerID = restructure
-                             ? rosters[static_cast<std::size_t>(club)][static_cast<std::size_t>(k)]
-                             : freeAgents[static_cast<std::size_t>(club * 16 + k) % freeAgents.size()];
-            o.team = static_cast<std::int8_t>(club);
-            o.offerType = restructure ? Offer::RestructureOffer : Offer::SignFreeAgent;
-            o.years = static_cast<std::int8_t>(1 + (club + k) % 5);
-            o.salary = 1000000u + 25000u * static_cast<unsigned>(k + club);
-            o.bonus = o.salary / 4;
-            o.acceptPct = 60;
-            o.Encode(bytes.data() + k * Offer::kRecordSize);
-        }
-        paths.push_back(scratch.Folder() + "/club" + std::to_string(club) + ".off");
-        std::FILE* file = std::fopen(paths.back().c_str(), "wb");
-        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
-            std::fclose(file) != 0) {
-            std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
-            std::exit(1);
-        }
-    }
-    return paths;
-}
+constexpr int kClubs = bench::kBoardClubs;
 
 } // namespace
 
@@ -62,7 +24,7 @@ int main() {
     sample.teams = kClubs;
     sample.players = 32000;
     bench::ScratchLeague scratch(sample);
-    const std::vector<std::string> files = WriteOfferFiles(scratch);
+    const std::vector<std::string> files = bench::WriteOfferFiles(scratch);
 
     std::size_t players = 0, contested = 0;
     double boardMs = 0;

@@ -46,7 +46,8 @@ inline int FuzzOffers(const std::uint8_t* data, std::size_t size) {
           "an offer file lists its whole records, at most 32");
     for (int i = 0; i < offers.Count(); ++i) {
         const OfferList::Item& item = offers.Items()[static_cast<std::size_t>(i)];
-        const Offer read = Offer::Decode(file.data() + static_cast<std::size_t>(i) * Offer::kRecordSize);
+        const Offer read =
+            Offer::Decode(file.data() + static_cast<std::size_t>(i) * Offer::kRecordSize, Offer::kRecordSize);
         Check(item.offer == read, "the offers are listed in file order, one record each");
         Check(item.text.size() >= league->GetTeamName(item.offer.team).size(),
               "a sentence starts with the offering club's name");

@@ -12,11 +12,11 @@ class CapChart : public QWidget {
   public:
     explicit CapChart(QWidget* parent = nullptr);
 
-    void SetTable(const CapTable& table);
+    void SetTable(const CapTable& shown);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    CapTable table_;
+    CapTable table;
 };

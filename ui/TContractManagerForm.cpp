@@ -15,8 +15,10 @@
 #include "ui/TCheapestOfferForm.h"
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
+#include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/WindowPlaces.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -37,13 +39,13 @@ const char* const kSaveQuestion = "Current Offers not Saved.  Save Now?";
 // Runs its action when the scope ends, however it ends.
 template <class Action> class AtScopeEnd {
   public:
-    explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
-    ~AtScopeEnd() { action_(); }
+    explicit AtScopeEnd(Action run) : action(std::move(run)) {}
+    ~AtScopeEnd() { action(); }
     AtScopeEnd(const AtScopeEnd&) = delete;
     AtScopeEnd& operator=(const AtScopeEnd&) = delete;
 
   private:
-    Action action_;
+    Action action;
 };
 
 // A reason of the model ("cannot open the league ...") as the text of a message box.
@@ -59,7 +61,7 @@ TContractManagerForm::TContractManagerForm(const QString& name, Prompt& messages
     : prompt(messages), dialogs(fileDialogs) {
     setObjectName(name);
     setWindowTitle(kCaption);
-    resize(624, 569);
+    resize(kDesignedSize);
 
     Workspace = new QMdiArea(this);
     Workspace->setObjectName("Workspace");
@@ -105,6 +107,9 @@ void TContractManagerForm::BuildMenu() {
                      QKeySequence("Ctrl+B"));
     CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
                            &TContractManagerForm::CheapestOffers1Click, QKeySequence("Ctrl+H"));
+    // Every club's offer files side by side: the league office's work, not a club's.
+    if (IsFrontOffice())
+        OfferBoard1 = item(League1, "Offer &Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
     League1->addSeparator();
     Options1 =
         item(League1, "O&ptions", "Options1", &TContractManagerForm::Options1Click, QKeySequence("Ctrl+P"));
@@ -124,6 +129,7 @@ void TContractManagerForm::BuildStatusBar() {
 
 void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     offerList = list;
+    WindowPlaces::Keep(*offerList, *this);
     // The list's own Cancel asks as Contracts > Clear does.
     offerList->SetClearQuestion([this]() { return SaveOrDiscardOffers(); });
     // Nothing is left to lose once the offers are written or the list is emptied.
@@ -307,8 +313,9 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->move(0, 0);
-        frame->show();
         editor = created;
+        FitEditor();
+        frame->show();
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
         connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
     }
@@ -332,6 +339,22 @@ void TContractManagerForm::ShowOfferInEditor(const Offer& offer) {
         shown->ShowOffer(offer);
 }
 
+void TContractManagerForm::FitEditor() {
+    auto* frame = editor ? qobject_cast<QMdiSubWindow*>(editor->parentWidget()) : nullptr;
+    if (!frame || frame->isMaximized() || frame->isMinimized())
+        return;
+    // The editor keeps its designed size in the designed frame and grows with the frame beyond
+    // it (the sub-window's own size hint is the editor's plus its title bar and borders).
+    const QSize growth = (size() - kDesignedSize).expandedTo(QSize(0, 0));
+    frame->resize(frame->sizeHint() + growth);
+    editor->resize(editor->sizeHint() + growth);
+}
+
+void TContractManagerForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitEditor();
+}
+
 void TContractManagerForm::CloseEditor() {
     if (editor) {
         QWidget* frame = editor->parentWidget();
@@ -344,6 +367,7 @@ void TContractManagerForm::ReleaseLeague() {
     // The advice windows show the league's figures: they go with it, and so do the panels'.
     delete capTableForm;
     delete cheapestForm;
+    delete offerBoardForm;
     if (offerList)
         offerList->Bind(nullptr);
     state.reset();
@@ -397,8 +421,10 @@ void TContractManagerForm::ManageClub(int team) {
 void TContractManagerForm::CapTable1Click() {
     if (!RequireLeague())
         return;
-    if (!capTableForm)
+    if (!capTableForm) {
         capTableForm = new TCapTableForm(this);
+        WindowPlaces::Keep(*capTableForm, *this);
+    }
     RefreshCapTable();
     capTableForm->show();
     capTableForm->raise();
@@ -414,6 +440,7 @@ void TContractManagerForm::CheapestOffers1Click() {
         return;
     if (!cheapestForm) {
         cheapestForm = new TCheapestOfferForm(this);
+        WindowPlaces::Keep(*cheapestForm, *this);
         // A chosen answer is typed into the editor, opened first when it is closed.
         connect(cheapestForm, &TCheapestOfferForm::offerChosen, this,
                 [this](int years, unsigned int salary, unsigned int bonus) {
@@ -426,6 +453,23 @@ void TContractManagerForm::CheapestOffers1Click() {
     RefreshCheapestOffers();
     cheapestForm->show();
     cheapestForm->raise();
+}
+
+void TContractManagerForm::OfferBoard1Click() {
+    if (!RequireLeague())
+        return;
+    if (!offerBoardForm) {
+        offerBoardForm = new TOfferBoardForm(state->GetContracts(), prompt, dialogs, this);
+        // A player picked on the board is shown in the editor, opened first when it is closed.
+        connect(offerBoardForm, &TOfferBoardForm::playerPicked, this, [this](std::int16_t id) {
+            RunHandler([this, id]() {
+                if (TContractEdit* shown = OpenEditor())
+                    shown->ShowPlayerByID(id);
+            });
+        });
+    }
+    offerBoardForm->show();
+    offerBoardForm->raise();
 }
 
 void TContractManagerForm::RefreshCheapestOffers() {
@@ -560,6 +604,11 @@ bool TContractManagerForm::FormCloseQuery() {
 }
 
 void TContractManagerForm::FormClose() {
+    // The tool windows go with the main window, and keep their places for the next run.
+    for (QWidget* tool : {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
+                          static_cast<QWidget*>(cheapestForm.data())})
+        if (tool)
+            tool->hide();
     if (!leagueLoaded)
         return;
     CloseEditor();

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -26,6 +27,7 @@ class StatusPanelStrip;
 class TCapTableForm;
 class TCheapestOfferForm;
 class TContractEdit;
+class TOfferBoardForm;
 class TOfferListForm;
 struct Offer;
 
@@ -40,6 +42,7 @@ class TContractManagerForm : public QMainWindow {
     static constexpr const char* kCaption = "Marrel:Contract Manager";
     static constexpr const char* kVersion = "Version " BREVANE_VERSION;
     static constexpr int kPanels = 5;
+    static constexpr QSize kDesignedSize{624, 569};
 
     TContractManagerForm(const QString& name, Prompt& prompt, FileDialogs& dialogs);
     ~TContractManagerForm() override;
@@ -114,6 +117,7 @@ class TContractManagerForm : public QMainWindow {
     QAction* ContractEditor1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
+    QAction* OfferBoard1 = nullptr; // the front office only
     QAction* Options1;
     QStatusBar* StatusBar;
     StatusPanelStrip* statusStrip;
@@ -122,12 +126,14 @@ class TContractManagerForm : public QMainWindow {
 
   protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenu();
     void CapTable1Click();
     void CheapestOffers1Click();
+    void OfferBoard1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshCheapestOffers();
@@ -149,6 +155,8 @@ class TContractManagerForm : public QMainWindow {
     // "Select a League First" when no league is loaded.
     bool RequireLeague();
     void CloseEditor();
+    // The editor's frame at its designed size, grown by what the main window has beyond its own.
+    void FitEditor();
     void ReleaseLeague();
     void RunLeagueDialog();
     QString LeagueFolder() const;
@@ -159,6 +167,7 @@ class TContractManagerForm : public QMainWindow {
     QPointer<TContractEdit> editor;
     QPointer<TCapTableForm> capTableForm;
     QPointer<TCheapestOfferForm> cheapestForm;
+    QPointer<TOfferBoardForm> offerBoardForm;
 
     std::unique_ptr<OpenLeagueState> state;
     bool leagueLoaded = false;

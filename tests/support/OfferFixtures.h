@@ -8,19 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-// An offer of club `team` for player id.
-inline Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus,
-                       int team = 1) {
-    Offer o;
-    o.playerID = id;
-    o.team = static_cast<std::int8_t>(team);
-    o.offerType = static_cast<std::int8_t>(type);
-    o.years = static_cast<std::int8_t>(years);
-    o.salary = salary;
-    o.bonus = bonus;
-    return o;
-}
-
 // The contract the tests of season 2000 work out by hand: under contract with club 1,
 // signed in 1998 for four years, $4,000,000 and $400,000, CGS 1,000,000. This season is its
 // third year: 27 % of 4,000,000 = 1,080,000 and 400,000 / 4 = 100,000.

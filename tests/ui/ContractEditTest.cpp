@@ -732,14 +732,24 @@ class OfferListTest : public EditorTest {
 TEST_F(OfferListTest, LayoutAndFiguresRecomputedWhenShown) {
     TOfferListForm& offers = p.Offers();
     EXPECT_EQ(offers.size(), QSize(590, 240));
-    EXPECT_EQ(offers.ScrollBox1->width(), 469);
-    EXPECT_EQ(offers.offerlist->width(), 765);
     EXPECT_EQ(offers.ScrollBox1->widget(), offers.offerlist);
+
+    SubmitOne();
+    // At the designed size the sentence scrolls in the list itself (no second pair of scroll
+    // bars around it), and its tool tip holds it whole; a wider window shows it whole.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&offers));
+    QListWidgetItem* item = offers.offerlist->item(0);
+    const int sentence = offers.offerlist->fontMetrics().horizontalAdvance(item->text());
+    ASSERT_GT(sentence, offers.offerlist->viewport()->width());
+    EXPECT_GT(offers.offerlist->horizontalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(offers.ScrollBox1->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(item->toolTip().startsWith(item->text()));
+    offers.resize(sentence + 300, 400);
+    QTRY_VERIFY(offers.offerlist->viewport()->width() > sentence + 20);
+    EXPECT_EQ(offers.offerlist->horizontalScrollBar()->maximum(), 0);
     // A club name has room for 32 characters.
     EXPECT_GE(offers.teamname->width(), offers.teamname->fontMetrics().horizontalAdvance(QString(32, 'M')));
 
-    SubmitOne();
-    EXPECT_GT(offers.ScrollBox1->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(offers.teamname->text().toStdString(), TheLeague().GetTeamName(0));
     // 27 % of 3,000,000 and a third of the bonus are added; the player's CGS, counted in the
     // estimated payroll while he has no contract, comes off.
