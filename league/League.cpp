@@ -238,8 +238,8 @@ bool League::SecureFolders() {
     // Two programs must never hold one set of real files at once, however they reach them:
     // a league file that a link leads into another folder takes that folder's lock as well.
     for (const char* extension : {"", "pyr", "pyc", "pyf"}) {
-        const std::string file =
-            *extension ? tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + extension) : p[WorkFile::Lge].target;
+        const std::string file = *extension ? tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + extension)
+                                            : p[WorkFile::Lge].target;
         const std::string real = file.empty() ? "" : tolvik::Files().RealPath(file);
         std::string why;
         if (!real.empty() && !HoldRealFolder(tolvik::NativeFolder(real), true, why))
