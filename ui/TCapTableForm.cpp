@@ -6,6 +6,7 @@
 #include "league/League.h"
 #include "ui/CapChart.h"
 #include "ui/QtText.h"
+#include "ui/SpreadColumns.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -21,8 +22,7 @@ TCapTableForm::TCapTableForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     capTable->setColumnCount(CapTable::kSeasons);
     capTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     capTable->setSelectionMode(QAbstractItemView::NoSelection);
-    capTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    capTable->horizontalHeader()->setStretchLastSection(true);
+    SpreadColumns::Watch(*capTable);
     capTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     capChart = new CapChart(this);
@@ -69,5 +69,6 @@ void TCapTableForm::Refresh(const ContractList& contracts, int team, const Offer
         }
     }
     capTable->setVerticalHeaderLabels(labels);
+    SpreadColumns::Spread(*capTable);
     capChart->SetTable(table);
 }
