@@ -4,6 +4,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferType.h"
 #include "contracts/Options.h"
+#include "contracts/PositionText.h"
 #include "contracts/TextToInt.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -17,12 +18,6 @@
 namespace {
 
 constexpr int kMaxCapLines = std::numeric_limits<std::int8_t>::max();
-
-const char* PositionText(int code) {
-    static const char* const kTexts[] = {"QB", "FB", "HB", "TE", "WR", "C", "G", "T",
-                                         "DE", "DT", "LB", "CB", "S",  "K", "P"};
-    return code >= 0 && code < static_cast<int>(std::size(kTexts)) ? kTexts[code] : "";
-}
 
 bool IsFreeAgentStatus(int status) {
     return status == Contract::UnrestrictedFA || status == Contract::RestrictedFA ||

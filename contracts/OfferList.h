@@ -43,6 +43,13 @@ class OfferList {
 
     // Lists the offer ticked; false when 32 offers are already listed.
     bool AddOfferToList(const Offer& offer);
+    // Takes one offer off the list; the others keep their order and ticks. False for an
+    // index outside the list.
+    bool RemoveOffer(int index);
+    // Puts an offer in the place of another, ticked and with its own sentence.
+    bool ReplaceOffer(int index, const Offer& offer);
+    // The index of the first offer for the player, -1 for none.
+    int FindOfferFor(std::int16_t playerID) const;
     // Ticks or unticks one item (offerlistClickCheck).
     void SetChecked(int index, bool checked);
     // Appends the offers of an offer file, ticked; a missing file adds nothing, and offers

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contracts/GameText.h"
+
 #include <nlohmann/json.hpp>
 
 #include <iosfwd>
@@ -15,8 +17,6 @@ class League;
 bool OpenLeagueForCommand(League& league, const std::string& path, const std::string& command,
                           std::ostream& err);
 
-// The game's texts are single-byte (Latin-1); JSON and the text reports want UTF-8.
-std::string Latin1ToUtf8(const std::string& text);
 // A file name as text: the file system's bytes as they are when they are valid UTF-8,
 // else read as Latin-1.
 std::string FileNameText(const std::string& name);
