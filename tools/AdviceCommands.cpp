@@ -24,21 +24,21 @@ json ChargesJson(const CapTable::Charges& charges) {
 
 int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files, bool csv,
                        std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "captable", err))
         return 1;
-    if (team < 0 || team >= s.league.GetNumTeams()) {
+    if (team < 0 || team >= s.GetLeague().GetNumTeams()) {
         err << "brevane-cli captable: team " << team << " is not a team of the league (0 to "
-            << s.league.GetNumTeams() - 1 << ")\n";
+            << s.GetLeague().GetNumTeams() - 1 << ")\n";
         return 1;
     }
-    OfferList offers(*s.list);
-    offers.SetBase(team, s.list->GetTeamInfo(team));
+    OfferList offers(s.GetContracts());
+    offers.SetBase(team, s.GetContracts().GetTeamInfo(team));
     for (const std::string& file : files)
         offers.LoadOffers(file);
-    const CapTable table = BuildCapTable(*s.list, team, &offers);
+    const CapTable table = BuildCapTable(s.GetContracts(), team, &offers);
     if (csv) {
-        out << CapTableCsv(table, DescribeCapTable(table, *s.list, &offers), &offers);
+        out << CapTableCsv(table, DescribeCapTable(table, s.GetContracts(), &offers), &offers);
         return 0;
     }
 
@@ -63,16 +63,16 @@ int RunCapTableCommand(const std::string& path, int team, const std::vector<std:
 }
 
 int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "cheapest", err) ||
-        !CheckPlayerID(*s.list, id, "cheapest", err))
+        !CheckPlayerID(s.GetContracts(), id, "cheapest", err))
         return 1;
     std::vector<int> targets = DefaultChanceTargets();
     if (chance > 0)
         targets.push_back(chance);
     json rows = json::array();
-    for (const CheapestOffer& row :
-         FindCheapestOffers(s.list->GetCommissioner(), s.list->GetContract(id), s.options, targets))
+    for (const CheapestOffer& row : FindCheapestOffers(
+             s.GetContracts().GetCommissioner(), s.GetContracts().GetContract(id), s.GetOptions(), targets))
         rows.push_back({{"years", row.years},
                         {"target", row.target},
                         {"bonusRule", BonusRuleName(row.bonusRule)},

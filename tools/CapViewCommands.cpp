@@ -42,17 +42,17 @@ json RowJson(const RosterRow& r) {
 
 int RunRosterCommand(const std::string& path, const RosterCommandOptions& o, std::ostream& out,
                      std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "roster", err))
         return 1;
-    if (o.listing == RosterListing::Team && (o.team < 0 || o.team >= s.league.GetNumTeams())) {
+    if (o.listing == RosterListing::Team && (o.team < 0 || o.team >= s.GetLeague().GetNumTeams())) {
         err << "brevane-cli roster: team " << o.team << " is not a team of the league (0 to "
-            << s.league.GetNumTeams() - 1 << ")\n";
+            << s.GetLeague().GetNumTeams() - 1 << ")\n";
         return 1;
     }
-    const ReleaseCalculator release(*s.list);
+    const ReleaseCalculator release(s.GetContracts());
     const std::vector<RosterRow> rows =
-        BuildRosterRows(*s.list, release, ListedPlayers(s.league, o.listing, o.team));
+        BuildRosterRows(s.GetContracts(), release, ListedPlayers(s.GetLeague(), o.listing, o.team));
     if (o.csv) {
         out << RosterCsv(rows);
         return 0;
@@ -60,17 +60,17 @@ int RunRosterCommand(const std::string& path, const RosterCommandOptions& o, std
     json list = json::array();
     for (const RosterRow& row : rows)
         list.push_back(RowJson(row));
-    PrintJson({{"season", s.league.GetCurrentSeason()}, {"salaryCap", s.options.salarycap}, {"rows", list}},
+    PrintJson({{"season", s.GetLeague().GetCurrentSeason()}, {"salaryCap", s.GetOptions().salarycap}, {"rows", list}},
               out);
     return 0;
 }
 
 int RunReleaseCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "release", err) ||
-        !CheckPlayerID(*s.list, id, "release", err))
+        !CheckPlayerID(s.GetContracts(), id, "release", err))
         return 1;
-    const auto effect = ReleaseCalculator(*s.list).Release(id);
+    const auto effect = ReleaseCalculator(s.GetContracts()).Release(id);
     if (!effect) {
         err << "brevane-cli release: player " << id << " is on no club's roster\n";
         return 1;

@@ -1,7 +1,7 @@
 #include "tools/CommandSupport.h"
 
+#include "contracts/OpenLeagueState.h"
 #include "league/FileAccess.h"
-#include "league/League.h"
 
 #include <ostream>
 
@@ -13,7 +13,7 @@ bool EndsWithLge(const std::string& path) {
 
 } // namespace
 
-bool OpenLeagueForCommand(League& league, const std::string& path, const std::string& command,
+bool OpenLeagueForCommand(OpenLeagueState& state, const std::string& path, const std::string& command,
                           std::ostream& err) {
     const std::string prefix = "brevane-cli " + command + ": ";
     if (!EndsWithLge(path)) {
@@ -24,12 +24,8 @@ bool OpenLeagueForCommand(League& league, const std::string& path, const std::st
         err << prefix << "no such file: " << path << '\n';
         return false;
     }
-    if (!league.OpenLeague(path)) {
-        err << prefix << "cannot open the league " << path << ": " << league.GetLastError() << '\n';
-        return false;
-    }
-    if (!league.ReadLeagueData()) {
-        err << prefix << "cannot read the league " << path << ": " << league.GetLastError() << '\n';
+    if (!state.OpenAndRead(path)) {
+        err << prefix << state.GetFailure() << '\n';
         return false;
     }
     return true;

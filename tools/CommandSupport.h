@@ -7,14 +7,14 @@
 #include <iosfwd>
 #include <string>
 
-class League;
+class OpenLeagueState;
 
 // Helpers shared by the commands that read a league.
 
-// Opens and reads the league at path as the program does (League::OpenLeague, then
-// League::ReadLeagueData). On failure writes one line "brevane-cli <command>: ..." with the
-// League's reason to err and returns false; the caller then only lets the League go.
-bool OpenLeagueForCommand(League& league, const std::string& path, const std::string& command,
+// Opens and reads the league at path as the program does (OpenLeagueState::OpenAndRead). On
+// failure writes one line "brevane-cli <command>: ..." with the reason to err and returns
+// false; the caller then only lets the state go.
+bool OpenLeagueForCommand(OpenLeagueState& state, const std::string& path, const std::string& command,
                           std::ostream& err);
 
 // A file name as text: the file system's bytes as they are when they are valid UTF-8,

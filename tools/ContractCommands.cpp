@@ -54,10 +54,10 @@ std::size_t CharCount(const std::string& text) {
 } // namespace
 
 int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, create, "salary", err))
         return 1;
-    const ContractList& list = *s.list;
+    const ContractList& list = s.GetContracts();
     json contracts = json::array();
     for (int id = ContractList::kFirstID; id < list.Count(); ++id)
         contracts.push_back(ContractJson(list, id));
@@ -71,46 +71,46 @@ int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream&
                          {"currentPayroll", info.currentPayroll},
                          {"estimatedPayroll", info.estimatedPayroll}});
     }
-    PrintJson({{"loaded", s.loaded}, {"contracts", contracts}, {"teams", teams}}, out);
+    PrintJson({{"loaded", s.IsSalaryLoaded()}, {"contracts", contracts}, {"teams", teams}}, out);
     return 0;
 }
 
 int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t salary, std::uint32_t bonus,
                      std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "accept", err))
         return 1;
-    if (!CheckPlayerID(*s.list, id, "accept", err))
+    if (!CheckPlayerID(s.GetContracts(), id, "accept", err))
         return 1;
     // Without salary information the editor shows the chance on the default record; so does this.
-    const std::int32_t chance =
-        s.list->GetCommissioner().AcceptChance(s.list->GetContract(id), years, salary, bonus);
-    PrintJson({{"chance", chance}, {"loaded", s.loaded}}, out);
+    const std::int32_t chance = s.GetContracts().GetCommissioner().AcceptChance(
+        s.GetContracts().GetContract(id), years, salary, bonus);
+    PrintJson({{"chance", chance}, {"loaded", s.IsSalaryLoaded()}}, out);
     return 0;
 }
 
 int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     // As the program does on first opening: build the salary information when it is missing.
     if (!OpenSalary(s, path, SalaryCreate::Build, "payroll", err))
         return 1;
-    if (!s.loaded) {
+    if (!s.IsSalaryLoaded()) {
         err << "brevane-cli payroll: no salary information could be loaded or built\n";
         return 1;
     }
-    const ContractList& list = *s.list;
+    const ContractList& list = s.GetContracts();
     std::size_t nameWidth = 4;
     for (int t = 0; t < list.GetNumTeams(); ++t)
-        nameWidth = std::max(nameWidth, CharCount(Latin1ToUtf8(s.league.GetTeamName(t))));
-    out << "Payrolls of " << Latin1ToUtf8(s.league.GetLeagueName()) << ", season "
-        << s.league.GetCurrentSeason() << " (salary cap " << SignedMoney(s.options.salarycap)
-        << ", bonus limit " << SignedMoney(s.options.bonuslimit) << ")\n\n";
+        nameWidth = std::max(nameWidth, CharCount(Latin1ToUtf8(s.GetLeague().GetTeamName(t))));
+    out << "Payrolls of " << Latin1ToUtf8(s.GetLeague().GetLeagueName()) << ", season "
+        << s.GetLeague().GetCurrentSeason() << " (salary cap " << SignedMoney(s.GetOptions().salarycap)
+        << ", bonus limit " << SignedMoney(s.GetOptions().bonuslimit) << ")\n\n";
     out << std::left << std::setw(static_cast<int>(nameWidth)) << "Team" << std::right << std::setw(20)
         << "Bonus Money Spent" << std::setw(18) << "Current Payroll" << std::setw(20) << "Estimated Payroll"
         << '\n';
     for (int t = 0; t < list.GetNumTeams(); ++t) {
         const TeamInfo info = list.GetTeamInfo(t);
-        const std::string name = Latin1ToUtf8(s.league.GetTeamName(t));
+        const std::string name = Latin1ToUtf8(s.GetLeague().GetTeamName(t));
         const std::size_t chars = CharCount(name);
         out << name << std::string(nameWidth > chars ? nameWidth - chars : 0, ' ') << std::right
             << std::setw(20) << SignedMoney(info.bonusSpent) << std::setw(18)
@@ -177,9 +177,9 @@ json OptionsJson(const Options& o) {
 } // namespace
 
 int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "options", err))
         return 1;
-    PrintJson(OptionsJson(s.options), out);
+    PrintJson(OptionsJson(s.GetOptions()), out);
     return 0;
 }

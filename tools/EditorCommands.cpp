@@ -37,12 +37,12 @@ const char* ColorName(EditorFields::AcceptColor color) {
     }
 }
 
-bool CheckTeam(const SalaryLeague& s, int team, const std::string& what, const std::string& command,
+bool CheckTeam(const OpenLeagueState& s, int team, const std::string& what, const std::string& command,
                std::ostream& err) {
-    if (team >= 0 && team < s.league.GetNumTeams())
+    if (team >= 0 && team < s.GetLeague().GetNumTeams())
         return true;
     err << "brevane-cli " << command << ": " << what << ' ' << team << " is not a team of the league (0 to "
-        << s.league.GetNumTeams() - 1 << ")\n";
+        << s.GetLeague().GetNumTeams() - 1 << ")\n";
     return false;
 }
 
@@ -76,11 +76,11 @@ json ExplainJson(const AcceptTerms& t, const Options& options) {
 } // namespace
 
 int RunPlayerCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "player", err) ||
-        !CheckPlayerID(*s.list, id, "player", err))
+        !CheckPlayerID(s.GetContracts(), id, "player", err))
         return 1;
-    ContractEditor editor(*s.list, kClubRole);
+    ContractEditor editor(s.GetContracts(), kClubRole);
     editor.ListTeams();
     editor.ShowPlayerByID(id);
     const EditorFields& f = editor.Fields();
@@ -108,14 +108,14 @@ int RunPlayerCommand(const std::string& path, int id, std::ostream& out, std::os
 
 int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::ostream& out,
                     std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "offer", err) ||
         !CheckTeam(s, o.userTeam, "user team", "offer", err) ||
         (!o.freeAgents && !CheckTeam(s, o.team, "team", "offer", err)) ||
-        !CheckPlayerID(*s.list, o.id, "offer", err))
+        !CheckPlayerID(s.GetContracts(), o.id, "offer", err))
         return 1;
 
-    ContractEditor editor(*s.list, kClubRole);
+    ContractEditor editor(s.GetContracts(), kClubRole);
     editor.SetUserTeam(o.userTeam);
     if (o.freeAgents) {
         editor.listingTypeClick(ContractEditor::Listing::FreeAgents);
@@ -161,20 +161,20 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
                {"caphit", Lines(editor.Fields().caphit)},
                {"offer", OfferJson(offer)},
                {"bytes", Hex(bytes, sizeof bytes)},
-               {"sentence", Latin1ToUtf8(OfferSentence(offer, s.league))},
-               {"explain", ExplainJson(editor.ChanceTerms(), s.options)}},
+               {"sentence", Latin1ToUtf8(OfferSentence(offer, s.GetLeague()))},
+               {"explain", ExplainJson(editor.ChanceTerms(), s.GetOptions())}},
               out);
     return 0;
 }
 
 int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std::ostream& out,
                      std::ostream& err) {
-    SalaryLeague s;
+    OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "offers", err) ||
         !CheckTeam(s, o.team, "team", "offers", err))
         return 1;
-    OfferList offers(*s.list);
-    offers.SetBase(o.team, s.list->GetTeamInfo(o.team));
+    OfferList offers(s.GetContracts());
+    offers.SetBase(o.team, s.GetContracts().GetTeamInfo(o.team));
     for (const std::string& file : o.files)
         offers.LoadOffers(file);
     for (int index : o.untick) {
@@ -196,7 +196,7 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
         out << OfferListCsv(offers);
         return 0;
     }
-    const auto problems = CheckOfferRules(offers, *s.list);
+    const auto problems = CheckOfferRules(offers, s.GetContracts());
     json list = json::array();
     for (std::size_t i = 0; i < offers.Items().size(); ++i)
         list.push_back({{"text", Latin1ToUtf8(offers.Items()[i].text)},

@@ -1,6 +1,7 @@
 #include "tools/CommandSupport.h"
 #include "tools/Commands.h"
 
+#include "contracts/OpenLeagueState.h"
 #include "league/League.h"
 #include "league/Player.h"
 #include "league/Roster.h"
@@ -86,9 +87,10 @@ void PrintGroups(std::ostream& out, const char* title, bool exists, int total, c
 } // namespace
 
 int RunLeagueCommand(const std::string& path, std::ostream& out, std::ostream& err) {
-    League league;
-    if (!OpenLeagueForCommand(league, path, "league", err))
+    OpenLeagueState open;
+    if (!OpenLeagueForCommand(open, path, "league", err))
         return 1;
+    League& league = open.GetLeague();
 
     json teams = json::array();
     for (int t = 0; t < league.GetNumTeams(); ++t) {
@@ -128,9 +130,10 @@ int RunLeagueCommand(const std::string& path, std::ostream& out, std::ostream& e
 }
 
 int RunPlayersCommand(const std::string& path, std::ostream& out, std::ostream& err) {
-    League league;
-    if (!OpenLeagueForCommand(league, path, "players", err))
+    OpenLeagueState open;
+    if (!OpenLeagueForCommand(open, path, "players", err))
         return 1;
+    League& league = open.GetLeague();
 
     json list = json::array();
     const int next = league.GetNextPlayerID();
@@ -155,9 +158,10 @@ int RunPlayersCommand(const std::string& path, std::ostream& out, std::ostream& 
 }
 
 int RunSummaryCommand(const std::string& path, std::ostream& out, std::ostream& err) {
-    League league;
-    if (!OpenLeagueForCommand(league, path, "summary", err))
+    OpenLeagueState open;
+    if (!OpenLeagueForCommand(open, path, "summary", err))
         return 1;
+    League& league = open.GetLeague();
 
     out << "League: " << Latin1ToUtf8(league.GetLeagueName()) << " ("
         << FileNameText(league.GetLeagueFileName()) << ".lge, version " << league.GetVersion() << ")\n";

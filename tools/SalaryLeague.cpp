@@ -1,8 +1,7 @@
 #include "tools/SalaryLeague.h"
 
+#include "contracts/ContractList.h"
 #include "contracts/ScriptedPrompt.h"
-#include "league/FileAccess.h"
-#include "league/SystemFiles.h"
 #include "tools/CommandSupport.h"
 
 #include <ostream>
@@ -19,21 +18,17 @@ void ReportMessages(const ScriptedPrompt& prompt, const std::string& command, st
 
 } // namespace
 
-bool OpenSalary(SalaryLeague& s, const std::string& path, SalaryCreate create, const std::string& command,
+bool OpenSalary(OpenLeagueState& s, const std::string& path, SalaryCreate create, const std::string& command,
                 std::ostream& err) {
-    ScriptedPrompt prompt;
-    // The league first, so that its folder is locked and known to be a league's before the
-    // options are read from "salreg" there (and defaults written).
-    if (!OpenLeagueForCommand(s.league, path, command, err))
+    if (!OpenLeagueForCommand(s, path, command, err))
         return false;
-    s.options.Load(s.league.GetLeagueFolder(), prompt);
-    if (!s.options.WritePending())
-        err << "brevane-cli " << command << ": cannot write the options file " << s.options.FilePath() << ": "
-            << tolvik::FileErrorText(tolvik::LastFileError()) << '\n';
-    s.list = std::make_unique<ContractList>(s.league, s.options);
+    ScriptedPrompt prompt;
+    if (!s.LoadOptions(prompt))
+        err << "brevane-cli " << command << ": cannot write the options file " << s.GetOptions().FilePath()
+            << ": " << s.OptionsWriteError() << '\n';
     prompt.AnswerCaption("Convert File?", create == SalaryCreate::Convert);
     prompt.AnswerCaption("Build Salary Info?", create == SalaryCreate::Build);
-    s.loaded = s.list->Load(prompt);
+    s.ReadSalaryInfo(prompt);
     ReportMessages(prompt, command, err);
     return true;
 }

@@ -1,28 +1,17 @@
 #pragma once
 
 #include "contracts/ContractList.h"
-#include "contracts/Options.h"
+#include "contracts/OpenLeagueState.h"
 #include "league/League.h"
 #include "tools/Commands.h"
 
 #include <iosfwd>
-#include <memory>
 #include <string>
 
-// The open league with its options and salary information: the league first, so that its
-// folder is locked and known to be a league's before the options are read from "salreg"
-// there (and defaults written), then the list.
-struct SalaryLeague {
-    Options options;
-    League league;
-    std::unique_ptr<ContractList> list;
-    bool loaded = false;
-};
-
-// Opens the league for a command; create answers the questions the list asks when the
-// salary information is missing. Boxes the model showed go to err as notes. False (with one
-// line on err) when the league does not open.
-bool OpenSalary(SalaryLeague& s, const std::string& path, SalaryCreate create, const std::string& command,
+// Opens the league for a command with its options and salary information; create answers
+// the questions the list asks when the salary information is missing. Boxes the model showed
+// go to err as notes. False (with one line on err) when the league does not open.
+bool OpenSalary(OpenLeagueState& s, const std::string& path, SalaryCreate create, const std::string& command,
                 std::ostream& err);
 
 // True when id is a player of the list's league; otherwise one line on err.

@@ -1,6 +1,7 @@
 #include "tools/CommandSupport.h"
 #include "tools/Commands.h"
 
+#include "contracts/OpenLeagueState.h"
 #include "league/League.h"
 #include "stats/StatList.h"
 #include "stats/Statistic.h"
@@ -13,9 +14,10 @@ using json = nlohmann::ordered_json;
 
 // brevane-cli stats PATH.lge ID: the statistic lines of a player or team, in list order.
 int RunStatsCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
-    League league;
-    if (!OpenLeagueForCommand(league, path, "stats", err))
+    OpenLeagueState open;
+    if (!OpenLeagueForCommand(open, path, "stats", err))
         return 1;
+    League& league = open.GetLeague();
 
     json lines = json::array();
     // Identifiers are 16-bit; a number outside that range has no list (and must not wrap onto one).

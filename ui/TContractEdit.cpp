@@ -2,7 +2,6 @@
 
 #include "ui/BrevaneApplication.h"
 #include "ui/QtText.h"
-#include "ui/TContractManagerForm.h"
 #include "ui/TGetCGSDialog.h"
 
 #include <QApplication>
@@ -160,9 +159,8 @@ QColor AcceptColor(EditorFields::AcceptColor colour, const QPalette& standard) {
 
 } // namespace
 
-TContractEdit::TContractEdit(ContractList& contracts, TContractManagerForm& mainWindow, bool& flag)
-    : ownerName(mainWindow.objectName()), owner(mainWindow), editor(contracts, ownerName.toStdString()),
-      editorOpenFlag(flag) {
+TContractEdit::TContractEdit(ContractList& contracts, const QString& owner, bool& flag)
+    : ownerName(owner), editor(contracts, ownerName.toStdString()), editorOpenFlag(flag) {
     setObjectName("ContractEdit");
     setWindowTitle("Contract Editor");
     setFixedSize(594, 466);
@@ -565,7 +563,7 @@ void TContractEdit::saveButtonClick() {
     TakeTypedBoxes();
     const Offer offer = editor.saveButtonClick();
     ShowFields();
-    owner.SubmitOffer(offer);
+    emit offerSubmitted(offer);
 }
 
 void TContractEdit::closeButtonClick() {

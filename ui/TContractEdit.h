@@ -21,19 +21,19 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTextEdit;
-class TContractManagerForm;
 
 // "Contract Editor": the working window, a child of the main window's workspace, over the
 // editor model (ContractEditor). The model computes every text, tick, colour and line; this
 // window copies what the user typed into the model, runs the model's handler of the same
 // name, and shows the model's fields again. The main window creates it after a league is
 // opened and destroys it before another league is opened; closing it frees it and clears
-// the main window's editorOpen.
+// the main window's editorOpen. A submitted offer leaves it as the signal offerSubmitted.
 class TContractEdit : public QWidget {
     Q_OBJECT
 
   public:
-    TContractEdit(ContractList& contracts, TContractManagerForm& owner, bool& editorOpenFlag);
+    // ownerName: the component name of the main window, which decides the role.
+    TContractEdit(ContractList& contracts, const QString& ownerName, bool& editorOpenFlag);
     ~TContractEdit() override;
 
     QGroupBox* listingType;
@@ -118,6 +118,8 @@ class TContractEdit : public QWidget {
   signals:
     // Another player is shown, or the shown player's CGS changed.
     void playerShown();
+    // Submit Contract built this offer record (of type Offer::InvalidOffer when it is not one).
+    void offerSubmitted(const Offer& offer);
 
   private:
     void BuildListings();
@@ -137,7 +139,6 @@ class TContractEdit : public QWidget {
     void FormClose();
 
     QString ownerName;
-    TContractManagerForm& owner;
     ContractEditor editor;
     bool& editorOpenFlag;
     std::string shownPlayer; // the player ID box as last shown

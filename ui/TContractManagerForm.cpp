@@ -2,11 +2,11 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Offer.h"
+#include "contracts/OpenLeagueState.h"
 #include "contracts/Options.h"
 #include "contracts/Prompt.h"
 #include "contracts/StatusPanels.h"
 #include "league/League.h"
-#include "league/SystemFiles.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
@@ -43,6 +43,13 @@ template <class Action> class AtScopeEnd {
   private:
     Action action_;
 };
+
+// A reason of the model ("cannot open the league ...") as the text of a message box.
+std::string Sentence(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
 
 // A status panel that shows a text too long for its width cut with "..." (the whole text is
 // its tool tip) instead of cut off in the middle of a figure.
@@ -171,6 +178,7 @@ void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     connect(offerList, &TOfferListForm::offersWritten, this, [this]() { offersUnsaved = false; });
     connect(offerList, &TOfferListForm::offersCleared, this, [this]() { offersUnsaved = false; });
     connect(offerList, &TOfferListForm::offersChanged, this, &TContractManagerForm::RefreshCapTable);
+    connect(offerList, &TOfferListForm::offerPicked, this, &TContractManagerForm::ShowOfferInEditor);
 }
 
 void TContractManagerForm::SetStartLeague(const QString& path) {
@@ -191,6 +199,18 @@ void TContractManagerForm::OpenStartLeague() {
         FormActivate();
 }
 
+League* TContractManagerForm::GetLeague() const {
+    return state ? &state->GetLeague() : nullptr;
+}
+
+Options* TContractManagerForm::GetOptions() const {
+    return state ? &state->GetOptions() : nullptr;
+}
+
+ContractList* TContractManagerForm::GetContracts() const {
+    return state ? &state->GetContracts() : nullptr;
+}
+
 TContractEdit* TContractManagerForm::GetEditor() const {
     return editor.data();
 }
@@ -204,7 +224,7 @@ void TContractManagerForm::SetStatusText(const char* text) {
 }
 
 QString TContractManagerForm::LeagueFolder() const {
-    return league ? FromFilePath(league->GetLeagueFolder()) : QDir::currentPath();
+    return state ? FromFilePath(state->GetFolder()) : QDir::currentPath();
 }
 
 bool TContractManagerForm::RequireLeague() {
@@ -281,45 +301,45 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
         opening = false;
     });
 
-    SetStatusText("Reading League File...");
-    options = std::make_unique<Options>();
-    options->Load(ToFilePath(QFileInfo(path).absolutePath()), prompt);
-    league = std::make_unique<League>();
-    if (!league->OpenLeague(ToFilePath(path))) {
-        SetStatusText("Invalid League File");
-        league.reset();
-        options.reset();
+    std::unique_ptr<OpenLeagueState> opened = ReadLeague(path);
+    if (!opened)
         return;
-    }
-    // Default options are written only now that the folder is locked and holds a league.
-    if (!options->WritePending())
-        prompt.ShowStop("Could not write " + options->FilePath() + ": " +
-                            tolvik::FileErrorText(tolvik::LastFileError()),
-                        "Program Options");
-    SetStatusText("Getting League Data...");
-    if (league->ReadLeagueData()) {
-        SetStatusText("League Opened");
-        ReadSalaryInfo();
-        SetStatusText("Data Loaded");
-        leagueLoaded = true;
-    }
-    if (leagueLoaded) {
-        ShowEditor(0);
-        ChooseUserTeam();
-        UpdateStatusPanels();
-    } else {
-        // Nothing of a league that cannot be read stays open (its folder is released too).
-        league.reset();
-        options.reset();
-        prompt.ShowStop("Select a League First", "No League File");
-    }
+    state = std::move(opened);
+    leagueLoaded = true;
+    offerList->Bind(&state->GetContracts());
+    ShowEditor(0);
+    ChooseUserTeam();
+    UpdateStatusPanels();
 }
 
-void TContractManagerForm::ReadSalaryInfo() {
-    contracts = std::make_unique<ContractList>(*league, *options);
+std::unique_ptr<OpenLeagueState> TContractManagerForm::ReadLeague(const QString& path) {
+    auto opened = std::make_unique<OpenLeagueState>();
+    SetStatusText("Reading League File...");
+    if (!opened->OpenLeague(ToFilePath(path))) {
+        SetStatusText("Invalid League File");
+        prompt.ShowStop(Sentence(opened->GetFailure()), "Invalid League File");
+        return nullptr;
+    }
+    SetStatusText("Getting League Data...");
+    if (!opened->ReadLeagueData()) {
+        // Nothing of a league that cannot be read stays open (its folder is released too).
+        prompt.ShowStop(Sentence(opened->GetFailure()), "Invalid League File");
+        prompt.ShowStop("Select a League First", "No League File");
+        return nullptr;
+    }
+    SetStatusText("League Opened");
+    // Default options are written only now that the folder is locked and holds a league.
+    if (!opened->LoadOptions(prompt))
+        ShowOptionsWriteFailure(*opened);
     SetStatusText("Reading Salary Info File...");
-    SetStatusText(contracts->Load(prompt) ? "Salary File Opened" : "No Salary Info File");
-    offerList->Bind(contracts.get());
+    SetStatusText(opened->ReadSalaryInfo(prompt) ? "Salary File Opened" : "No Salary Info File");
+    SetStatusText("Data Loaded");
+    return opened;
+}
+
+void TContractManagerForm::ShowOptionsWriteFailure(const OpenLeagueState& opened) {
+    prompt.ShowStop("Could not write " + opened.GetOptions().FilePath() + ": " + opened.OptionsWriteError(),
+                    "Program Options");
 }
 
 void TContractManagerForm::ShowEditor(std::int16_t id) {
@@ -327,7 +347,7 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
         return;
     if (!editorOpen) {
         editorOpen = true;
-        auto* created = new TContractEdit(*contracts, *this, editorOpen);
+        auto* created = new TContractEdit(state->GetContracts(), objectName(), editorOpen);
         QMdiSubWindow* frame =
             Workspace->addSubWindow(created, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -336,6 +356,7 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
         frame->show();
         editor = created;
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
+        connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
     }
     editor->ShowPlayerByID(id);
 }
@@ -349,6 +370,12 @@ TContractEdit* TContractManagerForm::OpenEditor() {
         editor->SelectTeam(userTeam);
     }
     return editor;
+}
+
+void TContractManagerForm::ShowOfferInEditor(const Offer& offer) {
+    // The editor must exist to take the offer: a closed one is opened first.
+    if (TContractEdit* shown = OpenEditor())
+        shown->ShowOffer(offer);
 }
 
 void TContractManagerForm::CloseEditor() {
@@ -365,9 +392,7 @@ void TContractManagerForm::ReleaseLeague() {
     delete cheapestForm;
     if (offerList)
         offerList->Bind(nullptr);
-    league.reset();
-    contracts.reset();
-    options.reset();
+    state.reset();
     leagueLoaded = false;
 }
 
@@ -376,12 +401,12 @@ void TContractManagerForm::ChooseUserTeam() {
         return;
     const std::vector<std::string> names = [this]() {
         std::vector<std::string> list;
-        for (int team = 0; team < league->GetNumTeams(); ++team)
-            list.push_back(league->GetTeamName(team));
+        for (int team = 0; team < state->GetLeague().GetNumTeams(); ++team)
+            list.push_back(state->GetLeague().GetTeamName(team));
         return list;
     }();
     std::int32_t chosen = -1;
-    if (startTeam >= 0 && startTeam < league->GetNumTeams())
+    if (startTeam >= 0 && startTeam < state->GetLeague().GetNumTeams())
         chosen = startTeam;
     startTeam = -1;
     while (chosen == -1) {
@@ -409,7 +434,7 @@ void TContractManagerForm::CapTable1Click() {
 
 void TContractManagerForm::RefreshCapTable() {
     if (capTableForm && leagueLoaded)
-        capTableForm->Refresh(*contracts, userTeam, offerList ? offerList->Model() : nullptr);
+        capTableForm->Refresh(state->GetContracts(), userTeam, offerList ? offerList->Model() : nullptr);
 }
 
 void TContractManagerForm::CheapestOffers1Click() {
@@ -439,7 +464,8 @@ void TContractManagerForm::RefreshCheapestOffers() {
 void TContractManagerForm::UpdateStatusPanels() {
     if (!leagueLoaded)
         return;
-    const std::array<std::string, 4> texts = StatusPanelTexts(*league, *contracts, userTeam);
+    const std::array<std::string, 4> texts =
+        StatusPanelTexts(state->GetLeague(), state->GetContracts(), userTeam);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         statusPanels[i]->setText(FromGameText(texts[i]));
         statusPanels[i]->setToolTip(statusPanels[i]->text());
@@ -467,7 +493,7 @@ void TContractManagerForm::AddOffer(const Offer& offer) {
     offersUnsaved = true;
     if (offerList->isHidden())
         offerList->show();
-    const TeamInfo info = contracts->GetTeamInfo(userTeam);
+    const TeamInfo info = state->GetContracts().GetTeamInfo(userTeam);
     offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
                        info.estimatedPayroll);
     if (!offerList->AddOfferToList(offer))
@@ -483,18 +509,15 @@ void TContractManagerForm::Options1Click() {
     if (!RequireLeague())
         return;
     {
-        TOptionEditForm form(*options, prompt, *this);
+        TOptionEditForm form(state->GetOptions(), prompt, *this);
         if (form.exec() != QDialog::Accepted)
             return;
     }
     // The window has written the league's options file; the same options object (the contract
     // list and the editor hold it) takes what the file now says. Totals and salary information
     // keep the old options until the league is opened again.
-    options->Load(league->GetLeagueFolder(), prompt);
-    if (!options->WritePending())
-        prompt.ShowStop("Could not write " + options->FilePath() + ": " +
-                            tolvik::FileErrorText(tolvik::LastFileError()),
-                        "Program Options");
+    if (!state->LoadOptions(prompt))
+        ShowOptionsWriteFailure(*state);
     prompt.ShowMessage("Reload League file to reflect new Options om Totals and Salary Info",
                        "Reload League");
 }
@@ -509,7 +532,7 @@ void TContractManagerForm::Open1Click() {
     const QString path = dialogs.OpenOffers(LeagueFolder());
     if (path.isEmpty())
         return;
-    const TeamInfo info = contracts->GetTeamInfo(userTeam);
+    const TeamInfo info = state->GetContracts().GetTeamInfo(userTeam);
     offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
                        info.estimatedPayroll);
     offerList->LoadOffers(ToFilePath(path));

@@ -13,6 +13,7 @@
 class ContractList;
 class FileDialogs;
 class League;
+class OpenLeagueState;
 class Options;
 class Prompt;
 class QAction;
@@ -53,9 +54,9 @@ class TContractManagerForm : public QMainWindow {
     void SetStartTeam(int team);
     void OpenStartLeague();
 
-    // Operations of the workflow, also used by the other windows.
+    // Operations of the workflow. The other windows reach them through the signals the main
+    // window connects (an offer submitted, an offer picked from the list).
     void OpenLeagueFile(const QString& path);
-    void ReadSalaryInfo();
     void ShowEditor(std::int16_t id);
     // The contract editor; a closed one is opened first on the managed club's roster, as
     // after a club is chosen. Null while no league is loaded.
@@ -66,6 +67,8 @@ class TContractManagerForm : public QMainWindow {
     bool SaveOffers();
     void SubmitOffer(const Offer& offer);
     void AddOffer(const Offer& offer);
+    // An offer of the offer list shown in the editor (opened first when it is closed).
+    void ShowOfferInEditor(const Offer& offer);
 
     // Event handlers.
     void FormActivate();
@@ -77,10 +80,12 @@ class TContractManagerForm : public QMainWindow {
     void Save1Click();
     void Exit();
 
-    // The working state, read by the editor and the offer list.
-    League* GetLeague() const { return league.get(); }
-    Options* GetOptions() const { return options.get(); }
-    ContractList* GetContracts() const { return contracts.get(); }
+    // The working state: the open league, its options and contract list (null, all of
+    // them, while no league is loaded).
+    OpenLeagueState* GetState() const { return state.get(); }
+    League* GetLeague() const;
+    Options* GetOptions() const;
+    ContractList* GetContracts() const;
     bool IsLeagueLoaded() const { return leagueLoaded; }
     bool IsEditorOpen() const { return editorOpen; }
     bool AreOffersUnsaved() const { return offersUnsaved; }
@@ -122,6 +127,10 @@ class TContractManagerForm : public QMainWindow {
     void RefreshCheapestOffers();
     void BuildStatusBar();
     void SetStatusText(const char* text);
+    // Reads the league at path into a new state; null when it cannot be opened or read
+    // (the reason is shown).
+    std::unique_ptr<OpenLeagueState> ReadLeague(const QString& path);
+    void ShowOptionsWriteFailure(const OpenLeagueState& opened);
     bool FormCloseQuery();
     void FormClose();
     // "Select a League First" when no league is loaded.
@@ -138,9 +147,7 @@ class TContractManagerForm : public QMainWindow {
     QPointer<TCapTableForm> capTableForm;
     QPointer<TCheapestOfferForm> cheapestForm;
 
-    std::unique_ptr<Options> options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> contracts;
+    std::unique_ptr<OpenLeagueState> state;
     bool leagueLoaded = false;
     bool editorOpen = false;
     bool offersUnsaved = false;

@@ -8,8 +8,6 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
-#include "ui/TContractEdit.h"
-#include "ui/TContractManagerForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,11 +27,11 @@ QLabel* Caption(const char* text, int x, int y, QWidget* parent) {
 
 } // namespace
 
-TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, TContractManagerForm* mainWindow)
+TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowStaysOnTopHint),
-      owner(mainWindow), prompt(messages), dialogs(fileDialogs) {
+      prompt(messages), dialogs(fileDialogs) {
     setObjectName("OfferListForm");
     setWindowTitle("Current Offers");
     setFixedSize(590, 240);
@@ -185,9 +183,7 @@ void TOfferListForm::offerlistDblClick() {
     if (!model || row < 0 || row >= model->Count())
         return;
     const Offer offer = model->Items()[static_cast<std::size_t>(row)].offer;
-    // The editor must exist to take the offer: a closed one is opened first.
-    if (TContractEdit* editor = owner ? owner->OpenEditor() : nullptr)
-        editor->ShowOffer(offer);
+    emit offerPicked(offer);
 }
 
 void TOfferListForm::FormShow() {

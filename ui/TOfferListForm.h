@@ -17,18 +17,17 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QScrollArea;
-class TContractManagerForm;
 
 // "Current Offers": the offers of the managed club as sentences with check boxes and the
 // running figures of the ticked ones, over the offer list model (OfferList). It is created
 // hidden at start, stays on top, and lives for the whole run; the main window binds it to
-// each league's contract list when the league is opened. A double-click loads an offer back
-// into the main window's contract editor.
+// each league's contract list when the league is opened. A double-click hands an offer back
+// (offerPicked), which the main window loads into its contract editor.
 class TOfferListForm : public QWidget {
     Q_OBJECT
 
   public:
-    TOfferListForm(Prompt& prompt, FileDialogs& dialogs, TContractManagerForm* owner);
+    TOfferListForm(Prompt& prompt, FileDialogs& dialogs, QWidget* owner);
     ~TOfferListForm() override;
 
     QScrollArea* ScrollBox1;
@@ -73,6 +72,8 @@ class TOfferListForm : public QWidget {
     void offersCleared();
     // Offers were added, ticked, unticked or removed, or the club's figures changed.
     void offersChanged();
+    // An offer was double-clicked: to be shown in the contract editor.
+    void offerPicked(const Offer& offer);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -83,7 +84,6 @@ class TOfferListForm : public QWidget {
     // Marks the ticked offers that break the league's rules (red, the reasons as tool tip).
     void ShowProblems();
 
-    TContractManagerForm* owner;
     Prompt& prompt;
     FileDialogs& dialogs;
     const ContractList* contracts = nullptr;

@@ -17,7 +17,7 @@ namespace fuzzreplay {
 using Harness = int (*)(const std::uint8_t*, std::size_t);
 
 inline std::string RegressionFolder(const std::string& target) {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "regressions" / target).string();
+    return (std::filesystem::path(BREVANE_REGRESSIONS_DIR) / target).string();
 }
 
 // A missing or empty folder fails: a replay of nothing would pass whatever the harness does.

@@ -410,9 +410,14 @@ TEST_F(PendingOffers, AFailedOpenTearsEverythingDown) {
     EXPECT_TRUE(p.Offers().isHidden());
     EXPECT_TRUE(p.Main().isEnabled());
     EXPECT_TRUE(FolderReleased(first));
-    // Without a league the panels' commands refuse again.
+    // The reason is shown; without a league the panels' commands refuse again.
     p.Main().Save1->trigger();
-    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>({kSelectLeague}));
+    EXPECT_EQ(p.Shown(Kind::Stop),
+              std::vector<std::string>({"Cannot open the league " + p.dir.File("bad.lge") +
+                                            ": not a league file of version 2 or 3",
+                                        kSelectLeague}));
+    const auto& history = p.prompt.History();
+    EXPECT_EQ(history[history.size() - 2].caption, "Invalid League File");
 }
 
 TEST_F(PendingOffers, ClosingAsksAndASaveThatDoesNotHappenKeepsTheProgramOpen) {
