@@ -60,7 +60,9 @@ int RunRosterCommand(const std::string& path, const RosterCommandOptions& o, std
     json list = json::array();
     for (const RosterRow& row : rows)
         list.push_back(RowJson(row));
-    PrintJson({{"season", s.GetLeague().GetCurrentSeason()}, {"salaryCap", s.GetOptions().salarycap}, {"rows", list}},
+    PrintJson({{"season", s.GetLeague().GetCurrentSeason()},
+               {"salaryCap", s.GetOptions().salarycap},
+               {"rows", list}},
               out);
     return 0;
 }
