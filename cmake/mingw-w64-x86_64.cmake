@@ -21,3 +21,12 @@ find_program(BREVANE_WINE wine)
 if(BREVANE_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${BREVANE_WINE})
 endif()
+
+# A Qt for Windows made by scripts/build-windows-qt.sh, in the folder given as
+# -DBREVANE_WINDOWS_QT=...: its libraries are searched there, its tools (moc, rcc, uic) are
+# the host's, of the same version.
+if(BREVANE_WINDOWS_QT)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${BREVANE_WINDOWS_QT})
+  set(QT_HOST_PATH /usr CACHE PATH "The host's Qt, whose tools a build for Windows uses")
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "The host Qt's CMake files")
+endif()

@@ -28,6 +28,15 @@ std::string Commas(std::int32_t amount) {
     return FormatCommas(static_cast<unsigned int>(amount));
 }
 
+// A money box's amount with comma groups. A text that is no amount stays as typed: the user
+// is told beside the chance, and again by name at Submit Contract.
+void FormatMoneyBox(std::string& box) {
+    try {
+        box = FormatCommas(static_cast<unsigned int>(RemoveCommas(box)));
+    } catch (const ConversionError&) {
+    }
+}
+
 } // namespace
 
 const std::array<std::string, 9>& ContractEditor::FreeAgentListNames() {
@@ -57,6 +66,9 @@ void ContractEditor::listingTypeClick(Listing listing) {
 
 void ContractEditor::ListTeams() {
     teamItems_.clear();
+    // Nothing of the other listing stays listed: no entry of the team box is chosen yet.
+    playerItems_.clear();
+    itemIDs_.clear();
     for (int i = 0; i < league_.GetNumTeams(); ++i)
         teamItems_.push_back(league_.GetTeamName(i));
     teamIndex_ = -1;
@@ -65,6 +77,8 @@ void ContractEditor::ListTeams() {
 
 void ContractEditor::ListFreeAgentGroups() {
     teamItems_.clear();
+    playerItems_.clear();
+    itemIDs_.clear();
     if (league_.GetFAExists())
         teamItems_.insert(teamItems_.end(), FreeAgentListNames().begin(), FreeAgentListNames().end());
     if (league_.GetCDExists())
@@ -125,7 +139,19 @@ void ContractEditor::PlayerListBoxClick(int item) {
     if (item < 0 || item >= static_cast<int>(playerItems_.size()) ||
         playerItems_[static_cast<std::size_t>(item)] == "Open Slot")
         return;
-    ShowPlayerByID(PlayerOfItem(item));
+    ShowPlayerOfListing(PlayerOfItem(item));
+}
+
+bool ContractEditor::ShowPlayerOfListing(int id) {
+    if (!ShowPlayerByID(id))
+        return false;
+    NoteShownFrom(listing_, teamIndex_);
+    return true;
+}
+
+void ContractEditor::NoteShownFrom(Listing listing, int teamIndex) {
+    shownListing_ = listing;
+    shownTeamIndex_ = teamIndex;
 }
 
 bool ContractEditor::ShowPlayerByID(int id) {
@@ -146,6 +172,9 @@ void ContractEditor::ShowPlayer(std::int16_t id) {
     const int cur = contracts_.GetCurrentSeason();
     const int experience = player.GetYears();
     EditorFields& f = fields_;
+    // Shown by ID (from the offer list, or at start): as if from the listing that holds him.
+    const int club = league_.FindTeam(id);
+    NoteShownFrom(club != -1 ? Listing::Teams : Listing::FreeAgents, club);
 
     const int yearFree = c.yrSigned + c.years;
     const int expAtEnd = experience + std::max(yearFree - cur, 0);
@@ -276,25 +305,65 @@ void ContractEditor::SetAccept(const AcceptTerms& terms) {
     fields_.chanceExplanation = DescribeChance(terms, options_);
 }
 
-void ContractEditor::CalcAccept() {
-    const int id = TextToInt(fields_.playerID);
+void ContractEditor::ShowNoChance(const std::string& note) {
+    terms_ = AcceptTerms{};
+    fields_.accept_percent.clear();
+    fields_.acceptColor = EditorFields::AcceptColor::None;
+    fields_.chanceExplanation = {note};
+}
+
+std::string ContractEditor::TypedProblem() const {
+    if (fields_.playerID.empty())
+        return "Player ID: no player is shown";
+    const auto unreadable = [](const char* box, const std::string& text, auto read) -> std::string {
+        if (text.empty())
+            return {};
+        try {
+            read(text);
+        } catch (const ConversionError& error) {
+            return std::string(box) + ": " + error.what();
+        }
+        return {};
+    };
+    for (const std::string& problem : {unreadable("Length", fields_.years, TextToInt),
+                                       unreadable("Base Salary", fields_.salary, RemoveCommas),
+                                       unreadable("Bonus", fields_.bonus, RemoveCommas)})
+        if (!problem.empty())
+            return problem;
+    return {};
+}
+
+bool ContractEditor::ShowTypedChance() {
+    const std::string problem = TypedProblem();
+    if (!problem.empty()) {
+        ShowNoChance(problem);
+        return false;
+    }
     const Typed typed = ReadTyped();
-    if (typed.years > options_.max_length)
-        return;
-    const AcceptTerms terms =
-        commissioner_.ExplainChance(contracts_.GetContract(id), typed.years, typed.salary, typed.bonus);
-    std::vector<std::string> lines = ListCapHits(-1);
-    SetAccept(terms);
-    fields_.caphit = std::move(lines);
+    if (typed.years > options_.max_length) {
+        ShowNoChance("Longer than the longest contract of " + std::to_string(options_.max_length) + " years");
+        return true;
+    }
+    const int id = TextToInt(fields_.playerID);
+    SetAccept(
+        commissioner_.ExplainChance(contracts_.GetContract(id), typed.years, typed.salary, typed.bonus));
+    return true;
+}
+
+void ContractEditor::CalcAccept() {
+    if (ShowTypedChance())
+        fields_.caphit = ListCapHits(-1);
+    else
+        fields_.caphit.clear();
     fields_.caphitSelected = -1;
 }
 
 void ContractEditor::salaryExit() {
-    fields_.salary = FormatCommas(static_cast<unsigned int>(RemoveCommas(fields_.salary)));
+    FormatMoneyBox(fields_.salary);
 }
 
 void ContractEditor::bonusExit() {
-    fields_.bonus = FormatCommas(static_cast<unsigned int>(RemoveCommas(fields_.bonus)));
+    FormatMoneyBox(fields_.bonus);
 }
 
 void ContractEditor::FPCheck(bool checked) {
@@ -345,15 +414,18 @@ void ContractEditor::ApplyNewCGS(int result) {
     const int id = TextToInt(fields_.playerID);
     contracts_.SetCGS(id, static_cast<std::uint32_t>(result));
     fields_.cgs = FormatCommas(static_cast<unsigned int>(result));
+    ShowTypedChance();
 }
 
 Offer ContractEditor::saveButtonClick() {
+    if (const std::string problem = TypedProblem(); !problem.empty())
+        throw ConversionError(problem);
     const int id = TextToInt(fields_.playerID);
     const Contract c = contracts_.GetContract(id);
     const OfferTags tags{fields_.FranchiseTag, fields_.TransitionTag, fields_.tender};
-    const bool ownClub = userTeam_ == teamIndex_;
+    const bool ownClub = userTeam_ == shownTeamIndex_;
     const OfferDecision decision =
-        DecideOfferType(listing_ == Listing::FreeAgents, tags, ownClub, c.status, c.years);
+        DecideOfferType(shownListing_ == Listing::FreeAgents, tags, ownClub, c.status, c.years);
 
     // Work on a copy of the boxes so that a failed conversion leaves the window as it was.
     EditorFields f = fields_;

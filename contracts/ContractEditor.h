@@ -19,7 +19,9 @@ class Options;
 // the player shown, the offer being typed with its acceptance chance and cap lines, and the
 // offer Submit Contract makes. Handlers carry the names of the window's events; the window
 // writes what the user typed into Fields(), calls the handler, and shows Fields() again.
-// A handler that meets a text which is not a number throws ConversionError and changes nothing.
+// While an offer is typed a text that is not (yet) a number shows no chance and a note naming
+// its box; Submit Contract and the other handlers that meet such a text throw ConversionError
+// and change nothing.
 class ContractEditor {
   public:
     enum class Listing { Teams = 0, FreeAgents = 1 };
@@ -61,12 +63,23 @@ class ContractEditor {
     // free-agent listing; anything else does nothing. True when a player was shown.
     bool ShowPlayerByID(int id);
     void ShowPlayer(std::int16_t id);
+    // Shows a player as if he had been picked from the list of the listing and team-box entry
+    // chosen now, whether or not that list holds him (the command line's offer command).
+    bool ShowPlayerOfListing(int id);
     // The cap lines of player id's contract, or for id -1 of the offer in the boxes.
     std::vector<std::string> ListCapHits(int id) const;
     void ShowStats(std::int16_t id);
 
-    // The offer being typed (a key released in years, salary or bonus).
+    // The offer being typed (a key released in years, salary or bonus). Never throws: a box that
+    // cannot be read, or a length above the league's longest contract, shows no chance and a
+    // note instead.
     void CalcAccept();
+    // The first offer box (or the player ID) that cannot be read as a number, named as the
+    // window captions it, with the reason; empty when every box can be read. An empty money
+    // or length box counts as 0.
+    std::string TypedProblem() const;
+    // Leaving a money box writes its amount with comma groups; a text without any digit is
+    // left as typed (the note beside the chance names it).
     void salaryExit();
     void bonusExit();
     void FPCheck(bool checked);
@@ -75,10 +88,14 @@ class ContractEditor {
     // Store the typed round or pick of a player without experience in his contract record.
     void RoundChange();
     void PickChange();
-    // The result of the new-CGS dialog: a value of 0 or more becomes the player's CGS.
+    // The result of the new-CGS dialog: a value of 0 or more becomes the player's CGS, and the
+    // chance of the offer in the boxes is computed again with it.
     void ApplyNewCGS(int result);
 
-    // Submit Contract: the offer the boxes describe (type 10 when the rules reject it).
+    // Submit Contract: the offer the boxes describe (type 10 when the rules reject it). Its
+    // type is decided from the listing and club the player was shown from, not from what the
+    // boxes above the list show now. Throws ConversionError naming the box (TypedProblem)
+    // when there is no player or a box cannot be read.
     Offer saveButtonClick();
     // An offer of the list loaded back into the boxes, with its chance recomputed.
     void ShowOffer(const Offer& offer);
@@ -93,6 +110,13 @@ class ContractEditor {
 
   private:
     void SetAccept(const AcceptTerms& terms);
+    // No chance, and a note beside "Accepting %" that says why.
+    void ShowNoChance(const std::string& note);
+    // The chance of the offer in the boxes (or a note); false when a box cannot be read.
+    bool ShowTypedChance();
+    // Where the shown player was shown from: the listing and the entry of the team box that
+    // held him, or, for a player shown by ID, where the league keeps him.
+    void NoteShownFrom(Listing listing, int teamIndex);
     void StoreDraftSlot(const std::string& text, std::uint8_t Contract::*field,
                         std::string EditorFields::*box);
     // The offer in the boxes: salary, bonus and length, each 0 when its box is empty.
@@ -117,6 +141,9 @@ class ContractEditor {
     int teamIndex_ = -1;
     std::vector<std::string> playerItems_;
     std::vector<std::int16_t> itemIDs_;
+
+    Listing shownListing_ = Listing::Teams;
+    int shownTeamIndex_ = -1;
 
     EditorFields fields_;
     AcceptTerms terms_;

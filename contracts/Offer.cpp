@@ -44,11 +44,17 @@ std::int16_t SaturateToPercentField(std::int64_t chance) {
 
 std::string OfferSentence(const Offer& offer, const League& league) {
     const bool known = offer.playerID >= 100 && offer.playerID < league.GetNextPlayerID();
+    return OfferSentence(offer, league, known ? league.FindTeam(offer.playerID) : -1);
+}
+
+std::string OfferSentence(const Offer& offer, const League& league, int holder) {
+    const bool known = offer.playerID >= 100 && offer.playerID < league.GetNextPlayerID();
+    if (!known)
+        holder = -1;
     const Player player = known ? league.players.GetPlayer(offer.playerID) : Player();
     const std::string p = (known ? player.GetStringPos() : std::string()) + " " +
                           (known ? player.GetFirstName() : std::string()) + " " +
                           (known ? player.GetLastName() : std::string());
-    const int holder = known ? league.FindTeam(offer.playerID) : -1;
     const std::string c = holder == -1 ? std::string("Free Agent") : league.GetTeamName(holder);
     const std::string y = std::to_string(static_cast<int>(offer.years));
     const std::string salary = FormatMoney(offer.salary);

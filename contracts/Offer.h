@@ -53,6 +53,8 @@ static_assert(offsetof(Offer, years) == 4 && offsetof(Offer, salary) == 8 && off
 // The sentence the offer list shows for an offer: the offering club's name followed by the
 // text of its type. A player the league does not have gives empty names.
 std::string OfferSentence(const Offer& offer, const League& league);
+// The same with the club now holding the player already known (-1 for none).
+std::string OfferSentence(const Offer& offer, const League& league, int holder);
 
 // The acceptance chance as the record's signed 16-bit field holds it: saturated, not wrapped.
 std::int16_t SaturateToPercentField(std::int64_t chance);

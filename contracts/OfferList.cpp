@@ -1,6 +1,7 @@
 #include "contracts/OfferList.h"
 
 #include "contracts/ContractList.h"
+#include "contracts/OfferFile.h"
 #include "contracts/Options.h"
 #include "contracts/SignedMoney.h"
 #include "league/FileAccess.h"
@@ -47,7 +48,7 @@ void OfferList::SetBase(int team, const TeamInfo& info) {
 bool OfferList::AddOfferToList(const Offer& offer) {
     if (Count() >= kMaxOffers)
         return false;
-    items_.push_back({offer, OfferSentence(offer, contracts_.GetLeague()), true});
+    items_.push_back({offer, OfferSentence(offer, contracts_.GetLeague(), HolderOf(offer.playerID)), true});
     RecalcTotals();
     return true;
 }
@@ -63,7 +64,7 @@ bool OfferList::RemoveOffer(int index) {
 bool OfferList::ReplaceOffer(int index, const Offer& offer) {
     if (index < 0 || index >= Count())
         return false;
-    items_[static_cast<std::size_t>(index)] = {offer, OfferSentence(offer, contracts_.GetLeague()), true};
+    items_[static_cast<std::size_t>(index)] = {offer, OfferSentence(offer, contracts_.GetLeague(), HolderOf(offer.playerID)), true};
     RecalcTotals();
     return true;
 }
@@ -75,6 +76,19 @@ int OfferList::FindOfferFor(std::int16_t playerID) const {
     return -1;
 }
 
+int OfferList::AddOffersToList(const std::vector<Offer>& offers) {
+    const League& league = contracts_.GetLeague();
+    int added = 0;
+    for (const Offer& offer : offers) {
+        if (Count() >= kMaxOffers)
+            break;
+        items_.push_back({offer, OfferSentence(offer, league, HolderOf(offer.playerID)), true});
+        ++added;
+    }
+    RecalcTotals();
+    return added;
+}
+
 void OfferList::SetChecked(int index, bool checked) {
     if (index < 0 || index >= Count())
         return;
@@ -82,8 +96,19 @@ void OfferList::SetChecked(int index, bool checked) {
     RecalcTotals();
 }
 
+int OfferList::HolderOf(int id) const {
+    if (places_ && id >= ContractList::kFirstID && static_cast<std::size_t>(id) < places_->team.size())
+        return places_->team[static_cast<std::size_t>(id)];
+    return contracts_.GetLeague().FindTeam(static_cast<short>(id));
+}
+
+bool OfferList::ListedAsFreeAgent(int id) const {
+    if (places_ && id >= ContractList::kFirstID && static_cast<std::size_t>(id) < places_->freeAgent.size())
+        return places_->freeAgent[static_cast<std::size_t>(id)] != 0;
+    return contracts_.GetLeague().IsFreeAgent(static_cast<short>(id));
+}
+
 std::vector<OfferList::Running> OfferList::RunningFigures() const {
-    const League& league = contracts_.GetLeague();
     const Options& options = contracts_.GetOptions();
     const int cur = contracts_.GetCurrentSeason();
     Running run{baseBonus_, basePayroll_, baseRestructures_};
@@ -96,12 +121,12 @@ std::vector<OfferList::Running> OfferList::RunningFigures() const {
             const Contract c = contracts_.GetContract(o.playerID);
             run.bonus += o.bonus;
             run.payroll += static_cast<std::int64_t>(o.salary) * SplitOf(options, o.years, 0) / 100;
-            if (c.contractTeam == team_ && league.IsFreeAgent(o.playerID) && c.years != 0)
+            if (c.contractTeam == team_ && ListedAsFreeAgent(o.playerID) && c.years != 0)
                 run.payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
             if (o.years != 0)
                 run.payroll += static_cast<std::int64_t>(o.bonus) / o.years;
             // The estimated payroll counted a player of the club without a running contract at his CGS.
-            if (league.FindTeam(o.playerID) == team_ && c.status != Contract::UnderContract &&
+            if (HolderOf(o.playerID) == team_ && c.status != Contract::UnderContract &&
                 c.status != Contract::FranchisePlayer && c.status != Contract::TransitionPlayer)
                 run.payroll -= c.cgs;
             if (o.offerType == Offer::RestructureOffer) {
@@ -133,21 +158,8 @@ void OfferList::ShowTotals(std::int64_t bonus, std::int64_t restructures, std::i
 }
 
 int OfferList::LoadOffers(const std::string& path) {
-    if (!tolvik::FileExists(path))
-        return 0;
-    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
-    if (handle <= 0)
-        return 0;
-    int added = 0;
-    std::uint8_t record[Offer::kRecordSize];
-    // Offers beyond the 32nd would be dropped, so reading stops once the list is full.
-    while (Count() < kMaxOffers &&
-           tolvik::FileRead(handle, record, Offer::kRecordSize) == Offer::kRecordSize) {
-        if (AddOfferToList(Offer::Decode(record)))
-            ++added;
-    }
-    tolvik::FileClose(handle);
-    return added;
+    // Offers beyond the 32nd would be dropped, so only as many records as fit are read.
+    return AddOffersToList(ReadOfferFile(path, kMaxOffers - Count()).offers);
 }
 
 std::vector<std::uint8_t> OfferList::TickedBytes() const {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "contracts/ContractList.h"
 #include "contracts/Offer.h"
 #include "contracts/TeamInfo.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-class ContractList;
 
 // The offer list without its window: up to 32 offers, each with its sentence and tick, and
 // the running bonus, payroll and restructure figures of the ticked ones, counted on from
@@ -35,6 +34,11 @@ class OfferList {
 
     explicit OfferList(const ContractList& contracts);
 
+    // Where the players are, looked up once by a caller that checks many lists against a
+    // league that does not change meanwhile (the offer board); it must outlive its use.
+    // Without it every sentence and figure asks the league.
+    void UsePlaces(const ContractList::Places* places) { places_ = places; }
+
     // The club whose figures are shown and its figures before these offers (the restructure
     // counter is read as a signed byte; the current payroll is not used).
     void SetBase(int team, std::uint8_t restructures, std::int32_t bonusSpent, std::int32_t currentPayroll,
@@ -50,6 +54,9 @@ class OfferList {
     bool ReplaceOffer(int index, const Offer& offer);
     // The index of the first offer for the player, -1 for none.
     int FindOfferFor(std::int16_t playerID) const;
+    // Lists the offers ticked, as AddOfferToList would one by one, but works the figures out
+    // once at the end. Returns the number added (those beyond the 32nd are dropped).
+    int AddOffersToList(const std::vector<Offer>& offers);
     // Ticks or unticks one item (offerlistClickCheck).
     void SetChecked(int index, bool checked);
     // Appends the offers of an offer file, ticked; a missing file adds nothing, and offers
@@ -79,9 +86,12 @@ class OfferList {
     std::vector<std::uint8_t> TickedBytes() const;
 
   private:
+    int HolderOf(int id) const;
+    bool ListedAsFreeAgent(int id) const;
     void ShowTotals(std::int64_t bonus, std::int64_t restructures, std::int64_t payroll);
 
     const ContractList& contracts_;
+    const ContractList::Places* places_ = nullptr;
     std::vector<Item> items_;
     int team_ = 0;
     std::int32_t baseRestructures_ = 0;

@@ -158,7 +158,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     offersCmd->add_option("PATH", path, "The league file (.lge)")->required();
     offersCmd->add_option("FILES", offers.files, "Offer files (.off), loaded in order")->required();
     offersCmd->add_option("--team", offers.team, "The managed club's team number")->required();
-    offersCmd->add_option("--untick", offers.untick, "Indexes of offers to untick, from 0")->delimiter(',');
+    // One argument per --untick, split at commas: a list of a variable length would take the
+    // offer files after it as more indexes.
+    offersCmd->add_option("--untick", offers.untick, "Indexes of offers to untick, from 0 (K,...)")
+        ->delimiter(',')
+        ->allow_extra_args(false);
     offersCmd->add_option("--write", offers.write, "Write the ticked offers to this offer file");
     offersCmd->add_flag("--csv", offers.csv, "Print the offers as CSV instead of JSON");
     offersCmd->callback([&] { run = [&] { return RunOffersCommand(path, offers, out, err); }; });
@@ -215,6 +219,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->check(CLI::Range(1, 1000000));
     cheapestCmd->callback(
         [&] { run = [&] { return RunCheapestCommand(path, cheapestId, cheapestChance, out, err); }; });
+    std::vector<std::string> boardFiles;
+    auto* boardCmd = app.add_subcommand(
+        "board",
+        "Print every club's offers side by side, per player ranked by the chance he accepts, as JSON");
+    boardCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    boardCmd->add_option("FILES", boardFiles, "Offer files (.off), each read on its own")->required();
+    boardCmd->callback([&] { run = [&] { return RunBoardCommand(path, boardFiles, out, err); }; });
     addLeagueCommand("options", "Print the league's options as the options window loads them, as JSON",
                      RunOptionsCommand);
 

@@ -66,6 +66,9 @@ int RunCapTableCommand(const std::string& path, int team, const std::vector<std:
                        std::ostream& out, std::ostream& err);
 // chance: an extra target beside 60, 75 and 90 (0 for none).
 int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err);
+// Every club's offer files side by side, per player ranked by today's chance (tools/BoardCommand.cpp).
+int RunBoardCommand(const std::string& path, const std::vector<std::string>& files, std::ostream& out,
+                    std::ostream& err);
 int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
 // The players with their money and what a release would do (tools/CapViewCommands.cpp).

@@ -123,7 +123,7 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
         editor.listingTypeClick(ContractEditor::Listing::Teams);
         editor.TeamListBoxChange(o.team);
     }
-    editor.ShowPlayerByID(o.id);
+    editor.ShowPlayerOfListing(o.id);
     Offer offer;
     try {
         EditorFields& f = editor.Fields();

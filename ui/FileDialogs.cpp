@@ -3,6 +3,32 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+
+namespace {
+
+// The league dialog leaves out the working copies an open league keeps beside its files
+// ("~saltmp.lge"): they are not a league to open.
+class WithoutWorkingCopies : public QSortFilterProxyModel {
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || !IsWorkingCopyName(files->fileName(index));
+    }
+};
+
+} // namespace
+
+bool IsWorkingCopyName(const QString& fileName) {
+    return fileName.startsWith("~sal", Qt::CaseInsensitive);
+}
 
 QString FileDialogs::OpenLeague(const QString& startFolder) {
     return ChooseAndEnter({Kind::OpenLeague, startFolder, {}});
@@ -16,6 +42,23 @@ QString FileDialogs::SaveOffers(const QString& startFolder, const QString& propo
     return Choose({Kind::SaveOffers, startFolder, proposedName});
 }
 
+QString FileDialogs::OfferFolder(const QString& startFolder) {
+    return Choose({Kind::OfferFolder, startFolder, {}});
+}
+
+QStringList FileDialogs::OfferFiles(const QString& startFolder) {
+    return ChooseMany({Kind::OfferFiles, startFolder, {}});
+}
+
+QString FileDialogs::SaveBoardCsv(const QString& startFolder, const QString& proposedName) {
+    return Choose({Kind::SaveBoardCsv, startFolder, proposedName});
+}
+
+QStringList FileDialogs::ChooseMany(const Request& request) {
+    const QString path = Choose(request);
+    return path.isEmpty() ? QStringList() : QStringList{path};
+}
+
 QString FileDialogs::ChooseAndEnter(const Request& request) {
     const QString path = Choose(request);
     if (!path.isEmpty())
@@ -23,13 +66,18 @@ QString FileDialogs::ChooseAndEnter(const Request& request) {
     return path;
 }
 
-QString QtFileDialogs::Choose(const Request& request) {
-    QFileDialog dialog;
+namespace {
+
+void SetUp(QFileDialog& dialog, const FileDialogs::Request& request) {
+    using Kind = FileDialogs::Kind;
     dialog.setDirectory(request.startFolder);
     dialog.setWindowModality(Qt::ApplicationModal);
     switch (request.kind) {
     case Kind::OpenLeague:
         dialog.setObjectName("LgeOpenDialog");
+        // A filter of the listed names needs the dialog of Qt's own widgets.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setProxyModel(new WithoutWorkingCopies(&dialog));
         dialog.setWindowTitle("Select League");
         dialog.setNameFilter("League Files (*.lge)");
         dialog.setDefaultSuffix("lge");
@@ -51,8 +99,41 @@ QString QtFileDialogs::Choose(const Request& request) {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.selectFile(request.proposedName);
         break;
+    case Kind::OfferFolder:
+        dialog.setObjectName("OfferFolderDialog");
+        dialog.setWindowTitle("Folder of Offer Files");
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        break;
+    case Kind::OfferFiles:
+        dialog.setObjectName("OfferFilesDialog");
+        dialog.setWindowTitle("Offer Files");
+        dialog.setNameFilter("Offer Files (*.off)");
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        break;
+    case Kind::SaveBoardCsv:
+        dialog.setObjectName("SaveBoardCsvDialog");
+        dialog.setWindowTitle("Export Offer Board");
+        dialog.setNameFilter("CSV Files (*.csv)");
+        dialog.setDefaultSuffix("csv");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.selectFile(request.proposedName);
+        break;
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+}
+
+} // namespace
+
+QString QtFileDialogs::Choose(const Request& request) {
+    const QStringList paths = ChooseMany(request);
+    return paths.isEmpty() ? QString() : paths.constFirst();
+}
+
+QStringList QtFileDialogs::ChooseMany(const Request& request) {
+    QFileDialog dialog;
+    SetUp(dialog, request);
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog.selectedFiles();
 }

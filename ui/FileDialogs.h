@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The program's three file dialogs behind one small interface, so that tests can answer
 // them with a path. Each returns the chosen path, or an empty text when cancelled.
 class FileDialogs {
   public:
-    enum class Kind { OpenLeague, OpenOffers, SaveOffers };
+    enum class Kind { OpenLeague, OpenOffers, SaveOffers, OfferFolder, OfferFiles, SaveBoardCsv };
 
     struct Request {
         Kind kind = Kind::OpenLeague;
@@ -23,16 +24,27 @@ class FileDialogs {
     // The offer file to write, proposing a name; asks before overwriting. Leaves the
     // current folder alone.
     QString SaveOffers(const QString& startFolder, const QString& proposedName);
+    // The offer board's sources: a folder of offer files, or several offer files; its CSV
+    // export. None of them changes the current folder.
+    QString OfferFolder(const QString& startFolder);
+    QStringList OfferFiles(const QString& startFolder);
+    QString SaveBoardCsv(const QString& startFolder, const QString& proposedName);
 
   protected:
     virtual QString Choose(const Request& request) = 0;
+    // Dialogs that may return several paths; by default the one path Choose returns.
+    virtual QStringList ChooseMany(const Request& request);
 
   private:
     QString ChooseAndEnter(const Request& request);
 };
 
+// A working copy of an open league ("~saltmp.lge" and its kin), which the league dialog does not list.
+bool IsWorkingCopyName(const QString& fileName);
+
 // The dialogs as a person sees them (QFileDialog).
 class QtFileDialogs : public FileDialogs {
   protected:
     QString Choose(const Request& request) override;
+    QStringList ChooseMany(const Request& request) override;
 };

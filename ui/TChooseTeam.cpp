@@ -7,6 +7,10 @@
 #include <QFrame>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 TChooseTeam::TChooseTeam(const std::vector<std::string>& teamNames, std::int32_t& result, Prompt& prompt)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), result_(result),
@@ -14,23 +18,37 @@ TChooseTeam::TChooseTeam(const std::vector<std::string>& teamNames, std::int32_t
     setObjectName("ChooseTeam");
     setWindowTitle("Signing Team...");
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(187, 361);
 
-    Bevel1 = new QFrame(this);
+    // The list in a framed bevel, OK below: the designed 187 x 361, wider when a club's name
+    // needs it, so that no name is cut and no horizontal scroll bar is needed.
+    Bevel1 = new QFrame;
     Bevel1->setObjectName("Bevel1");
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 171, 313);
-
-    teamList = new QListWidget(this);
+    teamList = new QListWidget;
     teamList->setObjectName("teamList");
-    teamList->setGeometry(17, 16, 153, 297);
-    for (const std::string& name : teamNames)
+    teamList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int widest = 0;
+    for (const std::string& name : teamNames) {
         teamList->addItem(FromGameText(name));
+        widest = std::max(widest, teamList->fontMetrics().horizontalAdvance(FromGameText(name)));
+    }
+    teamList->setMinimumWidth(std::max(153, widest + 2 * teamList->frameWidth() +
+                                                style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12));
+    auto* bevelLayout = new QVBoxLayout(Bevel1);
+    bevelLayout->setContentsMargins(7, 6, 7, 6);
+    bevelLayout->addWidget(teamList);
 
-    OKBtn = new QPushButton("OK", this);
+    OKBtn = new QPushButton("OK");
     OKBtn->setObjectName("OKBtn");
-    OKBtn->setGeometry(56, 329, 75, 25);
+    OKBtn->setFixedSize(75, 25);
     OKBtn->setDefault(true);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 8, 8, 7);
+    root->setSpacing(8);
+    root->addWidget(Bevel1, 1);
+    root->addWidget(OKBtn, 0, Qt::AlignHCenter);
+    setFixedSize(std::max(187, root->minimumSize().width()), 361);
 
     result_ = 0;
     connect(OKBtn, &QPushButton::clicked, this, Handler(this, &TChooseTeam::OKBtnClick));

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,22 +20,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-// The grid of the window: controls of one row share a top and a height.
+// Edit boxes keep the compact height of the window's design; the captions and boxes of one
+// row line up on it.
 constexpr int kRowHeight = 21;
 constexpr int kGap = 6;
-constexpr int kRight = 586; // the right margin of the 594-pixel client area
 constexpr int kLeftColumnWidth = 170;
-constexpr int kDetailsLeft = 186; // the player's details, right of the listings
-constexpr int kUpperBottom = 334; // the statistics tabs take the rest below
-constexpr int kCapHitLeft = 464;
+constexpr int kRatingWidth = 24;
 
 // Masked potentials show "*" for each digit, whatever the platform's password character is.
 class StarPasswordStyle : public QProxyStyle {
@@ -47,41 +48,50 @@ class StarPasswordStyle : public QProxyStyle {
     }
 };
 
-// Places the controls of one row from left to right; a caption is as wide as its text.
+// One row of captions and boxes, left to right; what is added with a stretch takes the room
+// the window has beyond its designed width.
 class Row {
   public:
-    Row(QWidget* parent, int x, int y, int height = kRowHeight) : parent_(parent), x_(x), y_(y), h_(height) {}
-
+    explicit Row(QBoxLayout* into) : row_(new QHBoxLayout) {
+        row_->setContentsMargins(0, 0, 0, 0);
+        row_->setSpacing(kGap);
+        into->addLayout(row_);
+    }
     QLabel* Caption(const QString& text) {
-        auto* label = new QLabel(text, parent_);
-        const int width = label->fontMetrics().horizontalAdvance(text) + 2;
-        label->setGeometry(x_, y_, width, h_);
-        x_ += width + 2;
+        auto* label = new QLabel(text);
+        label->setFixedHeight(kRowHeight);
+        row_->addWidget(label);
         return label;
     }
-    template <class Control> Control* Put(Control* control, int width) {
-        control->setParent(parent_);
-        control->setGeometry(x_, y_, width, h_);
-        x_ += width + kGap;
+    // A box of a fixed width (0: as wide as the row allows, sharing it by stretch).
+    template <class Control> Control* Put(Control* control, int width, int stretch = 0) {
+        if (width > 0)
+            control->setFixedWidth(width);
+        row_->addWidget(control, stretch);
         return control;
     }
-    // The rest of the row up to the right margin.
-    template <class Control> Control* Fill(Control* control) { return Put(control, kRight - x_); }
-    void MoveTo(int x) { x_ = x; }
-    int X() const { return x_; }
+    void Space(int pixels) { row_->addSpacing(pixels); }
+    void Stretch() { row_->addStretch(1); }
 
   private:
-    QWidget* parent_;
-    int x_;
-    int y_;
-    int h_;
+    QHBoxLayout* row_;
 };
 
-QLineEdit* Box(const char* name, bool readOnly) {
+QLineEdit* Box(const char* name, bool readOnly, int minimumWidth = 0) {
     auto* box = new QLineEdit;
     box->setObjectName(name);
     box->setReadOnly(readOnly);
+    box->setFixedHeight(kRowHeight);
+    if (minimumWidth > 0)
+        box->setMinimumWidth(minimumWidth);
     return box;
+}
+
+// Hidden, it keeps its room, so that the row does not move when it is shown.
+void KeepRoomWhenHidden(QWidget* control) {
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
 }
 
 // A disabled edit, as the present contract's figures are: greyed, but still readable.
@@ -163,13 +173,25 @@ TContractEdit::TContractEdit(ContractList& contracts, const QString& owner, bool
     : ownerName(owner), editor(contracts, ownerName.toStdString()), editorOpenFlag(flag) {
     setObjectName("ContractEdit");
     setWindowTitle("Contract Editor");
-    setFixedSize(594, 466);
 
-    BuildListings();
-    BuildPlayerBoxes();
-    BuildContractBoxes();
-    BuildOfferBoxes();
-    BuildStatTabs();
+    // The listings on the left, the player's details and the offer on the right, the
+    // statistics below: the lists, the offer's notes and cap lines and the statistics take
+    // whatever room the window has beyond its designed size.
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(4, 2, 4, 6);
+    root->setSpacing(4);
+    auto* upper = new QHBoxLayout;
+    upper->setSpacing(6);
+    root->addLayout(upper, 3);
+    BuildListings(upper);
+    auto* details = new QVBoxLayout;
+    details->setSpacing(3);
+    upper->addLayout(details, 1);
+    BuildPlayerBoxes(details);
+    BuildContractBoxes(details);
+    BuildOfferBoxes(details);
+    BuildStatTabs(root);
+    resize(sizeHint());
     for (const auto& [name, member] : EditorFields::TextBoxes())
         if (auto* control = findChild<QWidget*>(name))
             textControls.emplace_back(control, member);
@@ -182,10 +204,14 @@ TContractEdit::~TContractEdit() {
     editorOpenFlag = false;
 }
 
-void TContractEdit::BuildListings() {
-    listingType = new QGroupBox(this);
+void TContractEdit::BuildListings(QBoxLayout* into) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(4);
+    into->addLayout(column);
+
+    listingType = new QGroupBox;
     listingType->setObjectName("listingType");
-    listingType->setGeometry(8, 0, kLeftColumnWidth, 40);
+    listingType->setFixedSize(kLeftColumnWidth, 40);
     auto* listingLayout = new QHBoxLayout(listingType);
     listingLayout->setContentsMargins(4, 2, 2, 2);
     listingLayout->setSpacing(4);
@@ -195,24 +221,26 @@ void TContractEdit::BuildListings() {
     listingFreeAgents->setObjectName("listingTypeFreeAgents");
     listingLayout->addWidget(listingTeams);
     listingLayout->addWidget(listingFreeAgents);
+    column->addWidget(listingType);
 
-    TeamListBox = new QComboBox(this);
+    TeamListBox = new QComboBox;
     TeamListBox->setObjectName("TeamListBox");
-    TeamListBox->setGeometry(8, 44, kLeftColumnWidth, 24);
+    TeamListBox->setFixedWidth(kLeftColumnWidth);
+    column->addWidget(TeamListBox);
 
-    PlayerListBox = new QListWidget(this);
+    PlayerListBox = new QListWidget;
     PlayerListBox->setObjectName("PlayerListBox");
-    PlayerListBox->setGeometry(8, 72, kLeftColumnWidth, kUpperBottom - 72);
+    PlayerListBox->setFixedWidth(kLeftColumnWidth);
+    column->addWidget(PlayerListBox, 1);
 }
 
-void TContractEdit::BuildPlayerBoxes() {
-    Row ids(this, kDetailsLeft, 2);
+void TContractEdit::BuildPlayerBoxes(QBoxLayout* into) {
+    Row ids(into);
     ids.Caption("Player ID:");
     playerID = ids.Put(Box("playerID", true), 48);
-    playerFirstName = ids.Put(Box("playerFirstName", true), 100);
-    playerLastName = ids.Put(Box("playerLastName", true), 112);
-
-    HoldoutLabel = new QLabel("Holdout", this);
+    playerFirstName = ids.Put(Box("playerFirstName", true, 60), 0, 100);
+    playerLastName = ids.Put(Box("playerLastName", true, 60), 0, 112);
+    HoldoutLabel = new QLabel("Holdout");
     HoldoutLabel->setObjectName("HoldoutLabel");
     QFont holdoutFont = HoldoutLabel->font();
     holdoutFont.setPixelSize(16);
@@ -221,134 +249,148 @@ void TContractEdit::BuildPlayerBoxes() {
     holdoutColours.setColor(QPalette::WindowText, Qt::red);
     HoldoutLabel->setPalette(holdoutColours);
     HoldoutLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    HoldoutLabel->setGeometry(ids.X(), 0, kRight - ids.X(), 25);
+    ids.Put(HoldoutLabel, HoldoutLabel->sizeHint().width());
+    KeepRoomWhenHidden(HoldoutLabel);
     HoldoutLabel->hide();
 
-    Row club(this, kDetailsLeft, 26);
-    currentTeam = club.Put(Box("currentTeam", true), 140);
+    Row club(into);
+    currentTeam = club.Put(Box("currentTeam", true, 100), 0, 140);
     club.Caption("Pos:");
     Pos = club.Put(Box("Pos", true), 30);
     club.Caption("Age:");
     age = club.Put(Box("age", true), 28);
     club.Caption("CGS");
-    cgs = club.Fill(Box("cgs", true));
+    cgs = club.Put(Box("cgs", true, 70), 0, 90);
     cgs->setToolTip("Double-click to enter a new CGS (front office)");
 
-    // Ratings: one column per rating, a caption over each, the two rows captioned on the left.
+    // Ratings: one column per rating, a caption over each, the two rows captioned on the left;
+    // the draft slot of a player without experience beside them.
     static const std::array<const char*, 8> kRatings = {"SP", "AC", "AG", "ST", "HA", "EN", "IN", "DI"};
-    const int captionWidth =
-        std::max(fontMetrics().horizontalAdvance("Actuals"), fontMetrics().horizontalAdvance("Potentials")) +
-        6;
-    const int firstColumn = kDetailsLeft + captionWidth;
-    constexpr int kRatingWidth = 24;
-    constexpr int kRatingStep = 27;
-    const int actualsTop = 64;
-    const int potentialsTop = 87;
-    (new QLabel("Actuals", this))->setGeometry(kDetailsLeft, actualsTop, captionWidth, kRowHeight);
-    (new QLabel("Potentials", this))->setGeometry(kDetailsLeft, potentialsTop, captionWidth, kRowHeight);
+    auto* ratings = new QGridLayout;
+    ratings->setContentsMargins(0, 0, 0, 0);
+    ratings->setHorizontalSpacing(3);
+    ratings->setVerticalSpacing(2);
+    into->addLayout(ratings);
+    ratings->addWidget(new QLabel("Actuals"), 1, 0);
+    ratings->addWidget(new QLabel("Potentials"), 2, 0);
+    ratings->setColumnMinimumWidth(0, fontMetrics().horizontalAdvance("Potentials") + 3);
     for (std::size_t r = 0; r < kRatings.size(); ++r) {
-        const int x = firstColumn + static_cast<int>(r) * kRatingStep;
-        auto* heading = new QLabel(kRatings[r], this);
+        const int column = 1 + static_cast<int>(r);
+        auto* heading = new QLabel(kRatings[r]);
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        heading->setGeometry(x, 48, kRatingWidth, 16);
-        for (const auto& [prefix, top] : {std::pair{"a", actualsTop}, std::pair{"p", potentialsTop}}) {
+        heading->setFixedHeight(16);
+        ratings->addWidget(heading, 0, column);
+        for (const auto& [prefix, row] : {std::pair{"a", 1}, std::pair{"p", 2}}) {
             const QByteArray name = QByteArray(prefix) + kRatings[r];
             QLineEdit* box = Box(name.constData(), true);
-            box->setParent(this);
+            box->setFixedWidth(kRatingWidth);
             box->setAlignment(Qt::AlignCenter);
-            box->setGeometry(x, top, kRatingWidth, kRowHeight);
+            ratings->addWidget(box, row, column);
         }
     }
-
-    // The draft slot of a player without experience, beside the ratings.
-    const int draftLeft = firstColumn + 8 * kRatingStep + 4;
-    Row round(this, draftLeft, actualsTop);
-    RoundLabel = round.Caption("Round");
-    Row pick(this, draftLeft, potentialsTop);
-    PickLabel = pick.Caption("Pick");
-    const int draftBoxLeft = std::max(round.X(), pick.X());
-    round.MoveTo(draftBoxLeft);
-    pick.MoveTo(draftBoxLeft);
-    Round = round.Put(Box("Round", false), 30);
-    Pick = pick.Put(Box("Pick", false), 30);
+    ratings->setColumnMinimumWidth(9, 4);
+    RoundLabel = new QLabel("Round");
+    RoundLabel->setObjectName("RoundLabel");
+    PickLabel = new QLabel("Pick");
+    PickLabel->setObjectName("PickLabel");
+    Round = Box("Round", false);
+    Pick = Box("Pick", false);
     Round->setText("00");
     Pick->setText("00");
-    RoundLabel->setObjectName("RoundLabel");
-    PickLabel->setObjectName("PickLabel");
+    Round->setFixedWidth(30);
+    Pick->setFixedWidth(30);
+    ratings->addWidget(RoundLabel, 1, 10);
+    ratings->addWidget(Round, 1, 11);
+    ratings->addWidget(PickLabel, 2, 10);
+    ratings->addWidget(Pick, 2, 11);
+    ratings->setColumnStretch(12, 1);
     for (QWidget* draft : {static_cast<QWidget*>(RoundLabel), static_cast<QWidget*>(Round),
-                           static_cast<QWidget*>(PickLabel), static_cast<QWidget*>(Pick)})
+                           static_cast<QWidget*>(PickLabel), static_cast<QWidget*>(Pick)}) {
+        KeepRoomWhenHidden(draft);
         draft->hide();
+    }
 }
 
-void TContractEdit::BuildContractBoxes() {
+void TContractEdit::BuildContractBoxes(QBoxLayout* into) {
     // "Signed in 2000", "Will be a Unrestricted Free Agent in 2005": captions and texts read
     // as one line each.
-    Row signedIn(this, kDetailsLeft, 112, 18);
+    Row signedIn(into);
     signedIn.Caption("Signed in");
-    yrSigned = signedIn.Fill(Text("yrSigned", "2000"));
+    yrSigned = signedIn.Put(Text("yrSigned", "2000"), 0, 1);
 
-    Row outlook(this, kDetailsLeft, 130, 18);
+    Row outlook(into);
     outlook.Caption("Will be a ");
     faType =
         outlook.Put(Text("faType", "Unrestricted "), fontMetrics().horizontalAdvance("Unrestricted ") + 2);
     outlook.Caption("Free Agent in");
-    yrFree = outlook.Put(Text("yrFree", "2005"), 60);
+    yrFree = outlook.Put(Text("yrFree", "2005"), 0, 1);
 
-    Row origin(this, kDetailsLeft, 150);
+    Row origin(into);
     origin.Caption("Originally Signed by:");
-    contractTeam = origin.Put(DisabledBox("contractTeam"), 150);
+    contractTeam = origin.Put(DisabledBox("contractTeam"), 0, 1);
+    contractTeam->setMinimumWidth(120);
     origin.Caption("Declines");
     declines = origin.Put(DisabledBox("declines"), 30);
 
-    Row current(this, kDetailsLeft, 174);
+    Row current(into);
     current.Caption("Current Year:");
-    current.MoveTo(current.X() + 4);
+    current.Space(4);
     current.Caption("Base Salary");
     currentBase = current.Put(DisabledBox("currentBase"), 86);
     current.Caption("Bonus");
     currentBonus = current.Put(DisabledBox("currentBonus"), 86);
+    current.Stretch();
 }
 
-void TContractEdit::BuildOfferBoxes() {
-    // Length, salary, bonus and the chance in one column, their captions aligned.
-    const std::array<const char*, 4> captions = {"Length", "Base Salary", "Bonus", "Accepting %"};
-    int captionWidth = 0;
-    for (const char* caption : captions)
-        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(caption) + 6);
-    const std::array<int, 4> tops = {200, 224, 248, 272};
-    const int boxLeft = kDetailsLeft + captionWidth;
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        (new QLabel(captions[i], this))->setGeometry(kDetailsLeft, tops[i], captionWidth, kRowHeight);
+void TContractEdit::BuildOfferBoxes(QBoxLayout* into) {
+    auto* offer = new QHBoxLayout;
+    offer->setSpacing(4);
+    into->addLayout(offer, 1);
 
+    // Length, salary, bonus and the chance in one column, their captions aligned; the tags
+    // beside the figures, the terms of the chance beside it.
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
+    offer->addLayout(grid, 3);
+    const std::array<const char*, 4> captions = {"Length", "Base Salary", "Bonus", "Accepting %"};
+    for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
+        auto* caption = new QLabel(captions[static_cast<std::size_t>(i)]);
+        caption->setFixedHeight(kRowHeight);
+        grid->addWidget(caption, i, 0, Qt::AlignTop);
+    }
     years = Box("years", false);
     salary = Box("salary", false);
     bonus = Box("bonus", false);
     accept_percent = Box("accept_percent", true);
-    const std::array<std::pair<QLineEdit*, int>, 4> boxes = {
-        std::pair{years, 36}, std::pair{salary, 86}, std::pair{bonus, 86}, std::pair{accept_percent, 44}};
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i].first->setParent(this);
-        boxes[i].first->setGeometry(boxLeft, tops[i], boxes[i].second, kRowHeight);
-    }
+    years->setFixedWidth(36);
+    // Wide enough for nine digits with their commas.
+    salary->setFixedWidth(82);
+    bonus->setFixedWidth(82);
+    accept_percent->setFixedWidth(44);
+    grid->addWidget(years, 0, 1, Qt::AlignLeft);
+    grid->addWidget(salary, 1, 1, Qt::AlignLeft);
+    grid->addWidget(bonus, 2, 1, Qt::AlignLeft);
     QFont bold = accept_percent->font();
     bold.setBold(true);
     accept_percent->setFont(bold);
     accept_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    // The tags right of the offer's figures.
-    const int tagLeft = boxLeft + 86 + kGap;
-    FranchiseTag = new QCheckBox("Franchise", this);
+    FranchiseTag = new QCheckBox("Franchise");
     FranchiseTag->setObjectName("FranchiseTag");
-    TransitionTag = new QCheckBox("Transition", this);
+    TransitionTag = new QCheckBox("Transition");
     TransitionTag->setObjectName("TransitionTag");
-    tender = new QCheckBox("Tender Offer", this);
+    tender = new QCheckBox("Tender Offer");
     tender->setObjectName("tender");
     const std::array<QCheckBox*, 3> tags = {FranchiseTag, TransitionTag, tender};
-    for (std::size_t i = 0; i < tags.size(); ++i)
-        tags[i]->setGeometry(tagLeft, tops[i], kCapHitLeft - tagLeft - kGap, kRowHeight);
+    for (int i = 0; i < static_cast<int>(tags.size()); ++i) {
+        tags[static_cast<std::size_t>(i)]->setFixedHeight(kRowHeight);
+        grid->addWidget(tags[static_cast<std::size_t>(i)], i, 2);
+    }
 
-    // The terms of the chance, in small print beside it.
-    chanceExplanation = new QLabel(this);
+    // The terms of the chance, in small print beside it, as many lines as they take.
+    chanceExplanation = new QLabel;
     chanceExplanation->setObjectName("chanceExplanation");
     chanceExplanation->setTextFormat(Qt::PlainText);
     QFont small = chanceExplanation->font();
@@ -356,28 +398,40 @@ void TContractEdit::BuildOfferBoxes() {
     chanceExplanation->setFont(small);
     chanceExplanation->setWordWrap(true);
     chanceExplanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const int explanationLeft = boxLeft + 44 + kGap;
-    chanceExplanation->setGeometry(explanationLeft, tops[3], kCapHitLeft - explanationLeft - kGap,
-                                   kUpperBottom - tops[3]);
+    chanceExplanation->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    auto* chance = new QHBoxLayout;
+    chance->setSpacing(kGap);
+    chance->addWidget(accept_percent, 0, Qt::AlignTop);
+    chance->addWidget(chanceExplanation, 1);
+    grid->addLayout(chance, 3, 1, 1, 2);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(2, 1);
 
-    auto* capHitCaption = new QLabel("Cap Hit", this);
-    capHitCaption->setGeometry(kCapHitLeft, 196, kRight - kCapHitLeft, 16);
-    caphit = new QListWidget(this);
+    // The cap lines: wide enough for a salary of nine digits in any year.
+    auto* capHitColumn = new QVBoxLayout;
+    capHitColumn->setSpacing(0);
+    offer->addLayout(capHitColumn, 2);
+    auto* capHitCaption = new QLabel("Cap Hit");
+    capHitCaption->setFixedHeight(16);
+    capHitColumn->addWidget(capHitCaption);
+    caphit = new QListWidget;
     caphit->setObjectName("caphit");
-    caphit->setGeometry(kCapHitLeft, 212, kRight - kCapHitLeft, kUpperBottom - 212);
+    caphit->setMinimumWidth(fontMetrics().horizontalAdvance("0000: $000,000,000") + 2 * caphit->frameWidth() +
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
+    capHitColumn->addWidget(caphit, 1);
 }
 
-void TContractEdit::BuildStatTabs() {
-    PageControl1 = new QTabWidget(this);
+void TContractEdit::BuildStatTabs(QBoxLayout* into) {
+    PageControl1 = new QTabWidget;
     PageControl1->setObjectName("PageControl1");
     PageControl1->setTabPosition(QTabWidget::South);
-    PageControl1->setGeometry(8, kUpperBottom + 4, kRight - 8, 466 - kUpperBottom - 4 - 8);
     GameStatOutput = StatOutput("GameStatOutput");
     SeasonStatOutput = StatOutput("SeasonStatOutput");
     CareerStatOutput = StatOutput("CareerStatOutput");
     PageControl1->addTab(GameStatOutput, "Last Game");
     PageControl1->addTab(SeasonStatOutput, "Season");
     PageControl1->addTab(CareerStatOutput, "Career");
+    into->addWidget(PageControl1, 2);
 
     // The buttons sit in the row of the tabs, at its right end.
     auto* buttons = new QWidget;
@@ -416,12 +470,18 @@ void TContractEdit::Connect() {
 }
 
 bool TContractEdit::eventFilter(QObject* watched, QEvent* event) {
+    const bool offerBox = watched == years || watched == salary || watched == bonus;
     switch (event->type()) {
+    case QEvent::KeyPress:
+        if (offerBox)
+            keyDownIn = watched;
+        break;
     case QEvent::KeyRelease:
-        if (watched == years || watched == salary || watched == bonus)
+        if (offerBox && keyDownIn == watched)
             RunHandler([this]() { CalcAccept(); });
         break;
     case QEvent::FocusOut: {
+        keyDownIn = nullptr;
         // Leaving the box for another control of the program; a message box or another
         // program taking the focus is not leaving it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

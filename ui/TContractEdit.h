@@ -11,6 +11,7 @@
 #include <vector>
 
 class ContractList;
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -108,6 +109,9 @@ class TContractEdit : public QWidget {
     void FormShow();
 
     ContractEditor& Model() { return editor; }
+
+    // The designed size is the first size; the window may grow from there.
+    QSize sizeHint() const override { return {594, 466}; }
     const QString& GetOwnerName() const { return ownerName; }
 
   protected:
@@ -122,11 +126,11 @@ class TContractEdit : public QWidget {
     void offerSubmitted(const Offer& offer);
 
   private:
-    void BuildListings();
-    void BuildPlayerBoxes();
-    void BuildContractBoxes();
-    void BuildOfferBoxes();
-    void BuildStatTabs();
+    void BuildListings(QBoxLayout* into);
+    void BuildPlayerBoxes(QBoxLayout* into);
+    void BuildContractBoxes(QBoxLayout* into);
+    void BuildOfferBoxes(QBoxLayout* into);
+    void BuildStatTabs(QBoxLayout* into);
     void Connect();
 
     // What the user can type or tick goes into the model before a handler runs, so that
@@ -142,6 +146,9 @@ class TContractEdit : public QWidget {
     ContractEditor editor;
     bool& editorOpenFlag;
     std::string shownPlayer; // the player ID box as last shown
+    // The offer box a key went down in. A key released elsewhere (the release of the key that
+    // closed a message box) computes nothing.
+    QObject* keyDownIn = nullptr;
     bool shownOnce = false;
     // Every text control under the model field it shows.
     std::vector<std::pair<QWidget*, EditorFields::TextMember>> textControls;

@@ -10,12 +10,15 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
+#include "ui/StatusPanelStrip.h"
 #include "ui/TCapTableForm.h"
 #include "ui/TCheapestOfferForm.h"
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
+#include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/WindowPlaces.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -24,13 +27,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 
 #include <utility>
 
 namespace {
+
+const char* const kSaveQuestion = "Current Offers not Saved.  Save Now?";
 
 // Runs its action when the scope ends, however it ends.
 template <class Action> class AtScopeEnd {
@@ -51,73 +55,13 @@ std::string Sentence(std::string text) {
     return text;
 }
 
-// A status panel that shows a text too long for its width cut with "..." (the whole text is
-// its tool tip) instead of cut off in the middle of a figure.
-class StatusPanel : public QLabel {
-  public:
-    using QLabel::QLabel;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        QFrame::paintEvent(event);
-        QPainter painter(this);
-        const QRect area = contentsRect().adjusted(indent(), 0, 0, 0);
-        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
-    }
-};
-
-// The five panels of the status bar at their fixed widths. Like the frame's own panels they
-// keep their widths when the window is narrower than all of them; the last ones are then cut
-// at the window's edge.
-class StatusPanelStrip : public QWidget {
-  public:
-    static constexpr std::array<int, TContractManagerForm::kPanels> kWidths = {75, 175, 175, 200, 50};
-
-    explicit StatusPanelStrip(QWidget* parent) : QWidget(parent) {
-        setObjectName("StatusPanels");
-        // A little smaller than the windows' text, so that payroll figures fit the panels.
-        QFont small = font();
-        small.setPointSizeF(small.pointSizeF() - 1.5);
-        setFont(small);
-        static const char* const kDesignTexts[] = {
-            "", "Bonus Money Spent:", "Current Payroll:", "Estimated Payroll:", ""};
-        int x = 0;
-        for (int i = 0; i < TContractManagerForm::kPanels; ++i) {
-            auto* panel = new StatusPanel(kDesignTexts[i], this);
-            panel->setObjectName(QString("StatusPanel%1").arg(i));
-            panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            panel->setIndent(2);
-            panel->setGeometry(x, 0, kWidths[static_cast<std::size_t>(i)], sizeHint().height());
-            panels[static_cast<std::size_t>(i)] = panel;
-            x += kWidths[static_cast<std::size_t>(i)];
-        }
-    }
-
-    QSize sizeHint() const override {
-        int width = 0;
-        for (int w : kWidths)
-            width += w;
-        return {width, fontMetrics().height() + 6};
-    }
-    QSize minimumSizeHint() const override { return {0, fontMetrics().height() + 6}; }
-
-    std::array<QLabel*, TContractManagerForm::kPanels> panels{};
-
-  protected:
-    void resizeEvent(QResizeEvent*) override {
-        for (std::size_t i = 0; i < panels.size(); ++i)
-            panels[i]->resize(kWidths[i], height());
-    }
-};
-
 } // namespace
 
 TContractManagerForm::TContractManagerForm(const QString& name, Prompt& messages, FileDialogs& fileDialogs)
     : prompt(messages), dialogs(fileDialogs) {
     setObjectName(name);
     setWindowTitle(kCaption);
-    resize(624, 569);
+    resize(kDesignedSize);
 
     Workspace = new QMdiArea(this);
     Workspace->setObjectName("Workspace");
@@ -137,43 +81,57 @@ TContractManagerForm::~TContractManagerForm() {
 void TContractManagerForm::BuildMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
+    // Every item has a mnemonic (the letter after "&"), the common commands a shortcut too.
     auto item = [this](QMenu* menu, const char* text, const char* name,
-                       void (TContractManagerForm::*handler)()) {
+                       void (TContractManagerForm::*handler)(), const QKeySequence& shortcut = {}) {
         QAction* action = menu->addAction(text);
         action->setObjectName(name);
+        action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this, Handler(this, handler));
         return action;
     };
-    Contracts1 = MainMenu1->addMenu("Contracts");
+    Contracts1 = MainMenu1->addMenu("&Contracts");
     Contracts1->setObjectName("Contracts1");
-    New1 = item(Contracts1, "Clear", "New1", &TContractManagerForm::New1Click);
-    Open1 = item(Contracts1, "Load", "Open1", &TContractManagerForm::Open1Click);
-    Save1 = item(Contracts1, "Save", "Save1", &TContractManagerForm::Save1Click);
-    Exit1 = item(Contracts1, "Exit", "Exit1", &TContractManagerForm::Exit);
-    League1 = MainMenu1->addMenu("League");
+    New1 = item(Contracts1, "&Clear", "New1", &TContractManagerForm::New1Click);
+    Open1 = item(Contracts1, "&Load", "Open1", &TContractManagerForm::Open1Click, QKeySequence("Ctrl+L"));
+    Save1 = item(Contracts1, "&Save", "Save1", &TContractManagerForm::Save1Click, QKeySequence::Save);
+    Exit1 = item(Contracts1, "E&xit", "Exit1", &TContractManagerForm::Exit, QKeySequence("Ctrl+Q"));
+    League1 = MainMenu1->addMenu("&League");
     League1->setObjectName("League1");
-    Open2 = item(League1, "Open", "Open2", &TContractManagerForm::Open2Click);
-    ChangeTeam1 = item(League1, "Change Team", "ChangeTeam1", &TContractManagerForm::ChangeTeam1Click);
-    CapTable1 = item(League1, "Cap Table", "CapTable1", &TContractManagerForm::CapTable1Click);
-    CheapestOffers1 =
-        item(League1, "Cheapest Offers", "CheapestOffers1", &TContractManagerForm::CheapestOffers1Click);
+    Open2 = item(League1, "&Open", "Open2", &TContractManagerForm::Open2Click, QKeySequence::Open);
+    ChangeTeam1 = item(League1, "Change &Team", "ChangeTeam1", &TContractManagerForm::ChangeTeam1Click,
+                       QKeySequence("Ctrl+T"));
+    ContractEditor1 = item(League1, "Contract &Editor", "ContractEditor1",
+                           &TContractManagerForm::ContractEditor1Click, QKeySequence("Ctrl+E"));
+    CapTable1 = item(League1, "Cap T&able", "CapTable1", &TContractManagerForm::CapTable1Click,
+                     QKeySequence("Ctrl+B"));
+    CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
+                           &TContractManagerForm::CheapestOffers1Click, QKeySequence("Ctrl+H"));
+    // Every club's offer files side by side: the league office's work, not a club's.
+    if (IsFrontOffice())
+        OfferBoard1 = item(League1, "Offer &Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
     League1->addSeparator();
-    Options1 = item(League1, "Options", "Options1", &TContractManagerForm::Options1Click);
+    Options1 =
+        item(League1, "O&ptions", "Options1", &TContractManagerForm::Options1Click, QKeySequence("Ctrl+P"));
 }
 
 void TContractManagerForm::BuildStatusBar() {
     StatusBar = statusBar();
     StatusBar->setObjectName("StatusBar");
     StatusBar->setSizeGripEnabled(false);
-    auto* strip = new StatusPanelStrip(StatusBar);
-    // The panels take the whole bar; status texts go to the bar's text slot without
-    // replacing them.
-    StatusBar->addPermanentWidget(strip, 1);
-    statusPanels = strip->panels;
+    statusStrip = new StatusPanelStrip(StatusBar);
+    // The panels take the whole bar; the bar's own text slot is shown in the last panel.
+    StatusBar->addPermanentWidget(statusStrip, 1);
+    statusPanels = statusStrip->panels;
+    connect(StatusBar, &QStatusBar::messageChanged, statusStrip,
+            [this](const QString& text) { statusStrip->SetText(kPanels - 1, text); });
 }
 
 void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     offerList = list;
+    WindowPlaces::Keep(*offerList, *this);
+    // The list's own Cancel asks as Contracts > Clear does.
+    offerList->SetClearQuestion([this]() { return SaveOrDiscardOffers(); });
     // Nothing is left to lose once the offers are written or the list is emptied.
     connect(offerList, &TOfferListForm::offersWritten, this, [this]() { offersUnsaved = false; });
     connect(offerList, &TOfferListForm::offersCleared, this, [this]() { offersUnsaved = false; });
@@ -280,9 +238,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     if (opening)
         return;
     if (leagueLoaded) {
-        // A save the user asked for that is cancelled or fails keeps this league and its offers.
-        if (offersUnsaved && prompt.AskYesNo("Current Offers not Saved.  Save Now?", "Save Offers") &&
-            !SaveOffers())
+        if (!SaveOrDiscardOffers())
             return;
         offerList->ClearOffers();
         CloseEditor();
@@ -353,8 +309,9 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->move(0, 0);
-        frame->show();
         editor = created;
+        FitEditor();
+        frame->show();
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
         connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
     }
@@ -378,6 +335,22 @@ void TContractManagerForm::ShowOfferInEditor(const Offer& offer) {
         shown->ShowOffer(offer);
 }
 
+void TContractManagerForm::FitEditor() {
+    auto* frame = editor ? qobject_cast<QMdiSubWindow*>(editor->parentWidget()) : nullptr;
+    if (!frame || frame->isMaximized() || frame->isMinimized())
+        return;
+    // The editor keeps its designed size in the designed frame and grows with the frame beyond
+    // it (the sub-window's own size hint is the editor's plus its title bar and borders).
+    const QSize growth = (size() - kDesignedSize).expandedTo(QSize(0, 0));
+    frame->resize(frame->sizeHint() + growth);
+    editor->resize(editor->sizeHint() + growth);
+}
+
+void TContractManagerForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitEditor();
+}
+
 void TContractManagerForm::CloseEditor() {
     if (editor) {
         QWidget* frame = editor->parentWidget();
@@ -387,18 +360,33 @@ void TContractManagerForm::CloseEditor() {
 }
 
 void TContractManagerForm::ReleaseLeague() {
-    // The advice windows show the league's figures: they go with it.
+    // The advice windows show the league's figures: they go with it, and so do the panels'.
     delete capTableForm;
     delete cheapestForm;
+    delete offerBoardForm;
     if (offerList)
         offerList->Bind(nullptr);
     state.reset();
     leagueLoaded = false;
+    statusStrip->ShowDesignTexts();
+}
+
+bool TContractManagerForm::SaveOrDiscardOffers() {
+    // Yes saves (a save that is cancelled or fails stays), No discards.
+    if (!offersUnsaved || !prompt.AskYesNo(kSaveQuestion, "Save Offers"))
+        return true;
+    return SaveOffers();
 }
 
 void TContractManagerForm::ChooseUserTeam() {
     if (!RequireLeague())
         return;
+    const int chosen = AskForClub();
+    if (chosen >= 0)
+        ManageClub(chosen);
+}
+
+int TContractManagerForm::AskForClub() {
     const std::vector<std::string> names = [this]() {
         std::vector<std::string> list;
         for (int team = 0; team < state->GetLeague().GetNumTeams(); ++team)
@@ -413,7 +401,11 @@ void TContractManagerForm::ChooseUserTeam() {
         TChooseTeam chooser(names, chosen, prompt);
         chooser.exec();
     }
-    userTeam = static_cast<std::int8_t>(chosen);
+    return chosen;
+}
+
+void TContractManagerForm::ManageClub(int team) {
+    userTeam = static_cast<std::int8_t>(team);
     // The chosen club is shown in the editor; a closed editor is opened for it first.
     if (!editorOpen)
         ShowEditor(0);
@@ -425,8 +417,10 @@ void TContractManagerForm::ChooseUserTeam() {
 void TContractManagerForm::CapTable1Click() {
     if (!RequireLeague())
         return;
-    if (!capTableForm)
+    if (!capTableForm) {
         capTableForm = new TCapTableForm(this);
+        WindowPlaces::Keep(*capTableForm, *this);
+    }
     RefreshCapTable();
     capTableForm->show();
     capTableForm->raise();
@@ -442,6 +436,7 @@ void TContractManagerForm::CheapestOffers1Click() {
         return;
     if (!cheapestForm) {
         cheapestForm = new TCheapestOfferForm(this);
+        WindowPlaces::Keep(*cheapestForm, *this);
         // A chosen answer is typed into the editor, opened first when it is closed.
         connect(cheapestForm, &TCheapestOfferForm::offerChosen, this,
                 [this](int years, unsigned int salary, unsigned int bonus) {
@@ -456,6 +451,23 @@ void TContractManagerForm::CheapestOffers1Click() {
     cheapestForm->raise();
 }
 
+void TContractManagerForm::OfferBoard1Click() {
+    if (!RequireLeague())
+        return;
+    if (!offerBoardForm) {
+        offerBoardForm = new TOfferBoardForm(state->GetContracts(), prompt, dialogs, this);
+        // A player picked on the board is shown in the editor, opened first when it is closed.
+        connect(offerBoardForm, &TOfferBoardForm::playerPicked, this, [this](std::int16_t id) {
+            RunHandler([this, id]() {
+                if (TContractEdit* shown = OpenEditor())
+                    shown->ShowPlayerByID(id);
+            });
+        });
+    }
+    offerBoardForm->show();
+    offerBoardForm->raise();
+}
+
 void TContractManagerForm::RefreshCheapestOffers() {
     if (cheapestForm && editor)
         cheapestForm->Refresh(editor->Model());
@@ -466,11 +478,8 @@ void TContractManagerForm::UpdateStatusPanels() {
         return;
     const std::array<std::string, 4> texts =
         StatusPanelTexts(state->GetLeague(), state->GetContracts(), userTeam);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        statusPanels[i]->setText(FromGameText(texts[i]));
-        statusPanels[i]->setToolTip(statusPanels[i]->text());
-    }
-    statusPanels[4]->clear();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        statusStrip->SetText(static_cast<int>(i), FromGameText(texts[i]));
 }
 
 bool TContractManagerForm::SaveOffers() {
@@ -501,8 +510,31 @@ void TContractManagerForm::AddOffer(const Offer& offer) {
 }
 
 void TContractManagerForm::ChangeTeam1Click() {
-    ChooseUserTeam();
+    if (!RequireLeague())
+        return;
+    const int chosen = AskForClub();
+    if (chosen < 0)
+        return;
+    // The offer list, and so every offer file saved from it, holds one club's offers.
+    if (chosen != userTeam) {
+        if (!SaveOrDiscardOffers())
+            return;
+        offerList->ClearOffers();
+    }
+    ManageClub(chosen);
     UpdateStatusPanels();
+}
+
+void TContractManagerForm::ContractEditor1Click() {
+    if (!RequireLeague())
+        return;
+    TContractEdit* shown = OpenEditor();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(shown->parentWidget())) {
+        if (frame->isMinimized())
+            frame->showNormal();
+        Workspace->setActiveSubWindow(frame);
+    }
+    shown->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TContractManagerForm::Options1Click() {
@@ -518,12 +550,15 @@ void TContractManagerForm::Options1Click() {
     // keep the old options until the league is opened again.
     if (!state->LoadOptions(prompt))
         ShowOptionsWriteFailure(*state);
+    // What the offer list checks against the rules (the salary cap, the bonus limit) follows now.
+    offerList->FormShow();
     prompt.ShowMessage("Reload League file to reflect new Options om Totals and Salary Info",
                        "Reload League");
 }
 
 void TContractManagerForm::New1Click() {
-    offerList->ClearOffers();
+    if (SaveOrDiscardOffers())
+        offerList->ClearOffers();
 }
 
 void TContractManagerForm::Open1Click() {
@@ -561,14 +596,15 @@ void TContractManagerForm::closeEvent(QCloseEvent* event) {
 bool TContractManagerForm::FormCloseQuery() {
     // Offers not yet written are asked about as before another league is opened; a save
     // that is cancelled or fails keeps the program open.
-    if (!offersUnsaved)
-        return true;
-    if (!prompt.AskYesNo("Current Offers not Saved.  Save Now?", "Save Offers"))
-        return true;
-    return SaveOffers();
+    return SaveOrDiscardOffers();
 }
 
 void TContractManagerForm::FormClose() {
+    // The tool windows go with the main window, and keep their places for the next run.
+    for (QWidget* tool : {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
+                          static_cast<QWidget*>(cheapestForm.data())})
+        if (tool)
+            tool->hide();
     if (!leagueLoaded)
         return;
     CloseEditor();

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -22,9 +23,11 @@ class QMdiArea;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
+class StatusPanelStrip;
 class TCapTableForm;
 class TCheapestOfferForm;
 class TContractEdit;
+class TOfferBoardForm;
 class TOfferListForm;
 struct Offer;
 
@@ -39,6 +42,7 @@ class TContractManagerForm : public QMainWindow {
     static constexpr const char* kCaption = "Marrel:Contract Manager";
     static constexpr const char* kVersion = "Version " BREVANE_VERSION;
     static constexpr int kPanels = 5;
+    static constexpr QSize kDesignedSize{624, 569};
 
     TContractManagerForm(const QString& name, Prompt& prompt, FileDialogs& dialogs);
     ~TContractManagerForm() override;
@@ -61,6 +65,7 @@ class TContractManagerForm : public QMainWindow {
     // The contract editor; a closed one is opened first on the managed club's roster, as
     // after a club is chosen. Null while no league is loaded.
     TContractEdit* OpenEditor();
+    // Asks for the club to manage and manages it.
     void ChooseUserTeam();
     void UpdateStatusPanels();
     // Contracts > Save; true when the offers were written.
@@ -74,6 +79,8 @@ class TContractManagerForm : public QMainWindow {
     void FormActivate();
     void Open2Click();
     void ChangeTeam1Click();
+    // League > Contract Editor: the editor back (opened on the managed club when closed) and in front.
+    void ContractEditor1Click();
     void Options1Click();
     void New1Click();
     void Open1Click();
@@ -107,21 +114,26 @@ class TContractManagerForm : public QMainWindow {
     QMenu* League1;
     QAction* Open2;
     QAction* ChangeTeam1;
+    QAction* ContractEditor1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
+    QAction* OfferBoard1 = nullptr; // the front office only
     QAction* Options1;
     QStatusBar* StatusBar;
+    StatusPanelStrip* statusStrip;
     std::array<QLabel*, kPanels> statusPanels{};
     QMdiArea* Workspace;
 
   protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenu();
     void CapTable1Click();
     void CheapestOffers1Click();
+    void OfferBoard1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshCheapestOffers();
@@ -132,10 +144,19 @@ class TContractManagerForm : public QMainWindow {
     std::unique_ptr<OpenLeagueState> ReadLeague(const QString& path);
     void ShowOptionsWriteFailure(const OpenLeagueState& opened);
     bool FormCloseQuery();
+    // Before unsaved offers are dropped: "Current Offers not Saved.  Save Now?". True to go on
+    // (saved, or No), false to stay (the save was cancelled or failed).
+    bool SaveOrDiscardOffers();
+    // The club chooser, shown until a club is chosen (the start club instead, once).
+    int AskForClub();
+    // The club managed from now: the editor lists it, the cap table follows.
+    void ManageClub(int team);
     void FormClose();
     // "Select a League First" when no league is loaded.
     bool RequireLeague();
     void CloseEditor();
+    // The editor's frame at its designed size, grown by what the main window has beyond its own.
+    void FitEditor();
     void ReleaseLeague();
     void RunLeagueDialog();
     QString LeagueFolder() const;
@@ -146,6 +167,7 @@ class TContractManagerForm : public QMainWindow {
     QPointer<TContractEdit> editor;
     QPointer<TCapTableForm> capTableForm;
     QPointer<TCheapestOfferForm> cheapestForm;
+    QPointer<TOfferBoardForm> offerBoardForm;
 
     std::unique_ptr<OpenLeagueState> state;
     bool leagueLoaded = false;

@@ -16,69 +16,79 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
-
-namespace {
-
-QLabel* Caption(const char* text, int x, int y, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, 106, 16);
-    return label;
-}
-
-} // namespace
+#include <QVBoxLayout>
 
 TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowStaysOnTopHint),
+                              Qt::WindowMaximizeButtonHint | Qt::WindowStaysOnTopHint),
       prompt(messages), dialogs(fileDialogs) {
     setObjectName("OfferListForm");
     setWindowTitle("Current Offers");
-    setFixedSize(590, 240);
 
-    // The club's name over the whole width: a club name has room for 32 characters.
-    teamname = new QLabel("teamname", this);
+    // The club's name over the whole width (a club name has room for 32 characters); below
+    // it the offers, which take whatever room the window has, and the running figures and
+    // buttons in a column on the right.
+    teamname = new QLabel("teamname");
     teamname->setObjectName("teamname");
     teamname->setTextFormat(Qt::PlainText);
     QFont bold = teamname->font();
     bold.setBold(true);
     teamname->setFont(bold);
-    teamname->setGeometry(6, 4, 578, 20);
 
-    ScrollBox1 = new QScrollArea(this);
+    // The offers scroll in the list itself: one pair of scroll bars, and a sentence wider than
+    // the list gets the horizontal one (its whole text is also its tool tip).
+    ScrollBox1 = new QScrollArea;
     ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setGeometry(6, 28, 469, 204);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     offerlist = new QListWidget;
     offerlist->setObjectName("offerlist");
-    offerlist->setFixedSize(765, 204 - 2 * ScrollBox1->frameWidth() -
-                                     ScrollBox1->horizontalScrollBar()->sizeHint().height());
+    offerlist->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ScrollBox1->setWidget(offerlist);
 
-    Caption("Estimated Payroll", 480, 28, this);
-    payroll = new QLineEdit(this);
+    constexpr int kColumnWidth = 104;
+    auto* figures = new QVBoxLayout;
+    figures->setSpacing(2);
+    figures->addWidget(new QLabel("Estimated Payroll"));
+    payroll = new QLineEdit;
     payroll->setObjectName("payroll");
     payroll->setReadOnly(true);
-    payroll->setGeometry(480, 46, 104, 23);
-
-    Caption("Bonus Paid", 480, 76, this);
-    bonus = new QLineEdit(this);
+    figures->addWidget(payroll);
+    figures->addSpacing(6);
+    figures->addWidget(new QLabel("Bonus Paid"));
+    bonus = new QLineEdit;
     bonus->setObjectName("bonus");
     bonus->setReadOnly(true);
-    bonus->setGeometry(480, 94, 104, 23);
-
-    Caption("Restructures", 480, 124, this);
-    restructs = new QLabel("0", this);
+    figures->addWidget(bonus);
+    figures->addSpacing(6);
+    figures->addWidget(new QLabel("Restructures"));
+    restructs = new QLabel("0");
     restructs->setObjectName("restructs");
-    restructs->setGeometry(480, 142, 104, 16);
-
-    savebutton = new QPushButton("Save", this);
+    figures->addWidget(restructs);
+    figures->addStretch(1);
+    savebutton = new QPushButton("Save");
     savebutton->setObjectName("savebutton");
-    savebutton->setGeometry(480, 176, 104, 25);
-    cxlbutton = new QPushButton("Cancel", this);
+    cxlbutton = new QPushButton("Cancel");
     cxlbutton->setObjectName("cxlbutton");
-    cxlbutton->setGeometry(480, 207, 104, 25);
+    figures->addWidget(savebutton);
+    figures->addWidget(cxlbutton);
+    for (QWidget* control : {static_cast<QWidget*>(payroll), static_cast<QWidget*>(bonus),
+                             static_cast<QWidget*>(savebutton), static_cast<QWidget*>(cxlbutton)})
+        control->setFixedWidth(kColumnWidth);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(5);
+    body->addWidget(ScrollBox1, 1);
+    body->addLayout(figures);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(6, 4, 6, 8);
+    root->setSpacing(4);
+    root->addWidget(teamname);
+    root->addLayout(body, 1);
+    resize(590, 240);
 
     connect(offerlist, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* item) { RunHandler([this, item]() { offerlistClickCheck(item); }); });
@@ -174,8 +184,13 @@ void TOfferListForm::savebuttonClick() {
         SaveOffersOf(model->GetTeam());
 }
 
+void TOfferListForm::SetClearQuestion(std::function<bool()> question) {
+    clearQuestion = std::move(question);
+}
+
 void TOfferListForm::cxlbuttonClick() {
-    ClearOffers();
+    if (!clearQuestion || clearQuestion())
+        ClearOffers();
 }
 
 void TOfferListForm::offerlistDblClick() {
@@ -234,9 +249,10 @@ void TOfferListForm::ShowProblems() {
     for (int row = 0; row < offerlist->count() && row < static_cast<int>(problems.size()); ++row) {
         const auto& reasons = problems[static_cast<std::size_t>(row)];
         QListWidgetItem* item = offerlist->item(row);
-        std::string tip;
+        // The whole sentence, however narrow the list, then the rules it breaks.
+        std::string tip = model->Items()[static_cast<std::size_t>(row)].text;
         for (const std::string& reason : reasons)
-            tip += (tip.empty() ? "" : "\n") + reason;
+            tip += "\n" + reason;
         item->setToolTip(FromGameText(tip));
         item->setForeground(reasons.empty() ? offerlist->palette().text() : QBrush(QColor(200, 0, 0)));
     }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,8 @@ class TOfferListForm : public QWidget {
     bool WriteOffers(const std::string& path, std::string& reason);
     // Empties the list and its figures and hides the window.
     void ClearOffers();
+    // Asked before Cancel empties the list; false keeps the list.
+    void SetClearQuestion(std::function<bool()> question);
     // The save dialog, starting in the league's folder and proposing "<club>.off"; writes the
     // ticked offers there. False when cancelled or when the file could not be written
     // (which is reported).
@@ -88,4 +91,5 @@ class TOfferListForm : public QWidget {
     FileDialogs& dialogs;
     const ContractList* contracts = nullptr;
     std::unique_ptr<OfferList> model;
+    std::function<bool()> clearQuestion;
 };

@@ -246,20 +246,37 @@ TEST_F(EditorFixture, ChanceWhileTyping) {
     EXPECT_EQ(F().acceptColor, Color::Red);
 }
 
-TEST_F(EditorFixture, TypingThatComputesNothing) {
+TEST_F(EditorFixture, TypingThatIsNoOfferShowsANoteInsteadOfAChance) {
+    using Lines = std::vector<std::string>;
     Open();
+    // Before any player is shown nothing can be computed, and nothing throws.
+    Type("1", "1,000,000", "");
+    EXPECT_EQ(F().accept_percent, "");
+    EXPECT_EQ(F().chanceExplanation, Lines{"Player ID: no player is shown"});
+
     editor->ShowPlayerByID(150);
     Type("1", "1,000,000", "200,000");
-    const EditorFields before = F();
-    Type("5", "1,000,000", "200,000"); // beyond the longest contract of 4 years
-    EXPECT_EQ(F().accept_percent, before.accept_percent);
-    EXPECT_EQ(F().caphit, before.caphit);
-
-    // A text without digits fails and changes nothing shown.
-    EXPECT_THROW(Type("1", "abc", ""), ConversionError);
     EXPECT_EQ(F().accept_percent, "74");
-    EXPECT_THROW(Type("one", "1,000", ""), ConversionError);
-    EXPECT_EQ(F().caphit, before.caphit);
+    // Beyond the longest contract of 4 years: no chance, and the note says why; the lines are
+    // the typed offer's.
+    Type("5", "1,000,000", "200,000");
+    EXPECT_EQ(F().accept_percent, "");
+    EXPECT_EQ(F().acceptColor, Color::None);
+    EXPECT_EQ(F().chanceExplanation, Lines{"Longer than the longest contract of 4 years"});
+    EXPECT_EQ(F().caphit.size(), 5u);
+
+    // Text that is not (yet) a number: no chance, no lines, and a note naming the box.
+    Type("1", "abc", "");
+    EXPECT_EQ(F().accept_percent, "");
+    EXPECT_EQ(F().chanceExplanation, Lines{"Base Salary: 'abc' is not a valid integer value"});
+    EXPECT_TRUE(F().caphit.empty());
+    Type("-", "1,000", "x");
+    EXPECT_EQ(F().chanceExplanation, Lines{"Length: '-' is not a valid integer value"});
+    Type("1", "1,000", "x");
+    EXPECT_EQ(F().chanceExplanation, Lines{"Bonus: 'x' is not a valid integer value"});
+    Type("1", "1,000,000", "200,000");
+    EXPECT_EQ(F().accept_percent, "74");
+    EXPECT_EQ(F().caphit.size(), 1u);
 
     // A negative length is no offer.
     Type("-2", "1,000,000", "200,000");
@@ -289,9 +306,12 @@ TEST_F(EditorFixture, LeavingTheMoneyBoxesFormatsThem) {
     editor->Fields().bonus = "$2,5 00";
     editor->bonusExit();
     EXPECT_EQ(F().bonus, "2,500");
-    editor->Fields().bonus = "";
-    EXPECT_THROW(editor->bonusExit(), ConversionError);
-    EXPECT_EQ(F().bonus, "");
+    // A text without digits is left as typed.
+    for (const char* typed : {"", "x"}) {
+        editor->Fields().bonus = typed;
+        editor->bonusExit();
+        EXPECT_EQ(F().bonus, typed);
+    }
 }
 
 TEST_F(EditorFixture, TagBoxesExcludeEachOther) {
@@ -377,8 +397,57 @@ TEST_F(EditorFixture, SubmitTagsAndRefusals) {
     EXPECT_EQ(editor->saveButtonClick().offerType, Offer::SignFreeAgent);
 }
 
+TEST_F(EditorFixture, TheOfferTypeFollowsTheListingThePlayerWasShownFrom) {
+    Open();
+    list->GetRecord(122)->status = Contract::RestrictedFA; // club 2's
+    // Another club's restricted free agent, then the box switched to the managed club: still
+    // an offer sheet to club 2's player, not a re-signing of one's own.
+    editor->TeamListBoxChange(2);
+    editor->PlayerListBoxClick(0);
+    ASSERT_EQ(F().playerID, "122");
+    editor->TeamListBoxChange(1);
+    EXPECT_EQ(editor->saveButtonClick().offerType, Offer::GiveOfferSheet);
+    // The free-agent listing chosen meanwhile changes nothing either.
+    editor->listingTypeClick(ContractEditor::Listing::FreeAgents);
+    EXPECT_EQ(editor->saveButtonClick().offerType, Offer::GiveOfferSheet);
+
+    // The reverse: one's own player, another club in the box, is a restructure, not invalid.
+    editor->listingTypeClick(ContractEditor::Listing::Teams);
+    editor->TeamListBoxChange(1);
+    editor->PlayerListBoxClick(0);
+    ASSERT_EQ(F().playerID, "120");
+    editor->TeamListBoxChange(2);
+    EXPECT_EQ(editor->saveButtonClick().offerType, Offer::RestructureOffer);
+
+    // A free agent shown from his group signs, whatever the box shows afterwards.
+    editor->listingTypeClick(ContractEditor::Listing::FreeAgents);
+    editor->TeamListBoxChange(7);
+    editor->PlayerListBoxClick(0);
+    ASSERT_EQ(F().playerID, "150");
+    editor->listingTypeClick(ContractEditor::Listing::Teams);
+    editor->TeamListBoxChange(1);
+    editor->FPCheck(true);
+    EXPECT_EQ(editor->saveButtonClick().offerType, Offer::InvalidOffer); // a tag on a free agent
+    editor->FPCheck(false);
+    EXPECT_EQ(editor->saveButtonClick().offerType, Offer::SignFreeAgent);
+}
+
 TEST_F(EditorFixture, SubmitWithATextThatIsNoNumberChangesNothing) {
     Open();
+    const auto submitError = [this]() -> std::string {
+        try {
+            editor->saveButtonClick();
+        } catch (const ConversionError& error) {
+            return error.what();
+        }
+        return "no error";
+    };
+    EXPECT_EQ(submitError(), "Player ID: no player is shown");
+    editor->ShowPlayerByID(120);
+    editor->Fields().years = "-";
+    EXPECT_EQ(submitError(), "Length: '-' is not a valid integer value");
+    EXPECT_EQ(F().years, "-");
+
     editor->ShowPlayerByID(128);
     editor->FPCheck(true);
     editor->Fields().salary = "none";
@@ -406,6 +475,11 @@ TEST_F(EditorFixture, ListingsOfClubsAndGroups) {
     EXPECT_EQ(editor->TeamBoxItems()[7], "Free Agent K");
     editor->TeamListBoxChange(7);
     EXPECT_EQ(editor->PlayerItems(), std::vector<std::string>{"P150, First"});
+    // Back to the clubs: no club is chosen yet, so the free agents are no longer listed.
+    editor->listingTypeClick(ContractEditor::Listing::Teams);
+    EXPECT_TRUE(editor->PlayerItems().empty());
+    EXPECT_EQ(editor->PlayerOfItem(0), 0);
+    editor->listingTypeClick(ContractEditor::Listing::FreeAgents);
 
     // Player 0 goes back to the clubs, -1 to the groups; other IDs do nothing.
     EXPECT_FALSE(editor->ShowPlayerByID(0));
@@ -455,6 +529,14 @@ TEST_F(EditorFixture, RoundPickAndNewCGSLiveInTheContractList) {
     EXPECT_EQ(F().cgs, "0");
     editor->ApplyNewCGS(1250000);
     EXPECT_EQ(F().cgs, "1,250,000");
+
+    // The chance of the offer in the boxes follows the new CGS: one year at the CGS gives 62,
+    // at twice the CGS 124.
+    editor->ShowPlayerByID(150);
+    Type("1", "1,000,000", "");
+    ASSERT_EQ(F().accept_percent, "62");
+    editor->ApplyNewCGS(500000);
+    EXPECT_EQ(F().accept_percent, "124");
 }
 
 TEST_F(EditorFixture, RoleAndMaskedPotentials) {

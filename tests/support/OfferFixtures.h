@@ -6,6 +6,7 @@
 #include "contracts/Offer.h"
 
 #include <cstdint>
+#include <vector>
 
 // An offer of club `team` for player id.
 inline Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus,
@@ -45,4 +46,12 @@ inline void SignFourYearsOf1998(Contract& c, std::int16_t id) {
     c.salary = 4000000;
     c.bonus = 400000;
     c.cgs = 1000000;
+}
+
+// The bytes of an offer file holding the offers, in order.
+inline std::vector<std::uint8_t> OfferFileBytes(const std::vector<Offer>& offers) {
+    std::vector<std::uint8_t> bytes(offers.size() * Offer::kRecordSize);
+    for (std::size_t i = 0; i < offers.size(); ++i)
+        offers[i].Encode(bytes.data() + i * Offer::kRecordSize);
+    return bytes;
 }

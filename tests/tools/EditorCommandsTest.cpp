@@ -3,8 +3,13 @@
 #include "support/TestLeague.h"
 
 #include "contracts/ContractList.h"
+#include "contracts/OfferBoard.h"
 #include "contracts/Options.h"
 #include "tools/Cli.h"
+#include "tools/Commands.h"
+#include "tools/SalaryLeague.h"
+#include "tools/SampleHooks.h"
+#include "tools/SampleLeague.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -134,7 +139,7 @@ TEST_F(EditorCommands, OfferFailuresExitOneWithOneLine) {
     WriteSalaryInformation();
     EXPECT_EQ(Cli({"offer", Lge(), "--team", "1", "120", "3", "lots", "0"}), 1);
     EXPECT_TRUE(out.str().empty());
-    EXPECT_EQ(err.str(), "brevane-cli offer: 'lots' is not a valid integer value\n");
+    EXPECT_EQ(err.str(), "brevane-cli offer: Base Salary: 'lots' is not a valid integer value\n");
     EXPECT_EQ(Cli({"offer", Lge(), "--team", "8", "120"}), 1);
     EXPECT_NE(err.str().find("team 8 is not a team of the league"), std::string::npos);
     EXPECT_EQ(Cli({"offer", Lge(), "--user-team", "-1", "--team", "1", "120"}), 1);
@@ -151,8 +156,9 @@ TEST_F(EditorCommands, OffersLoadsUnticksAndWrites) {
     both.insert(both.end(), b.begin(), b.end());
     dir.Write("club.off", both);
 
-    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), dir.File("missing.off"), "--untick",
-                   "1", "--write", dir.File("out.off")}),
+    // --untick before the files, as the usage line has it, takes one argument and leaves the files alone.
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", "--untick", "1", dir.File("club.off"),
+                   dir.File("missing.off"), "--write", dir.File("out.off")}),
               0)
         << err.str();
     const json doc = Json();
@@ -167,6 +173,18 @@ TEST_F(EditorCommands, OffersLoadsUnticksAndWrites) {
     EXPECT_EQ(doc["bonus"], "$0");
     EXPECT_EQ(doc["restructs"], "0");
     EXPECT_EQ(dir.Read("out.off"), a);
+
+    // K,... after the files: the second copy's new contract and the first's designation unticked.
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), dir.File("club.off"), "--untick",
+                   "1,2", "--write", dir.File("out.off")}),
+              0)
+        << err.str();
+    std::vector<bool> ticks;
+    const json twice = Json();
+    for (const json& item : twice["offerlist"])
+        ticks.push_back(item["checked"]);
+    EXPECT_EQ(ticks, (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(dir.Read("out.off"), both);
 
     EXPECT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--untick", "5"}), 1);
     EXPECT_TRUE(out.str().empty());
@@ -247,4 +265,125 @@ TEST_F(EditorCommands, VersionIsTheProgramsVersion) {
     // The window's caption reads "Version 1.3.1" from the same number.
     EXPECT_EQ(Cli({"--version"}), 0);
     EXPECT_EQ(out.str(), "brevane-cli 1.3.1\n");
+}
+
+TEST_F(EditorCommands, BoardRanksEveryClubsOffersPerPlayer) {
+    WriteSalaryInformation();
+    Offer first = MakeOffer(150, Offer::SignFreeAgent, 1, 1000000, 0, 1);
+    first.acceptPct = 62;
+    Offer second = MakeOffer(150, Offer::SignFreeAgent, 1, 1000000, 200000, 2);
+    second.acceptPct = 70;
+    dir.Write("club1.off", OfferFileBytes({first, MakeOffer(120, Offer::RestructureOffer, 1, 1000000, 0, 1),
+                                           MakeOffer(300, Offer::SignFreeAgent, 1, 1000000, 0, 1)}));
+    dir.Write("club2.off", OfferFileBytes({second}));
+    const std::string club1 = dir.File("club1.off"), club2 = dir.File("club2.off"),
+                      gone = dir.File("gone.off");
+    ASSERT_EQ(Cli({"board", Lge(), club1, club2, gone}), 0) << err.str();
+
+    // Today's chances by hand: 62 per $1,000,000 of a one-year offer for a CGS of
+    // 1,000,000; 120 is under contract without declines, 150 a free agent.
+    auto offer = [](const std::string& file, int index, int team, int type, int bonus, int stored,
+                    int chance) {
+        return nlohmann::ordered_json{
+            {"file", file},    {"index", index},    {"team", team},   {"offerType", type},
+            {"years", 1},      {"salary", 1000000}, {"bonus", bonus}, {"storedChance", stored},
+            {"chance", chance}};
+    };
+    const nlohmann::ordered_json expected = {
+        {"files",
+         {{{"file", club1}, {"offers", 3}, {"unknown", 1}},
+          {{"file", club2}, {"offers", 1}, {"unknown", 0}},
+          {{"file", gone}, {"offers", 0}, {"unknown", 0}}}},
+        {"players",
+         {{{"id", 120},
+           {"first", "First"},
+           {"last", "P120"},
+           {"pos", "QB"},
+           {"team", 1},
+           {"offers", {offer(club1, 1, 1, 3, 0, 0, 62)}}},
+          {{"id", 150},
+           {"first", "First"},
+           {"last", "P150"},
+           {"pos", "K"},
+           {"team", -1},
+           {"offers", {offer(club2, 0, 2, 0, 200000, 70, 74), offer(club1, 0, 1, 0, 0, 62, 62)}}}}}};
+    EXPECT_EQ(nlohmann::ordered_json::parse(out.str()).dump(1), expected.dump(1));
+    // A file that cannot be read is named on standard error, and the others still show.
+    EXPECT_EQ(err.str(), "brevane-cli board: " + gone + ": cannot be read: no such file or folder\n");
+
+    EXPECT_EQ(Cli({"board", dir.File("none.lge"), club1}), 1);
+    EXPECT_TRUE(out.str().empty());
+}
+
+TEST(BoardCommand, EachFileHasTheRuleProblemsOfItsClubsOfferList) {
+    TempDir dir;
+    SampleLeagueOptions sample;
+    sample.folder = dir.Path();
+    sample.teams = 8;
+    sample::Result league;
+    std::string error;
+    ASSERT_TRUE(sample::WriteSampleLeague(sample, league, error)) << error;
+
+    // Per club 0-2: five restructures of its own players (one more than the four a season
+    // allows, most not in a contract's last year), a one-year offer over the salary cap,
+    // one whose bonus is over the bonus limit and a franchise designation; then a file of
+    // clubs 3 and 4.
+    std::vector<std::int16_t> freeAgents;
+    for (const SamplePlayerInfo& p : league.players)
+        if (p.freeAgent)
+            freeAgents.push_back(p.id);
+    ASSERT_GE(freeAgents.size(), 3u);
+    std::vector<std::string> files;
+    for (int club = 0; club < 3; ++club) {
+        std::vector<Offer> offers;
+        for (const SamplePlayerInfo& p : league.players)
+            if (p.team == club && offers.size() < 5)
+                offers.push_back(MakeOffer(p.id, Offer::RestructureOffer, 3, 6000000, 600000, club));
+        offers.push_back(MakeOffer(freeAgents[0], Offer::SignFreeAgent, 1, 60000000, 0, club));
+        offers.push_back(MakeOffer(freeAgents[1], Offer::SignFreeAgent, 2, 30000000, 25000000, club));
+        offers.push_back(MakeOffer(freeAgents[2], Offer::FranchiseDesignation, 1, 0, 0, club));
+        files.push_back(dir.File("club" + std::to_string(club) + ".off"));
+        dir.Write("club" + std::to_string(club) + ".off", OfferFileBytes(offers));
+    }
+    dir.Write("mixed.off", OfferFileBytes({MakeOffer(freeAgents[0], 0, 5, 1000000, 0, 4),
+                                           MakeOffer(freeAgents[1], 0, 1, 50000000, 0, 3),
+                                           MakeOffer(freeAgents[2], 0, 1, 1000000, 0, 4)}));
+    files.push_back(dir.File("mixed.off"));
+
+    // What each file's board shows, then what `offers` says for the same club and file.
+    std::vector<int> clubs;
+    std::vector<std::vector<std::vector<std::string>>> problems;
+    std::vector<OfferList::Totals> totals;
+    {
+        OpenLeagueState s;
+        std::ostringstream notes;
+        ASSERT_TRUE(OpenSalary(s, league.leaguePath, SalaryCreate::NoCreate, "board", notes)) << notes.str();
+        OfferBoard board(s.GetContracts());
+        board.Load(files);
+        for (const OfferBoard::FileRow& file : board.Files()) {
+            clubs.push_back(file.team);
+            problems.push_back(file.problems);
+            totals.push_back(file.totals);
+        }
+    }
+    EXPECT_EQ(clubs, (std::vector<int>{0, 1, 2, 4}));
+    int broken = 0;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        std::ostringstream out, err;
+        OffersCommandOptions options;
+        options.team = clubs[f];
+        options.files = {files[f]};
+        ASSERT_EQ(RunOffersCommand(league.leaguePath, options, out, err), 0) << err.str();
+        const json doc = json::parse(out.str());
+        ASSERT_EQ(doc["offerlist"].size(), problems[f].size());
+        for (std::size_t i = 0; i < problems[f].size(); ++i) {
+            EXPECT_EQ(doc["offerlist"][i]["problems"], json(problems[f][i])) << files[f] << " offer " << i;
+            broken += !problems[f][i].empty();
+        }
+        EXPECT_EQ(doc["payroll"], totals[f].payrollText);
+        EXPECT_EQ(doc["bonus"], totals[f].bonusText);
+        EXPECT_EQ(doc["restructs"], totals[f].restructsText);
+    }
+    // Every club's money offers and its fifth restructure break a rule.
+    EXPECT_GE(broken, 3 * 3 + 2);
 }

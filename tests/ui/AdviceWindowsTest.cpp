@@ -94,7 +94,9 @@ TEST_F(AdviceWindows, CapTableFollowsTheOffersAndGoesWithTheLeague) {
 TEST_F(AdviceWindows, OffersThatBreakRulesAreMarkedAndAskBeforeSaving) {
     SubmitOfferFor150();
     QListWidgetItem* item = p.Offers().offerlist->item(0);
-    EXPECT_EQ(item->toolTip(), "Estimated payroll $2,280,000 is over the salary cap of $2,000,000");
+    // The tool tip: the whole sentence, then the rule it breaks.
+    EXPECT_EQ(item->toolTip(),
+              item->text() + "\nEstimated payroll $2,280,000 is over the salary cap of $2,000,000");
     EXPECT_EQ(item->foreground().color(), QColor(200, 0, 0));
 
     const std::string path = p.dir.File("league/club.off");
@@ -113,7 +115,7 @@ TEST_F(AdviceWindows, OffersThatBreakRulesAreMarkedAndAskBeforeSaving) {
     p.Main().GetOptions()->salarycap = 3000000;
     item->setCheckState(Qt::Unchecked);
     item->setCheckState(Qt::Checked);
-    EXPECT_EQ(item->toolTip(), "");
+    EXPECT_EQ(item->toolTip(), item->text());
     EXPECT_NE(item->foreground().color(), QColor(200, 0, 0));
 }
 

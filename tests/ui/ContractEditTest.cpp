@@ -319,10 +319,11 @@ TEST_F(EditorTest, ListingsAndKeysThroughThePlayerList) {
     EXPECT_EQ(Text("playerID"), QString::number(group[0]));
     EXPECT_EQ(Text("currentTeam"), "Free Agent");
 
-    // Back to the clubs.
+    // Back to the clubs: no club chosen yet, and the free agents are no longer listed.
     QTest::mouseClick(Editor().listingTeams, Qt::LeftButton);
     EXPECT_EQ(groups.count(), TheLeague().GetNumTeams());
     EXPECT_EQ(groups.itemText(0).toStdString(), TheLeague().GetTeamName(0));
+    EXPECT_EQ(players.count(), 0);
 }
 
 TEST_F(EditorTest, TypingInSalaryUpdatesTheChanceAndCapLinesAtEveryKey) {
@@ -353,17 +354,19 @@ TEST_F(EditorTest, TypingInSalaryUpdatesTheChanceAndCapLinesAtEveryKey) {
     EXPECT_EQ(Find<QListWidget>("caphit").currentRow(), -1);
     EXPECT_TRUE(p.prompt.History().empty());
 
-    // A length beyond the 4-year maximum computes nothing: the chance and lines stay.
+    // A length beyond the 4-year maximum: no chance, and the note says why instead of the
+    // previous offer's terms.
     Retype("years", "5");
-    EXPECT_EQ(Text("accept_percent"), "76");
-    EXPECT_EQ(Find<QListWidget>("caphit").count(), 3);
+    EXPECT_EQ(Text("accept_percent"), "");
+    EXPECT_EQ(Find<QLabel>("chanceExplanation").text(), "Longer than the longest contract of 4 years");
+    EXPECT_EQ(Find<QListWidget>("caphit").count(), 5);
     Retype("years", "1");
     // One year of 3,000,000 + 600,000 for a CGS of 1,000,000: 62 x 3.6.
     EXPECT_EQ(Text("accept_percent"), "223");
     EXPECT_EQ(Items(Find<QListWidget>("caphit")), QStringList({Money(cur, "3,600,000")}));
 }
 
-TEST_F(EditorTest, ConversionErrorsGoToTheErrorBoxAndChangeNothing) {
+TEST_F(EditorTest, TypingShowsANoteInsteadOfAnErrorBox) {
     const int cur = Season();
     PlainContract(RosterPlayer(0, 1));
     ClickPlayer(1);
@@ -372,45 +375,94 @@ TEST_F(EditorTest, ConversionErrorsGoToTheErrorBoxAndChangeNothing) {
     Retype("salary", "2000000");
     // Two years, 2,000,000 with 400,000: 75 (45/55).
     ASSERT_EQ(Text("accept_percent"), "75");
-    const QStringList lines = {Money(cur, "1,100,000"), Money(cur + 1, "1,300,000")};
-    ASSERT_EQ(Items(Find<QListWidget>("caphit")), lines);
+    ASSERT_EQ(Items(Find<QListWidget>("caphit")),
+              QStringList({Money(cur, "1,100,000"), Money(cur + 1, "1,300,000")}));
 
-    // Letters only in the salary: each key fails in the error box.
-    Retype("salary", "ab");
-    std::vector<std::string> errors = p.Shown(Kind::Stop);
-    ASSERT_EQ(errors.size(), 2u);
-    EXPECT_EQ(errors[0], "'a' is not a valid integer value");
-    EXPECT_EQ(errors[1], "'ab' is not a valid integer value");
-    EXPECT_EQ(p.prompt.History().back().caption, kErrorCaption);
-    EXPECT_EQ(Text("accept_percent"), "75");
-    EXPECT_TRUE(IsGreen(AcceptColour()));
-    EXPECT_EQ(Items(Find<QListWidget>("caphit")), lines);
+    // A length that is not yet a number, and the keys a user moves and selects with: no error
+    // box, no chance, no lines, and a note beside the chance naming the box.
+    QLineEdit& length = Find("years");
+    Retype("years", "-");
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_A, Qt::ControlModifier}, std::pair{Qt::Key_End, Qt::NoModifier},
+          std::pair{Qt::Key_Left, Qt::NoModifier}, std::pair{Qt::Key_Right, Qt::NoModifier}})
+        QTest::keyClick(&length, key, modifiers);
+    // The release of a key that went down elsewhere (closing a message box) computes nothing.
+    QTest::keyRelease(&length, Qt::Key_Return);
+    QTest::keyRelease(&length, Qt::Key_Escape);
+    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_EQ(Text("accept_percent"), "");
+    EXPECT_EQ(Find<QLabel>("chanceExplanation").text(), "Length: '-' is not a valid integer value");
+    EXPECT_EQ(Find<QListWidget>("caphit").count(), 0);
 
-    // A length that is no number.
-    Retype("salary", "2,000,000");
-    Retype("years", "2y");
-    errors = p.Shown(Kind::Stop);
-    ASSERT_EQ(errors.size(), 3u);
-    EXPECT_EQ(errors[2], "'2y' is not a valid integer value");
-    EXPECT_EQ(Text("accept_percent"), "75");
-    EXPECT_EQ(Items(Find<QListWidget>("caphit")), lines);
-
-    // Leaving the salary formats it; leaving an empty bonus fails and leaves it empty.
+    // Letters only in the salary, the same; leaving the box leaves them as typed.
     Retype("years", "2");
-    QLineEdit& salary = Find("salary");
+    Retype("salary", "x");
+    Find("bonus").setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_EQ(Text("salary"), "x");
+    EXPECT_EQ(Find<QLabel>("chanceExplanation").text(), "Base Salary: 'x' is not a valid integer value");
+
+    // Submit with it: one message naming the box, and nothing else happens.
+    Click("saveButton");
+    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>{"Base Salary: 'x' is not a valid integer value"});
+    EXPECT_EQ(p.prompt.History().back().caption, kErrorCaption);
+    EXPECT_EQ(p.Offers().Count(), 0);
+    EXPECT_FALSE(p.Main().AreOffersUnsaved());
+    EXPECT_EQ(Text("salary"), "x");
+
+    // Leaving the salary with an amount formats it; the chance comes back.
     Retype("salary", "1234567");
+    QLineEdit& salary = Find("salary");
     salary.setFocus(Qt::MouseFocusReason);
     ASSERT_TRUE(salary.hasFocus());
     QTest::keyClick(&salary, Qt::Key_Tab);
     EXPECT_EQ(Text("salary"), "1,234,567");
-    QLineEdit& bonus = Find("bonus");
-    bonus.clear();
-    bonus.setFocus(Qt::MouseFocusReason);
-    const std::size_t before = p.Shown(Kind::Stop).size();
-    Find("years").setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(p.Shown(Kind::Stop).size(), before + 1);
-    EXPECT_EQ(p.Shown(Kind::Stop).back(), "'' is not a valid integer value");
-    EXPECT_EQ(Text("bonus"), "");
+    EXPECT_FALSE(Text("accept_percent").isEmpty());
+    EXPECT_EQ(p.prompt.History().size(), 1u);
+}
+
+TEST_F(EditorTest, TheOfferTypeFollowsTheClubThePlayerWasShownFrom) {
+    // Club 3's restricted free agent, shown from club 3's roster; then the box is switched to
+    // the managed club 0 before Submit: an offer sheet to club 3's player, as shown.
+    const short theirs = RosterPlayer(3, 0);
+    Record(theirs).status = Contract::RestrictedFA;
+    QComboBox& clubs = Find<QComboBox>("TeamListBox");
+    // The club box chosen with the keys, as a user does.
+    const auto chooseClub = [&clubs](int club) {
+        while (clubs.currentIndex() < club)
+            QTest::keyClick(&clubs, Qt::Key_Down);
+        while (clubs.currentIndex() > club)
+            QTest::keyClick(&clubs, Qt::Key_Up);
+    };
+    chooseClub(3);
+    ClickPlayer(0);
+    ASSERT_EQ(Text("playerID"), QString::number(theirs));
+    chooseClub(0);
+    Click("saveButton");
+    ASSERT_EQ(p.Offers().Count(), 1);
+    EXPECT_EQ(p.Offers().Model()->Items()[0].offer.offerType, Offer::GiveOfferSheet);
+    EXPECT_TRUE(p.Offers().offerlist->item(0)->text().contains(" gives "));
+
+    // One's own player with another club in the box is a restructure, not "Invalid Contract Offer".
+    const short own = RosterPlayer(0, 1);
+    PlainContract(own);
+    ClickPlayer(1);
+    ASSERT_EQ(Text("playerID"), QString::number(own));
+    chooseClub(3);
+    Click("saveButton");
+    EXPECT_TRUE(p.Shown(Kind::OkCancel).empty());
+    ASSERT_EQ(p.Offers().Count(), 2);
+    EXPECT_EQ(p.Offers().Model()->Items()[1].offer.offerType, Offer::RestructureOffer);
+}
+
+TEST_F(EditorTest, SubmitWithNoPlayerShownSaysSoOnce) {
+    // A new league: the editor lists the club, no player is shown yet.
+    OpenThroughMenu(p, WriteSampleLeague(p.dir.File("other"), true, 3), 1);
+    ASSERT_TRUE(Text("playerID").isEmpty());
+    Retype("salary", "1,000,000");
+    Click("saveButton");
+    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>{"Player ID: no player is shown"});
+    EXPECT_EQ(p.Offers().Count(), 0);
 }
 
 TEST_F(EditorTest, SubmitContractDecidesTheTypeAndTheMainWindowRefusesWhatItMust) {
@@ -505,6 +557,7 @@ TEST_F(EditorTest, HidePotentialsMasksThePotentialBoxesOfTheNextEditor) {
 
 TEST_F(FrontOfficeEditorTest, ADoubleClickOnTheCGSTakesANewOne) {
     const short id = RosterPlayer(0, 0);
+    PlainContract(id);
     ClickPlayer(0);
     auto typeAndOk = [](const QString& text) {
         return [text](QWidget& dialog) {
@@ -512,6 +565,15 @@ TEST_F(FrontOfficeEditorTest, ADoubleClickOnTheCGSTakesANewOne) {
             QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         };
     };
+    // One year at the CGS of 1,000,000: 62; the chance follows the new CGS at once.
+    Retype("years", "1");
+    Retype("bonus", "0");
+    Retype("salary", "1000000");
+    ASSERT_EQ(Text("accept_percent"), "62");
+    p.modals.Then("GetCGSDialog", typeAndOk("500000"));
+    QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
+    EXPECT_EQ(Text("accept_percent"), "124");
+
     p.modals.Then("GetCGSDialog", typeAndOk("1500000"));
     QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
     EXPECT_EQ(p.modals.Pending(), 0);
@@ -670,14 +732,24 @@ class OfferListTest : public EditorTest {
 TEST_F(OfferListTest, LayoutAndFiguresRecomputedWhenShown) {
     TOfferListForm& offers = p.Offers();
     EXPECT_EQ(offers.size(), QSize(590, 240));
-    EXPECT_EQ(offers.ScrollBox1->width(), 469);
-    EXPECT_EQ(offers.offerlist->width(), 765);
     EXPECT_EQ(offers.ScrollBox1->widget(), offers.offerlist);
+
+    SubmitOne();
+    // At the designed size the sentence scrolls in the list itself (no second pair of scroll
+    // bars around it), and its tool tip holds it whole; a wider window shows it whole.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&offers));
+    QListWidgetItem* item = offers.offerlist->item(0);
+    const int sentence = offers.offerlist->fontMetrics().horizontalAdvance(item->text());
+    ASSERT_GT(sentence, offers.offerlist->viewport()->width());
+    EXPECT_GT(offers.offerlist->horizontalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(offers.ScrollBox1->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(item->toolTip().startsWith(item->text()));
+    offers.resize(sentence + 300, 400);
+    QTRY_VERIFY(offers.offerlist->viewport()->width() > sentence + 20);
+    EXPECT_EQ(offers.offerlist->horizontalScrollBar()->maximum(), 0);
     // A club name has room for 32 characters.
     EXPECT_GE(offers.teamname->width(), offers.teamname->fontMetrics().horizontalAdvance(QString(32, 'M')));
 
-    SubmitOne();
-    EXPECT_GT(offers.ScrollBox1->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(offers.teamname->text().toStdString(), TheLeague().GetTeamName(0));
     // 27 % of 3,000,000 and a third of the bonus are added; the player's CGS, counted in the
     // estimated payroll while he has no contract, comes off.

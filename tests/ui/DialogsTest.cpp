@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -43,11 +44,34 @@ TEST(ChooseTeam, Layout) {
     EXPECT_EQ(chooser.windowTitle(), "Signing Team...");
     EXPECT_EQ(chooser.size(), QSize(187, 361));
     EXPECT_FALSE(chooser.windowFlags() & Qt::WindowCloseButtonHint);
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
     EXPECT_EQ(chooser.teamList->size(), QSize(153, 297));
     EXPECT_EQ(chooser.teamList->count(), 3);
     EXPECT_EQ(chooser.teamList->item(2)->text(), "Gamma");
     EXPECT_EQ(chooser.OKBtn->text(), "OK");
     EXPECT_TRUE(chooser.OKBtn->isDefault());
+}
+
+TEST(ChooseTeam, ALongClubNameWidensTheChooserInsteadOfBeingCut) {
+    ScriptedPrompt prompt;
+    std::int32_t result = 0;
+    std::vector<std::string> names(30, "Bay");
+    names[12] = "Redwood Lumberjacks";
+    names[29] = "Northern Territory Thunderbirds"; // 31 characters
+    TChooseTeam chooser(names, result, prompt);
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    EXPECT_GT(chooser.width(), 187);
+    EXPECT_EQ(chooser.height(), 361);
+    QListWidget& list = *chooser.teamList;
+    ASSERT_TRUE(list.verticalScrollBar()->isVisible()); // 30 clubs do not fit
+    EXPECT_FALSE(list.horizontalScrollBar()->isVisible());
+    for (int row : {12, 29})
+        EXPECT_LE(list.visualItemRect(list.item(row)).left() +
+                      list.fontMetrics().horizontalAdvance(list.item(row)->text()),
+                  list.viewport()->width())
+            << row;
 }
 
 TEST(ChooseTeam, OkWithoutAChoiceSaysSoAndTheCallerAsksAgain) {

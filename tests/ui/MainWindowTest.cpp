@@ -6,16 +6,21 @@
 #include "contracts/Offer.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
+#include "ui/StatusPanelStrip.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
 #include "ui/TOfferListForm.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -100,22 +105,45 @@ TEST(MainWindow, LayoutMenusAndPanels) {
     }
     EXPECT_EQ(
         menus,
-        QStringList(
-            {"Contracts1:Contracts[New1:Clear,Open1:Load,Save1:Save,Exit1:Exit]",
-             "League1:League[Open2:Open,ChangeTeam1:Change Team,CapTable1:Cap Table,CheapestOffers1:Cheapest "
-             "Offers,-,Options1:Options]"}));
+        QStringList({"Contracts1:&Contracts[New1:&Clear,Open1:&Load,Save1:&Save,Exit1:E&xit]",
+                     "League1:&League[Open2:&Open,ChangeTeam1:Change &Team,ContractEditor1:Contract "
+                     "&Editor,CapTable1:Cap T&able,CheapestOffers1:C&heapest Offers,-,Options1:O&ptions]"}));
+    // Every menu and item has a mnemonic of its own within its menu.
+    const auto mnemonics = [](const QList<QAction*>& actions) {
+        QStringList letters;
+        for (QAction* action : actions) {
+            if (action->isSeparator())
+                continue;
+            const qsizetype amp = action->text().indexOf('&');
+            EXPECT_GE(amp, 0) << action->text().toStdString();
+            letters << action->text().mid(amp + 1, 1).toLower();
+        }
+        EXPECT_EQ(letters.removeDuplicates(), 0) << letters.join(",").toStdString();
+    };
+    mnemonics(main.MainMenu1->actions());
+    for (QAction* menu : main.MainMenu1->actions())
+        mnemonics(menu->menu()->actions());
+    const std::vector<std::pair<QAction*, const char*>> shortcuts = {
+        {main.Open2, "Ctrl+O"},           {main.Open1, "Ctrl+L"},           {main.Save1, "Ctrl+S"},
+        {main.ChangeTeam1, "Ctrl+T"},     {main.ContractEditor1, "Ctrl+E"}, {main.CapTable1, "Ctrl+B"},
+        {main.CheapestOffers1, "Ctrl+H"}, {main.Options1, "Ctrl+P"},        {main.Exit1, "Ctrl+Q"}};
+    for (const auto& [action, keys] : shortcuts)
+        EXPECT_EQ(action->shortcut(), QKeySequence(keys)) << keys;
 
+    // The panels at their designed widths, the last one taking what is left.
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     const std::vector<std::pair<int, QString>> design = {{75, ""},
                                                          {175, "Bonus Money Spent:"},
                                                          {175, "Current Payroll:"},
                                                          {200, "Estimated Payroll:"},
-                                                         {50, ""}};
+                                                         {0, ""}};
     auto* bar = main.findChild<QStatusBar*>("StatusBar");
     ASSERT_NE(bar, nullptr);
-    for (std::size_t i = 0; i < design.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < design.size(); ++i) {
         auto* panel = bar->findChild<QLabel*>(QString("StatusPanel%1").arg(i));
         ASSERT_NE(panel, nullptr);
-        EXPECT_EQ(panel->width(), design[i].first) << i;
+        EXPECT_NEAR(panel->width(), design[i].first, 6) << i;
         EXPECT_EQ(panel->text(), design[i].second) << i;
     }
     EXPECT_TRUE(p.Offers().isHidden());
@@ -192,7 +220,7 @@ TEST(MainWindow, OpensALeagueAndChoosesTheClubWithOneClick) {
               "Current Payroll: " + FormatMoney(static_cast<unsigned>(contracts.CurrentPayroll(2))));
     EXPECT_EQ(panel(3),
               "Estimated Payroll: " + FormatMoney(static_cast<unsigned>(contracts.EstimatedPayroll(2))));
-    EXPECT_EQ(panel(4), "");
+    EXPECT_EQ(panel(4), "Data Loaded"); // the status text slot
 
     // Options shows the options window; cancelled, it leaves everything as it is.
     p.modals.Then("OptionEditForm",
@@ -410,6 +438,12 @@ TEST_F(PendingOffers, AFailedOpenTearsEverythingDown) {
     EXPECT_TRUE(p.Offers().isHidden());
     EXPECT_TRUE(p.Main().isEnabled());
     EXPECT_TRUE(FolderReleased(first));
+    // Nothing of the previous league's club and money stays in the panels.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(p.Main().statusPanels[static_cast<std::size_t>(i)]->text(),
+                  QString(StatusPanelStrip::kDesignTexts[static_cast<std::size_t>(i)]))
+            << i;
+    EXPECT_EQ(p.Main().statusPanels[4]->text(), "Invalid League File");
     // The reason is shown; without a league the panels' commands refuse again.
     p.Main().Save1->trigger();
     EXPECT_EQ(p.Shown(Kind::Stop),
@@ -457,10 +491,19 @@ TEST_F(PendingOffers, ClearLoadAndSaveCommands) {
     EXPECT_EQ(ReadBytes(saved).size(), 20u);
     EXPECT_FALSE(main.AreOffersUnsaved());
 
-    // Clear empties and hides the list.
+    // Clear asks about unsaved offers: a cancelled save keeps them, No empties and hides the list.
     main.SubmitOffer(offer);
     EXPECT_TRUE(main.AreOffersUnsaved());
+    p.prompt.Answer(true);
     main.New1->trigger();
+    EXPECT_EQ(p.prompt.History().back().caption, "Rule Check");
+    EXPECT_EQ(p.Offers().offerlist->count(), 2);
+    EXPECT_TRUE(main.AreOffersUnsaved());
+    p.prompt.Answer(false);
+    const std::size_t asked = p.prompt.History().size();
+    main.New1->trigger();
+    EXPECT_EQ(p.prompt.History().size(), asked + 1);
+    EXPECT_EQ(p.prompt.History().back().text, kSaveQuestion);
     EXPECT_FALSE(main.AreOffersUnsaved());
     EXPECT_EQ(p.Offers().offerlist->count(), 0);
     EXPECT_TRUE(p.Offers().isHidden());
@@ -540,6 +583,126 @@ TEST(MainWindow, TheFrontOfficeProgramNamesItsMainWindowForTheEditor) {
     ProgramUnderTest club;
     OpenThroughMenu(club, WriteSampleLeague(club.dir.File("a")), 0);
     EXPECT_FALSE(club.Main().GetEditor()->Model().IsFrontOffice());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PendingOffers, ChangeTeamAsksAsAnOpenDoesAndEmptiesTheListForTheNewClub) {
+    TContractManagerForm& main = p.Main();
+    auto chooseClub = [this](int row) {
+        p.modals.Then("ChooseTeam", [row](QWidget& chooser) {
+            ClickRow(*chooser.findChild<QListWidget*>("teamList"), row);
+        });
+    };
+    // The same club again: nothing asked, the offers stay.
+    chooseClub(4);
+    main.ChangeTeam1->trigger();
+    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_EQ(p.Offers().Count(), 1);
+
+    // Another club, Yes, and the save dialog cancelled: the club and its offers stay.
+    chooseClub(6);
+    p.prompt.Answer(true);
+    main.ChangeTeam1->trigger();
+    EXPECT_EQ(p.prompt.History().front().text, kSaveQuestion);
+    EXPECT_EQ(main.GetUserTeam(), 4);
+    EXPECT_EQ(p.Offers().Count(), 1);
+    EXPECT_TRUE(main.AreOffersUnsaved());
+    EXPECT_EQ(main.statusPanels[0]->text().toStdString(), club);
+
+    // No: the offers go, and the list starts empty for the new club.
+    chooseClub(6);
+    p.prompt.Answer(false);
+    main.ChangeTeam1->trigger();
+    EXPECT_EQ(main.GetUserTeam(), 6);
+    EXPECT_EQ(p.Offers().Count(), 0);
+    EXPECT_TRUE(p.Offers().isHidden());
+    EXPECT_FALSE(main.AreOffersUnsaved());
+    EXPECT_EQ(main.statusPanels[0]->text().toStdString(), main.GetLeague()->GetTeamName(6));
+
+    // Saved offers are not asked about, but they too leave with their club.
+    Offer theirs = SomeOffer(main);
+    main.SubmitOffer(theirs);
+    p.dialogs.Answer(QString::fromStdString(p.dir.File("a") + "/six.off"));
+    main.Save1->trigger();
+    ASSERT_FALSE(main.AreOffersUnsaved());
+    const std::size_t asked = p.prompt.History().size();
+    chooseClub(2);
+    main.ChangeTeam1->trigger();
+    EXPECT_EQ(p.prompt.History().size(), asked);
+    EXPECT_EQ(p.Offers().Count(), 0);
+}
+
+TEST_F(PendingOffers, TheListsCancelAsksAsClearDoes) {
+    p.prompt.Answer(false);
+    QTest::mouseClick(p.Offers().cxlbutton, Qt::LeftButton);
+    EXPECT_EQ(p.prompt.History().back().text, kSaveQuestion);
+    EXPECT_EQ(p.Offers().Count(), 0);
+    EXPECT_TRUE(p.Offers().isHidden());
+}
+
+TEST_F(PendingOffers, NewOptionsAreCheckedInTheOfferListAtOnce) {
+    // The sample club is over the cap: the offer's tool tip names the cap of the options.
+    const QString before = p.Offers().offerlist->item(0)->toolTip();
+    ASSERT_TRUE(before.contains("salary cap of $")) << before.toStdString();
+    p.modals.Then("OptionEditForm", [](QWidget& window) {
+        auto* cap = window.findChild<QLineEdit*>("salarycap");
+        cap->setText("999999999");
+        window.findChild<QPushButton*>("saveBtn")->click();
+    });
+    p.Main().Options1->trigger();
+    ASSERT_EQ(p.modals.Pending(), 0);
+    const QString after = p.Offers().offerlist->item(0)->toolTip();
+    EXPECT_FALSE(after.contains("salary cap")) << after.toStdString();
+}
+
+TEST(MainWindow, AClosedEditorComesBackFromTheMenuAndItsShortcut) {
+    ProgramUnderTest p;
+    OpenThroughMenu(p, WriteSampleLeague(p.dir.File("a")), 3);
+    TContractManagerForm& main = p.Main();
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+
+    main.GetEditor()->closeButton->click();
+    QTRY_VERIFY(main.GetEditor() == nullptr);
+    main.ContractEditor1->trigger();
+    ASSERT_NE(main.GetEditor(), nullptr);
+    EXPECT_TRUE(main.GetEditor()->isVisible());
+    EXPECT_EQ(Items(*main.GetEditor()->PlayerListBox), RosterLines(*main.GetLeague(), 3));
+
+    main.GetEditor()->closeButton->click();
+    QTRY_VERIFY(main.GetEditor() == nullptr);
+    QTest::keyClick(&main, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_NE(main.GetEditor(), nullptr);
+    EXPECT_TRUE(main.GetEditor()->isVisible());
+    EXPECT_EQ(static_cast<QWidget*>(main.Workspace->activeSubWindow()), main.GetEditor()->parentWidget());
+}
+
+TEST(MainWindow, TheLeagueDialogDoesNotListWorkingCopies) {
+    TempDir dir;
+    const std::string path = WriteSampleLeague(dir.File("lg"));
+    // An open league keeps its working copies beside its files.
+    League open;
+    ASSERT_TRUE(open.OpenLeague(path));
+    ASSERT_TRUE(std::filesystem::exists(dir.File("lg") + "/~saltmp.lge"));
+
+    QStringList listed;
+    ModalScript modals;
+    modals.Then("LgeOpenDialog", [&listed](QWidget& dialog) {
+        auto* view = dialog.findChild<QListView*>("listView");
+        EXPECT_TRUE(
+            QTest::qWaitFor([view]() { return view->model()->rowCount(view->rootIndex()) > 0; }, 5000));
+        QTest::qWait(50);
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        qobject_cast<QDialog*>(&dialog)->reject();
+    });
+    QtFileDialogs dialogs;
+    EXPECT_TRUE(dialogs.OpenLeague(QString::fromStdString(dir.File("lg"))).isEmpty());
+    EXPECT_EQ(listed, QStringList({"sample.lge"}));
 }
 
 } // namespace

@@ -4,16 +4,26 @@
 #include "league/League.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <map>
 
 namespace {
+
+// A program named without a folder lies beside the test program (the build for Windows).
+QString Program(const QString& name) {
+    return QFileInfo(name).isAbsolute() ? name : QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
 
 struct ProgramOutcome {
     int exitCode = -1;
@@ -24,6 +34,9 @@ ProgramOutcome Start(const QString& program, const QStringList& arguments, const
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", platform);
+    // The windows' places go to settings of the test's own, not the user's.
+    static const QTemporaryDir settings;
+    environment.insert("XDG_CONFIG_HOME", settings.path());
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
@@ -53,14 +66,19 @@ void ExpectNotBlank(const QImage& picture) {
     EXPECT_LT(largest, pixels * 9 / 10);
 }
 
+// On Windows the program draws through the system's own windows (under Wine: on the X server
+// the test program runs on); elsewhere it starts on a virtual X server of its own.
 TEST(ProgramRun, BrevaneShowsTheSampleLeagueOnAVirtualXServer) {
     TempDir dir;
     const QString league = QString::fromStdString(WriteSampleLeague(dir.File("lg")));
     const QString picture = QString::fromStdString(dir.File("brevane.png"));
-    const ProgramOutcome run = Start("xvfb-run",
-                                     {"-a", "-s", "-screen 0 1024x768x24", BREVANE_PROGRAM, "--team", "0",
-                                      "--player", "first", "--screenshot", picture, league},
-                                     "xcb");
+    const QStringList arguments = {"--team", "0", "--player", "first", "--screenshot", picture, league};
+#ifdef Q_OS_WIN
+    const ProgramOutcome run = Start(Program(BREVANE_PROGRAM), arguments, "windows");
+#else
+    const ProgramOutcome run = Start(
+        "xvfb-run", QStringList{"-a", "-s", "-screen 0 1024x768x24", BREVANE_PROGRAM} + arguments, "xcb");
+#endif
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains("(ContractManagerForm) saved to " + picture)) << run.output.toStdString();
     // The editor shows the first player listed of club 0, the managed club.
@@ -81,16 +99,68 @@ TEST(ProgramRun, TheFrontOfficeProgramIsTheSameWindowsUnderItsOwnName) {
     TempDir dir;
     const QString league = QString::fromStdString(WriteSampleLeague(dir.File("lg")));
     const QString picture = QString::fromStdString(dir.File("front.png"));
-    const ProgramOutcome run =
-        Start(BREVANE_FRONT_OFFICE_PROGRAM, {"--team", "2", "--screenshot", picture, league}, "offscreen");
+    const ProgramOutcome run = Start(Program(BREVANE_FRONT_OFFICE_PROGRAM),
+                                     {"--team", "2", "--screenshot", picture, league}, "offscreen");
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains("(FrontOffice) saved to " + picture)) << run.output.toStdString();
     ExpectNotBlank(QImage(picture));
 
     // A league that cannot be opened is reported by the exit status of a picture run.
-    const ProgramOutcome failed =
-        Start(BREVANE_PROGRAM, {"--team", "0", "--screenshot", picture, league + ".none"}, "offscreen");
+    const ProgramOutcome failed = Start(
+        Program(BREVANE_PROGRAM), {"--team", "0", "--screenshot", picture, league + ".none"}, "offscreen");
     EXPECT_EQ(failed.exitCode, 1) << failed.output.toStdString();
 }
+
+#ifdef Q_OS_WIN
+// The working copies of the league live as long as the program has it open: a user closing the
+// window (QProcess::terminate asks the windows to close, as the title bar's button does) leaves
+// the league's files as they were and no working copy beside them.
+TEST(ProgramRun, BrevaneHoldsTheWorkingCopiesWhileOpenAndRemovesThemWhenClosed) {
+    TempDir dir;
+    const QString league = QString::fromStdString(WriteSampleLeague(dir.File("lg")));
+    const QDir folder = QFileInfo(league).dir();
+    const auto leftovers = [&folder]() { return folder.entryList({"~sal*"}, QDir::Files); };
+    const QStringList files = folder.entryList(QDir::Files);
+    std::map<QString, QByteArray> before;
+    for (const QString& name : files) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        before[name] = file.readAll();
+    }
+    ASSERT_TRUE(leftovers().isEmpty());
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "windows");
+    process.setProcessEnvironment(environment);
+    process.start(Program(BREVANE_PROGRAM), {"--team", "0", league});
+    ASSERT_TRUE(process.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    while (!leftovers().contains("~saltmp.lge") && waited.elapsed() < 120000 &&
+           process.state() == QProcess::Running)
+        QThread::msleep(100);
+    const QStringList open = leftovers();
+    EXPECT_TRUE(open.contains("~saltmp.lge")) << open.join(' ').toStdString();
+    EXPECT_TRUE(open.contains("~saltmp.lck")) << open.join(' ').toStdString();
+    ASSERT_EQ(process.state(), QProcess::Running) << process.readAll().toStdString();
+
+    process.terminate();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        FAIL() << "the program did not end when its window was closed";
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+    EXPECT_EQ(folder.entryList(QDir::Files), files);
+    for (const auto& [name, bytes] : before) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes) << name.toStdString();
+    }
+}
+#endif
 
 } // namespace

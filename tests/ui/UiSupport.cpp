@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -73,8 +74,20 @@ std::string WriteSampleLeague(const std::string& folder, bool withSalaryInfo, st
     return result.leaguePath;
 }
 
-ProgramUnderTest::ProgramUnderTest(const QString& mainWindowName)
+namespace {
+
+// Settings are read when a window is first shown: the folder is set before the program exists.
+QString UseSettingsFolder(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    return folder;
+}
+
+} // namespace
+
+ProgramUnderTest::ProgramUnderTest(const QString& mainWindowName, const QString& settings)
     : startFolder(QDir::currentPath()),
+      settingsFolder(
+          UseSettingsFolder(settings.isEmpty() ? QString::fromStdString(dir.File("settings")) : settings)),
       program(std::make_unique<BrevaneProgram>(mainWindowName, prompt, dialogs)) {
     BrevaneApplication::Instance()->SetErrorPrompt(&prompt);
     // The sample clubs are over the cap: saving offers asks first. Tests of that question

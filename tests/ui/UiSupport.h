@@ -61,8 +61,11 @@ void ClickRow(QListWidget& list, int row);
 std::string WriteSampleLeague(const std::string& folder, bool withSalaryInfo = true, std::uint32_t seed = 1);
 
 // One program with its windows, a scripted prompt and scripted file dialogs, in a fresh folder.
+// The windows keep their places in settings (QSettings) in `settingsFolder`: by default a
+// folder of the program's own, so that no test sees another's places or the user's.
 struct ProgramUnderTest {
-    explicit ProgramUnderTest(const QString& mainWindowName = BrevaneProgram::kClubRole);
+    explicit ProgramUnderTest(const QString& mainWindowName = BrevaneProgram::kClubRole,
+                              const QString& settingsFolder = {});
     ~ProgramUnderTest();
 
     TContractManagerForm& Main() { return program->MainWindow(); }
@@ -76,6 +79,7 @@ struct ProgramUnderTest {
     // The file dialogs change the current folder; it is put back when the test ends.
     QString startFolder;
     TempDir dir;
+    QString settingsFolder;
     ScriptedPrompt prompt;
     ScriptedFileDialogs dialogs;
     std::unique_ptr<BrevaneProgram> program;

@@ -1,5 +1,8 @@
 #include "ui/BrevaneApplication.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 // The window tests share one application object, on the offscreen platform unless the
@@ -11,5 +14,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     BrevaneApplication app(argc, argv);
+    // Windows keep their places in settings: never in the user's own.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 // that the pictures come out the same every time.
 //
 //   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER
+#include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
@@ -15,6 +16,7 @@
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
+#include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
 
@@ -23,10 +25,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -79,6 +85,53 @@ Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t sa
     return o;
 }
 
+// Writes an offer file of the offers into folder.
+void WriteOfferFile(const QString& folder, const char* name, const std::vector<Offer>& offers) {
+    std::ofstream out((folder + "/" + name).toLocal8Bit().toStdString(), std::ios::binary);
+    for (const Offer& offer : offers) {
+        std::uint8_t record[Offer::kRecordSize];
+        offer.Encode(record);
+        out.write(reinterpret_cast<const char*>(record), Offer::kRecordSize);
+    }
+}
+
+// The league office's board over the offer files of four clubs, who bid for the same free
+// agents, and a file cut short in sending.
+void SaveOfferBoard(Pictures& pictures, TContractManagerForm& main, Prompt& prompt, FileDialogs& dialogs) {
+    QTemporaryDir folder(QDir::tempPath() + "/offers-XXXXXX");
+    League& league = *main.GetLeague();
+    std::vector<std::int16_t> freeAgents;
+    for (int group = 0; group < 9; ++group)
+        for (int k = 0; k < league.GetNumFreeAgents(group) && k < 2; ++k)
+            freeAgents.push_back(league.GetFreeAgents(group)[k]);
+    if (!folder.isValid() || freeAgents.size() < 6)
+        return;
+    const char* const names[] = {"club0.off", "club1.off", "club2.off", "club3.off"};
+    for (int club = 0; club < 4; ++club) {
+        std::vector<Offer> offers;
+        for (int k = 0; k < 3; ++k) {
+            const auto years = 1 + (club + k) % 3;
+            const std::uint32_t salary = 900000u * static_cast<std::uint32_t>(years) + 150000u * club;
+            Offer offer = MakeOffer(freeAgents[static_cast<std::size_t>(club + k) % freeAgents.size()], club,
+                                    Offer::SignFreeAgent, years, salary, salary / 4);
+            // The chance the club saw; club 3 made its offers before the league's rules changed.
+            const Contract contract = main.GetContracts()->GetContract(offer.playerID);
+            const std::int32_t chance =
+                main.GetContracts()->GetCommissioner().AcceptChance(contract, years, salary, salary / 4);
+            offer.acceptPct = SaturateToPercentField(club == 3 ? chance - 12 : chance);
+            offers.push_back(offer);
+        }
+        WriteOfferFile(folder.path(), names[club], offers);
+    }
+    std::ofstream(folder.filePath("late.off").toLocal8Bit().toStdString(), std::ios::binary) << "cut short";
+
+    TOfferBoardForm board(*main.GetContracts(), prompt, dialogs, &main);
+    board.LoadFolder(folder.path());
+    board.show();
+    board.playerTree->setCurrentItem(board.playerTree->topLevelItem(0));
+    pictures.Save(board, "offer-board");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +143,9 @@ int main(int argc, char** argv) {
     BrevaneApplication app(argc, argv);
     // One font for every picture (DejaVu Sans comes with the set-up).
     QApplication::setFont(QFont("DejaVu Sans", 9));
+    // Windows open where they open for a new user, not where an earlier run left them.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     const QString league = QString::fromLocal8Bit(argv[1]);
     Pictures pictures(QString::fromLocal8Bit(argv[2]));
     QDir().mkpath(QString::fromLocal8Bit(argv[2]));
@@ -156,6 +212,8 @@ int main(int argc, char** argv) {
     main.CheapestOffers1->trigger();
     if (auto* cheapest = main.findChild<TCheapestOfferForm*>("CheapestOfferForm"))
         pictures.Save(*cheapest, "cheapest-offers");
+
+    SaveOfferBoard(pictures, main, prompt, dialogs);
 
     // The league's rules: the first two pages of the options window.
     {

@@ -1,0 +1,116 @@
+#include "ui/WindowPlaces.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kOrganization = "Brevane";
+constexpr const char* kApplication = "Brevane";
+constexpr int kGap = 4;
+
+// The watcher of one tool window; a child of the window, so it goes with it.
+class Keeper : public QObject {
+  public:
+    Keeper(QWidget& window, QWidget& mainWindow) : QObject(&window), window_(window), main_(&mainWindow) {
+        window.installEventFilter(this);
+        // A window still open when the program ends keeps its place too.
+        connect(qApp, &QCoreApplication::aboutToQuit, this, [this]() {
+            if (window_.isVisible())
+                Remember();
+        });
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &window_)
+            return false;
+        // Shown: placed before it reaches the screen.
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            Place();
+        else if (event->type() == QEvent::Hide && !event->spontaneous())
+            Remember();
+        return false;
+    }
+
+  private:
+    void Place() {
+        if (!last_.isEmpty()) {
+            window_.restoreGeometry(last_);
+            return;
+        }
+        QSettings settings(kOrganization, kApplication);
+        const QByteArray kept = settings.value(WindowPlaces::SettingsKey(window_)).toByteArray();
+        if (!kept.isEmpty() && window_.restoreGeometry(kept))
+            return;
+        if (!main_)
+            return;
+        // The window has no frame before it is first shown: take the main window's as its measure.
+        const QSize decoration = main_->frameGeometry().size() - main_->geometry().size();
+        const QSize frame = window_.size() + decoration;
+        QRect work = main_->geometry();
+        if (auto* frameWindow = qobject_cast<QMainWindow*>(main_.data());
+            frameWindow && frameWindow->menuWidget())
+            work.setTop(main_->mapToGlobal(frameWindow->menuWidget()->geometry().bottomLeft()).y() + 1);
+        const QScreen* screen = main_->screen();
+        const QRect available = screen ? screen->availableGeometry() : main_->frameGeometry();
+        const QRect place = WindowPlaces::PlaceBeside(frame, main_->frameGeometry(), work, available);
+        if (place.size() != frame)
+            window_.resize(place.size() - decoration);
+        window_.move(place.topLeft());
+    }
+
+    void Remember() {
+        last_ = window_.saveGeometry();
+        QSettings settings(kOrganization, kApplication);
+        settings.setValue(WindowPlaces::SettingsKey(window_), last_);
+    }
+
+    QWidget& window_;
+    QPointer<QWidget> main_;
+    QByteArray last_;
+};
+
+} // namespace
+
+namespace WindowPlaces {
+
+void Keep(QWidget& toolWindow, QWidget& mainWindow) {
+    new Keeper(toolWindow, mainWindow);
+}
+
+QString SettingsKey(const QWidget& window) {
+    return "windows/" + window.objectName() + "/geometry";
+}
+
+QRect PlaceBeside(const QSize& frame, const QRect& mainFrame, const QRect& workArea, const QRect& screen) {
+    const QRect candidates[] = {
+        QRect(QPoint(mainFrame.right() + 1 + kGap, workArea.top()), frame),
+        QRect(QPoint(mainFrame.left() - kGap - frame.width(), workArea.top()), frame),
+        QRect(QPoint(mainFrame.left(), mainFrame.bottom() + 1 + kGap), frame),
+    };
+    for (const QRect& place : candidates)
+        if (screen.contains(place))
+            return place;
+    // No room beside the main window: over its work area, at its lower right, but below its
+    // menu bar; a window larger than the screen below the menu is made to fit there.
+    const int top = std::max(workArea.top(), screen.top());
+    const QSize fits = frame.boundedTo(QSize(screen.width(), screen.bottom() + 1 - top));
+    QRect place(QPoint(0, 0), fits);
+    place.moveBottomRight(workArea.bottomRight());
+    place.moveRight(std::min(place.right(), screen.right()));
+    place.moveLeft(std::max(place.left(), screen.left()));
+    place.moveBottom(std::min(place.bottom(), screen.bottom()));
+    place.moveTop(std::max(place.top(), top));
+    return place;
+}
+
+} // namespace WindowPlaces
