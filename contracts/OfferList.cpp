@@ -64,7 +64,8 @@ bool OfferList::RemoveOffer(int index) {
 bool OfferList::ReplaceOffer(int index, const Offer& offer) {
     if (index < 0 || index >= Count())
         return false;
-    items_[static_cast<std::size_t>(index)] = {offer, OfferSentence(offer, contracts_.GetLeague(), HolderOf(offer.playerID)), true};
+    items_[static_cast<std::size_t>(index)] = {
+        offer, OfferSentence(offer, contracts_.GetLeague(), HolderOf(offer.playerID)), true};
     RecalcTotals();
     return true;
 }

@@ -18,6 +18,7 @@
 #include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/TPlayersForm.h"
 #include "ui/WindowPlaces.h"
 
 #include <QCloseEvent>
@@ -103,6 +104,8 @@ void TContractManagerForm::BuildMenu() {
                        QKeySequence("Ctrl+T"));
     ContractEditor1 = item(League1, "Contract &Editor", "ContractEditor1",
                            &TContractManagerForm::ContractEditor1Click, QKeySequence("Ctrl+E"));
+    Players1 =
+        item(League1, "Pla&yers", "Players1", &TContractManagerForm::Players1Click, QKeySequence("Ctrl+R"));
     CapTable1 = item(League1, "Cap T&able", "CapTable1", &TContractManagerForm::CapTable1Click,
                      QKeySequence("Ctrl+B"));
     CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
@@ -364,6 +367,7 @@ void TContractManagerForm::ReleaseLeague() {
     delete capTableForm;
     delete cheapestForm;
     delete offerBoardForm;
+    delete playersForm;
     if (offerList)
         offerList->Bind(nullptr);
     state.reset();
@@ -412,13 +416,48 @@ void TContractManagerForm::ManageClub(int team) {
     editor->SetUserTeam(userTeam);
     editor->SelectTeam(userTeam);
     RefreshCapTable();
+    RefreshPlayers();
+}
+
+void TContractManagerForm::Players1Click() {
+    if (!RequireLeague())
+        return;
+    if (!playersForm) {
+        playersForm = new TPlayersForm(state->GetContracts(), prompt, dialogs, this);
+        WindowPlaces::Keep(*playersForm, *this);
+        // A player picked in the table is shown in the editor, opened first when it is closed.
+        connect(playersForm, &TPlayersForm::playerPicked, this, [this](std::int16_t id) {
+            RunHandler([this, id]() {
+                if (TContractEdit* shown = OpenEditor())
+                    shown->ShowPlayerByID(id);
+            });
+        });
+        connect(playersForm, &TPlayersForm::releasedViewAsked, this,
+                [this](std::int16_t id) { RunHandler([this, id]() { ShowReleasedInCapTable(id); }); });
+    }
+    RefreshPlayers();
+    playersForm->show();
+    playersForm->raise();
+}
+
+void TContractManagerForm::RefreshPlayers() {
+    if (playersForm && leagueLoaded)
+        playersForm->Refresh(userTeam);
+}
+
+void TContractManagerForm::ShowReleasedInCapTable(std::int16_t id) {
+    CapTable1Click();
+    if (!capTableForm)
+        return;
+    capTableForm->ShowReleased(id);
+    RefreshCapTable();
 }
 
 void TContractManagerForm::CapTable1Click() {
     if (!RequireLeague())
         return;
     if (!capTableForm) {
-        capTableForm = new TCapTableForm(this);
+        capTableForm = new TCapTableForm(prompt, dialogs, this);
         WindowPlaces::Keep(*capTableForm, *this);
     }
     RefreshCapTable();
@@ -552,6 +591,7 @@ void TContractManagerForm::Options1Click() {
         ShowOptionsWriteFailure(*state);
     // What the offer list checks against the rules (the salary cap, the bonus limit) follows now.
     offerList->FormShow();
+    RefreshPlayers();
     prompt.ShowMessage("Reload League file to reflect new Options om Totals and Salary Info",
                        "Reload League");
 }
@@ -601,8 +641,9 @@ bool TContractManagerForm::FormCloseQuery() {
 
 void TContractManagerForm::FormClose() {
     // The tool windows go with the main window, and keep their places for the next run.
-    for (QWidget* tool : {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
-                          static_cast<QWidget*>(cheapestForm.data())})
+    for (QWidget* tool :
+         {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
+          static_cast<QWidget*>(cheapestForm.data()), static_cast<QWidget*>(playersForm.data())})
         if (tool)
             tool->hide();
     if (!leagueLoaded)

@@ -103,11 +103,11 @@ TEST(MainWindow, LayoutMenusAndPanels) {
             items << (item->isSeparator() ? QString("-") : item->objectName() + ":" + item->text());
         menus << menu->menu()->objectName() + ":" + menu->text() + "[" + items.join(",") + "]";
     }
-    EXPECT_EQ(
-        menus,
-        QStringList({"Contracts1:&Contracts[New1:&Clear,Open1:&Load,Save1:&Save,Exit1:E&xit]",
-                     "League1:&League[Open2:&Open,ChangeTeam1:Change &Team,ContractEditor1:Contract "
-                     "&Editor,CapTable1:Cap T&able,CheapestOffers1:C&heapest Offers,-,Options1:O&ptions]"}));
+    EXPECT_EQ(menus,
+              QStringList({"Contracts1:&Contracts[New1:&Clear,Open1:&Load,Save1:&Save,Exit1:E&xit]",
+                           "League1:&League[Open2:&Open,ChangeTeam1:Change &Team,ContractEditor1:Contract "
+                           "&Editor,Players1:Pla&yers,CapTable1:Cap T&able,CheapestOffers1:C&heapest "
+                           "Offers,-,Options1:O&ptions]"}));
     // Every menu and item has a mnemonic of its own within its menu.
     const auto mnemonics = [](const QList<QAction*>& actions) {
         QStringList letters;
@@ -126,7 +126,8 @@ TEST(MainWindow, LayoutMenusAndPanels) {
     const std::vector<std::pair<QAction*, const char*>> shortcuts = {
         {main.Open2, "Ctrl+O"},           {main.Open1, "Ctrl+L"},           {main.Save1, "Ctrl+S"},
         {main.ChangeTeam1, "Ctrl+T"},     {main.ContractEditor1, "Ctrl+E"}, {main.CapTable1, "Ctrl+B"},
-        {main.CheapestOffers1, "Ctrl+H"}, {main.Options1, "Ctrl+P"},        {main.Exit1, "Ctrl+Q"}};
+        {main.CheapestOffers1, "Ctrl+H"}, {main.Options1, "Ctrl+P"},        {main.Exit1, "Ctrl+Q"},
+        {main.Players1, "Ctrl+R"}};
     for (const auto& [action, keys] : shortcuts)
         EXPECT_EQ(action->shortcut(), QKeySequence(keys)) << keys;
 
