@@ -26,10 +26,24 @@ inline double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The time since it was made: for what is not one call (a child process until it says something).
+class Stopwatch {
+  public:
+    double Ms() const { return Elapsed<std::milli>(); }
+    double Micros() const { return Elapsed<std::micro>(); }
+
+  private:
+    template <typename Unit> double Elapsed() const {
+        return std::chrono::duration<double, Unit>(std::chrono::steady_clock::now() - start_).count();
+    }
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The time of one call in milliseconds.
 template <typename F> double TimeMs(F&& f) {
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch watch;
     f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return watch.Ms();
 }
 
 // The median time of one call in microseconds, over `rounds` rounds of `calls` calls each;
@@ -37,12 +51,10 @@ template <typename F> double TimeMs(F&& f) {
 template <typename Body> double MedianMicros(int rounds, int calls, Body&& body) {
     std::vector<double> perCall;
     for (int r = 0; r < rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
+        const Stopwatch watch;
         for (int i = 0; i < calls; ++i)
             body(i);
-        perCall.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() /
-            calls);
+        perCall.push_back(watch.Micros() / calls);
     }
     return Median(perCall);
 }

@@ -1,6 +1,7 @@
 // Building the salary information of a large league: CGS generation by ratings, statuses,
 // Save and RecomputeTotals for 30 teams and 32,000 players, against the literal quadratic
 // exchange sort of the same entries alone.
+#include "bench/BenchSupport.h"
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
@@ -10,7 +11,6 @@
 #include "tools/SampleLeague.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,12 +18,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
 
 // Lists every player who is on no roster and in no draft class as a free agent, so that
 // every player of the league is valued.
@@ -66,10 +60,12 @@ bool Measure(const std::string& leaguePath, int runs, Timing& t) {
     for (int run = 0; run < runs; ++run) {
         ContractList list(league, options);
         std::filesystem::remove(list.SalaryInfoPath());
-        const auto start = Clock::now();
-        const bool saved = list.Build();
-        list.RecomputeTotals();
-        builds.push_back(Seconds(start, Clock::now()));
+        bool saved = false;
+        builds.push_back(bench::TimeMs([&] {
+                             saved = list.Build();
+                             list.RecomputeTotals();
+                         }) /
+                         1000);
         if (!saved) {
             std::fprintf(stderr, "the salary information file could not be written\n");
             return false;
@@ -85,25 +81,18 @@ bool Measure(const std::string& leaguePath, int runs, Timing& t) {
     std::vector<double> saves;
     for (int run = 0; run < runs; ++run) {
         std::filesystem::remove(list.SalaryInfoPath());
-        const auto start = Clock::now();
-        list.Save();
-        saves.push_back(Seconds(start, Clock::now()));
+        saves.push_back(bench::TimeMs([&] { list.Save(); }) / 1000);
     }
-    std::sort(saves.begin(), saves.end());
-    t.save = saves[saves.size() / 2];
+    t.save = bench::Median(saves);
 
     // The sorts alone on the same entries.
     list.GetCommissioner().CollectEntries();
     const std::vector<CGSEntry> entries = list.GetCommissioner().entries;
     t.entries = entries.size();
     auto exchange = entries;
-    auto start = Clock::now();
-    Commissioner::ExchangeSort(exchange);
-    t.exchange = Seconds(start, Clock::now());
+    t.exchange = bench::TimeMs([&] { Commissioner::ExchangeSort(exchange); }) / 1000;
     auto fast = entries;
-    start = Clock::now();
-    Commissioner::SortByScore(fast);
-    t.sort = Seconds(start, Clock::now());
+    t.sort = bench::TimeMs([&] { Commissioner::SortByScore(fast); }) / 1000;
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (exchange[i].score != fast[i].score) {
             std::fprintf(stderr, "the two sorts disagree at %zu\n", i);

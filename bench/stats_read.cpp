@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -143,7 +142,7 @@ std::size_t PlainRead(const fs::path& path, std::vector<std::uint8_t>& buffer) {
 // Reads the whole file into memory through the library's file layer, as a reader that
 // takes the file's bytes once would.
 std::size_t WholeFileRead(const fs::path& path) {
-    const int handle = tolvik::FileOpen(path.string(), tolvik::FileMode::Read);
+    const int handle = tolvik::FileOpen(path.string(), tolvik::OpenHow::Read);
     if (handle <= 0)
         return 0;
     const auto size = static_cast<std::size_t>(std::max<std::int64_t>(tolvik::FileSize(handle), 0));

@@ -21,7 +21,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>

@@ -10,7 +10,6 @@
 #include "tools/SampleLeague.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -25,7 +24,6 @@ extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr double kTargetMs = 1000.0;
 
 struct Start {
@@ -50,7 +48,7 @@ Start TimeOneStart(const std::string& league) {
         argv.push_back(arg.data());
     argv.push_back(nullptr);
 
-    const auto start = Clock::now();
+    const bench::Stopwatch watch;
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, BREVANE_PROGRAM, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -65,12 +63,12 @@ Start TimeOneStart(const std::string& league) {
     while ((n = ::read(out[0], buffer, sizeof buffer)) > 0) {
         said.append(buffer, static_cast<std::size_t>(n));
         if (said.find("shown with the league open\n") != std::string::npos && run.shownMs == 0)
-            run.shownMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            run.shownMs = watch.Ms();
     }
     ::close(out[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    run.exitMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    run.exitMs = watch.Ms();
     run.ok = run.shownMs > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
 }

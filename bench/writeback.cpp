@@ -15,7 +15,6 @@
 #include "tools/SampleLeague.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

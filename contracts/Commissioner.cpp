@@ -59,7 +59,7 @@ struct GroupFigures {
 
 } // namespace
 
-Commissioner::Commissioner(ContractList& contractList) : list(contractList) {}
+Commissioner::Commissioner(ContractList& contractList) : list_(contractList) {}
 
 int Commissioner::GroupOf(int specific) {
     // QB, FB, HB, TE, WR, C, G, T, DE, DT, LB, CB, S, K, P
@@ -83,7 +83,7 @@ void Commissioner::ExchangeSort(std::vector<CGSEntry>& items) {
 }
 
 void Commissioner::RatingsMethod(std::vector<CGSEntry>& items, int numTeams, const Options& options) const {
-    // R1: starters are the best-scored players of each group, at least one per group.
+    // Starters: the best-scored players of each group, at least one per group.
     if (starterSort == StarterSort::Exchange)
         ExchangeSort(items);
     else
@@ -101,7 +101,7 @@ void Commissioner::RatingsMethod(std::vector<CGSEntry>& items, int numTeams, con
             full[g] = true;
     }
 
-    // R2: mean and spread of the starters' scores (in sorted order, so equal scores in
+    // Mean and spread of the starters' scores (in sorted order, so equal scores in
     // any order give the same sums).
     for (auto& f : groups) {
         const int n = std::max(f.starters, 2);
@@ -118,7 +118,7 @@ void Commissioner::RatingsMethod(std::vector<CGSEntry>& items, int numTeams, con
         groups[g].sd = std::max(std::sqrt(squares[g] / (n - 1)), 2.0);
     }
 
-    // R3: the value of every entry.
+    // The value of every entry.
     for (auto& e : items) {
         const auto g = static_cast<std::size_t>(e.group);
         const double* c = options.curve[g];
@@ -137,18 +137,18 @@ void Commissioner::RatingsMethod(std::vector<CGSEntry>& items, int numTeams, con
 }
 
 double Commissioner::StatisticsValue(const CGSEntry& entry) const {
-    League& league = list.GetLeague();
-    const Options& o = list.GetOptions();
+    League& league = list_.GetLeague();
+    const Options& o = list_.GetOptions();
     const int group = entry.group;
     const bool offense = group <= 4; // QB, RB, OL, WR, TE
 
-    // S1: the group's minimum salary.
+    // The group's minimum salary to start from.
     const std::int32_t minimum = Wrap32(TruncTo64(o.curve[group][2] * 1000000.0));
     std::int32_t total = minimum;
     auto add = [&total](std::int64_t amount) { total = Wrap32(static_cast<std::int64_t>(total) + amount); };
     auto times = [](std::int64_t a, std::int64_t b) { return static_cast<std::int64_t>(Wrap32(a * b)); };
 
-    // S2: the player's season lines.
+    // The player's season lines.
     if (StatList* stats = league.GetStats(entry.playerID); stats && !stats->empty()) {
         stats->reset();
         do {
@@ -217,7 +217,7 @@ double Commissioner::StatisticsValue(const CGSEntry& entry) const {
         } while (stats->next());
     }
 
-    // S3: offensive linemen share their team's rushing yards and pay for its sacks. The
+    // Offensive linemen share their team's rushing yards and pay for its sacks. The
     // statistics file numbers teams from 1, the rosters from 0.
     if (group == kOffensiveLine) {
         const int team = league.FindTeam(entry.playerID);
@@ -240,7 +240,7 @@ double Commissioner::StatisticsValue(const CGSEntry& entry) const {
         }
     }
 
-    // S4: bonuses for high ratings.
+    // Bonuses for high ratings.
     for (const std::int8_t rating : league.players.GetPlayer(entry.playerID).GetARatings()) {
         if (rating < o.rate1)
             continue;
@@ -252,17 +252,17 @@ double Commissioner::StatisticsValue(const CGSEntry& entry) const {
             add(o.ratebonus3);
     }
 
-    // S5: whole thousands. Penalties larger than everything else leave the minimum salary.
+    // Whole thousands. Penalties larger than everything else leave the minimum salary.
     if (total < 0)
         total = std::max(minimum, 0);
     return static_cast<double>(total / 1000);
 }
 
 void Commissioner::CollectEntries() {
-    League& league = list.GetLeague();
-    const Options& options = list.GetOptions();
-    const int count = list.Count();
-    const ContractList::Places places = list.LookUpPlaces();
+    League& league = list_.GetLeague();
+    const Options& options = list_.GetOptions();
+    const int count = list_.Count();
+    const ContractList::Places places = list_.LookUpPlaces();
 
     entries.clear();
     entries.reserve(static_cast<std::size_t>(std::max(count, 0)));
@@ -271,7 +271,7 @@ void Commissioner::CollectEntries() {
     for (int id = ContractList::kFirstID; id < count; ++id) {
         const bool freeAgent = places.freeAgent[id] != 0;
         if (places.team[id] < 0 && !freeAgent) {
-            Contract* record = list.GetRecord(id);
+            Contract* record = list_.GetRecord(id);
             record->cgs = 0;
             record->status = Contract::Retired;
             continue;
@@ -297,30 +297,30 @@ void Commissioner::CollectEntries() {
 }
 
 void Commissioner::Generate() {
-    League& league = list.GetLeague();
-    const Options& options = list.GetOptions();
-    const int count = list.Count();
+    League& league = list_.GetLeague();
+    const Options& options = list_.GetOptions();
+    const int count = list_.Count();
 
     CollectEntries();
 
     if (!options.useStats)
-        RatingsMethod(entries, list.GetNumTeams(), options);
+        RatingsMethod(entries, list_.GetNumTeams(), options);
     else
         for (auto& entry : entries)
             entry.value = StatisticsValue(entry);
 
     for (int id = ContractList::kFirstID; id < count; ++id)
-        list.SetCGS(id, 0);
+        list_.SetCGS(id, 0);
     for (const auto& entry : entries) {
-        list.SetCGS(entry.playerID, static_cast<std::uint32_t>(TruncTo64(entry.value * 1000.0)));
+        list_.SetCGS(entry.playerID, static_cast<std::uint32_t>(TruncTo64(entry.value * 1000.0)));
     }
 
     if (options.includerookie) {
-        const ContractList::Places places = list.LookUpPlaces();
+        const ContractList::Places places = list_.LookUpPlaces();
         for (int id = ContractList::kFirstID; id < count; ++id) {
             if (places.freeAgent[id] || league.players.GetPlayer(static_cast<short>(id)).GetYears() != 0)
                 continue;
-            Contract* record = list.GetRecord(id);
+            Contract* record = list_.GetRecord(id);
             record->cgs = static_cast<std::uint32_t>(options.RookieCGS(record->round, record->pick));
         }
     }
@@ -343,12 +343,12 @@ AcceptTerms Commissioner::ExplainChance(const Contract& contract, std::int32_t y
 }
 
 bool Commissioner::IsFreeAgent(const Contract& contract) const {
-    return list.GetLeague().IsFreeAgent(contract.playerID);
+    return list_.GetLeague().IsFreeAgent(contract.playerID);
 }
 
 AcceptTerms Commissioner::ExplainChance(const Contract& contract, bool freeAgent, std::int32_t years,
                                         std::uint32_t salary, std::uint32_t bonus) const {
-    const Options& options = list.GetOptions();
+    const Options& options = list_.GetOptions();
     AcceptTerms t;
     // A negative length is no offer, like 0; a length beyond the split table has no split row.
     if (years <= 0) {

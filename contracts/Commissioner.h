@@ -76,5 +76,5 @@ class Commissioner {
     std::int32_t numEntries = 0;
 
   private:
-    ContractList& list;
+    ContractList& list_;
 };

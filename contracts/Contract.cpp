@@ -3,45 +3,52 @@
 #include "contracts/Options.h"
 #include "league/ByteOrder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 Contract::Contract(int currentSeason) : yrSigned(static_cast<std::uint16_t>(currentSeason)) {}
 
-Contract Contract::FromSibling(const std::uint8_t* raw) {
+Contract Contract::FromSibling(const std::uint8_t* raw, std::size_t size) {
+    // The sibling record: ID 0, season 3, status 5, team 6, CGS 7, years 11, bonus 12,
+    // salary 16 and declines 29; the bytes in between are not ours.
+    tolvik::ByteReader in(raw, std::min<std::size_t>(size, kSiblingRecordSize));
     Contract c;
-    c.playerID = static_cast<std::int16_t>(tolvik::readU16le(raw + 0));
-    c.yrSigned = tolvik::readU16le(raw + 3);
-    c.status = raw[5];
-    c.contractTeam = static_cast<std::int8_t>(raw[6]);
-    c.cgs = tolvik::readU24le(raw + 7);
-    c.years = static_cast<std::int8_t>(raw[11]);
-    c.bonus = tolvik::readU24le(raw + 12);
-    c.salary = tolvik::readU24le(raw + 16);
-    c.declines = raw[29];
+    // Each field is read at its own offset, so that one cut short leaves the rest alone.
+    auto at = [&in](std::size_t offset) { return in.Seek(offset); };
+    at(0) && in.readS16le(c.playerID);
+    at(3) && in.readU16le(c.yrSigned);
+    at(5) && in.readU8(c.status);
+    at(6) && in.readS8(c.contractTeam);
+    at(7) && in.readU24le(c.cgs);
+    at(11) && in.readS8(c.years);
+    at(12) && in.readU24le(c.bonus);
+    at(16) && in.readU24le(c.salary);
+    at(29) && in.readU8(c.declines);
     return c;
 }
 
-Contract Contract::Decode(const std::uint8_t* b) {
+Contract Contract::Decode(const std::uint8_t* bytes, std::size_t size) {
+    tolvik::ByteReader in(bytes, std::min<std::size_t>(size, kRecordSize));
     Contract c;
-    c.playerID = tolvik::readS16le(b + 0);
-    c.yrSigned = tolvik::readU16le(b + 2);
-    c.status = b[4];
-    c.contractTeam = static_cast<std::int8_t>(b[5]);
-    c.offerTeam = static_cast<std::int8_t>(b[6]);
-    c.reserved7 = b[7];
-    c.cgs = tolvik::readU32le(b + 8);
-    c.years = static_cast<std::int8_t>(b[12]);
-    std::memcpy(c.reserved13, b + 13, 3);
-    c.bonus = tolvik::readU32le(b + 16);
-    c.salary = tolvik::readU32le(b + 20);
-    c.declines = b[24];
-    c.reserved25 = b[25];
-    c.round = b[26];
-    c.pick = b[27];
-    c.reserved28 = tolvik::readU32le(b + 28);
-    c.reserved32 = tolvik::readU16le(b + 32);
-    std::memcpy(c.reserved34, b + 34, 2);
+    in.readS16le(c.playerID);
+    in.readU16le(c.yrSigned);
+    in.readU8(c.status);
+    in.readS8(c.contractTeam);
+    in.readS8(c.offerTeam);
+    in.readU8(c.reserved7);
+    in.readU32le(c.cgs);
+    in.readS8(c.years);
+    in.readBytes(c.reserved13, sizeof c.reserved13);
+    in.readU32le(c.bonus);
+    in.readU32le(c.salary);
+    in.readU8(c.declines);
+    in.readU8(c.reserved25);
+    in.readU8(c.round);
+    in.readU8(c.pick);
+    in.readU32le(c.reserved28);
+    in.readU16le(c.reserved32);
+    in.readBytes(c.reserved34, sizeof c.reserved34);
     return c;
 }
 

@@ -36,9 +36,10 @@ class Contract {
     // A record made from a 30-byte record of the sibling salary file: player ID, season
     // signed, status, contract team (as stored, 1-based), CGS, years, bonus, salary and
     // declines; everything else keeps its default.
-    static Contract FromSibling(const std::uint8_t* raw30);
+    // Both decoders read from the size bytes that arrived; fields beyond them keep their defaults.
+    static Contract FromSibling(const std::uint8_t* raw, std::size_t size);
 
-    static Contract Decode(const std::uint8_t* bytes36);
+    static Contract Decode(const std::uint8_t* bytes, std::size_t size);
     void Encode(std::uint8_t* bytes36) const;
 
     // The free-agent kind of a player with the given years of experience.

@@ -13,34 +13,6 @@
 
 namespace {
 
-// Reads up to limit bytes of the file behind handle from its start.
-std::vector<std::uint8_t> ReadUpTo(int handle, std::size_t limit) {
-    std::vector<std::uint8_t> bytes;
-    const std::int64_t size = tolvik::FileSize(handle);
-    if (size <= 0)
-        return bytes;
-    bytes.resize(std::min<std::size_t>(limit, static_cast<std::size_t>(size)));
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const std::size_t want = std::min<std::size_t>(bytes.size() - got, 1u << 30);
-        const int n = tolvik::FileRead(handle, bytes.data() + got, static_cast<int>(want));
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return bytes;
-}
-
-std::vector<std::uint8_t> ReadFile(const std::string& path, std::size_t limit) {
-    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
-    if (handle <= 0)
-        return {};
-    auto bytes = ReadUpTo(handle, limit);
-    tolvik::FileClose(handle);
-    return bytes;
-}
-
 std::int32_t Clamp32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                               std::numeric_limits<std::int32_t>::max()));
@@ -49,45 +21,45 @@ std::int32_t Clamp32(std::int64_t v) {
 } // namespace
 
 ContractList::ContractList(League& leagueRef, const Options& optionsRef)
-    : league(leagueRef), options(optionsRef), commissioner(std::make_unique<Commissioner>(*this)),
-      count(leagueRef.GetNextPlayerID()), numTeams(leagueRef.GetNumTeams()),
-      currentSeason(leagueRef.GetCurrentSeason()), leagueName(leagueRef.GetLeagueFileName()),
-      folder(leagueRef.GetLeagueFolder()) {
-    header = {};
-    tolvik::writeS16le(header.data(), kMagic);
-    tolvik::writeS16le(header.data() + 2, kVersion);
-    records.assign(static_cast<std::size_t>(std::max(count, 0)), Contract(currentSeason));
-    teams.assign(static_cast<std::size_t>(std::max(numTeams, 0)), TeamInfo{});
+    : league_(leagueRef), options_(optionsRef), commissioner_(std::make_unique<Commissioner>(*this)),
+      count_(leagueRef.GetNextPlayerID()), numTeams_(leagueRef.GetNumTeams()),
+      currentSeason_(leagueRef.GetCurrentSeason()), leagueName_(leagueRef.GetLeagueFileName()),
+      folder_(leagueRef.GetLeagueFolder()) {
+    header_ = {};
+    tolvik::writeS16le(header_.data(), kMagic);
+    tolvik::writeS16le(header_.data() + 2, kVersion);
+    records_.assign(static_cast<std::size_t>(std::max(count_, 0)), Contract(currentSeason_));
+    teams_.assign(static_cast<std::size_t>(std::max(numTeams_, 0)), TeamInfo{});
 }
 
 ContractList::~ContractList() {
-    if (file > 0)
-        tolvik::FileClose(file);
+    if (file_ > 0)
+        tolvik::FileClose(file_);
 }
 
 std::string ContractList::SalaryInfoPath() const {
-    std::string found = tolvik::FindFileIgnoringCase(folder, leagueName + extFRO);
-    return found.empty() ? tolvik::PathJoin(folder, leagueName + extFRO) : found;
+    std::string found = tolvik::FindFileIgnoringCase(folder_, leagueName_ + extFro_);
+    return found.empty() ? tolvik::PathJoin(folder_, leagueName_ + extFro_) : found;
 }
 
 std::string ContractList::SiblingPath() const {
-    std::string found = tolvik::FindFileIgnoringCase(folder, leagueName + extSAL);
-    return found.empty() ? tolvik::PathJoin(folder, leagueName + extSAL) : found;
+    std::string found = tolvik::FindFileIgnoringCase(folder_, leagueName_ + extSal_);
+    return found.empty() ? tolvik::PathJoin(folder_, leagueName_ + extSal_) : found;
 }
 
 ContractList::Places ContractList::LookUpPlaces() const {
     Places places;
-    const auto size = static_cast<std::size_t>(std::max(count, 0));
+    const auto size = static_cast<std::size_t>(std::max(count_, 0));
     places.team.assign(size, -1);
     places.freeAgent.assign(size, 0);
     // Later teams never overwrite an earlier one, so the lowest team number wins.
-    for (int t = 0; t < numTeams; ++t) {
-        const short* roster = league.GetRoster(t);
+    for (int t = 0; t < numTeams_; ++t) {
+        const short* roster = league_.GetRoster(t);
         if (!roster)
             continue;
         for (int slot = 0; slot < Roster::kSlots; ++slot) {
             const int id = roster[slot];
-            if (id >= 0 && id < count && places.team[id] < 0)
+            if (id >= 0 && id < count_ && places.team[id] < 0)
                 places.team[id] = static_cast<std::int8_t>(t);
         }
     }
@@ -98,41 +70,42 @@ ContractList::Places ContractList::LookUpPlaces() const {
             const short* ids = groupIds(g);
             const int n = groupCount(g);
             for (int k = 0; ids && k < n; ++k)
-                if (ids[k] >= 0 && ids[k] < count)
+                if (ids[k] >= 0 && ids[k] < count_)
                     places.freeAgent[ids[k]] = 1;
         }
     };
     mark(
-        league.GetFreeAgentTotal(), [&](int g) { return league.GetFreeAgents(g); },
-        [&](int g) { return league.GetNumFreeAgents(g); });
+        league_.GetFreeAgentTotal(), [&](int g) { return league_.GetFreeAgents(g); },
+        [&](int g) { return league_.GetNumFreeAgents(g); });
     mark(
-        league.GetCollegeDraftTotal(), [&](int g) { return league.GetCollegeDraft(g); },
-        [&](int g) { return league.GetNumCollegeDraft(g); });
+        league_.GetCollegeDraftTotal(), [&](int g) { return league_.GetCollegeDraft(g); },
+        [&](int g) { return league_.GetNumCollegeDraft(g); });
     return places;
 }
 
 std::uint8_t ContractList::FirstStatus(int id, const Places& places) const {
     if (places.team[id] < 0 && !places.freeAgent[id])
         return Contract::Retired;
-    const int experience = league.players.GetPlayer(static_cast<short>(id)).GetYears();
-    return Contract::FreeAgentKind(experience, options);
+    const int experience = league_.players.GetPlayer(static_cast<short>(id)).GetYears();
+    return Contract::FreeAgentKind(experience, options_);
 }
 
 bool ContractList::Load(Prompt& prompt) {
-    if (tolvik::FindFileIgnoringCase(folder, leagueName + extFRO).empty() && !MissingFile(prompt))
+    if (tolvik::FindFileIgnoringCase(folder_, leagueName_ + extFro_).empty() && !MissingFile(prompt))
         return false;
 
-    file = tolvik::FileOpen(SalaryInfoPath(), tolvik::FileMode::Read);
-    if (file <= 0) {
-        file = 0;
+    file_ = tolvik::FileOpen(SalaryInfoPath(), tolvik::OpenHow::Read);
+    if (file_ <= 0) {
+        file_ = 0;
         return false;
     }
     const std::size_t recordBytes =
-        static_cast<std::size_t>(std::max(count - kFirstID, 0)) * Contract::kRecordSize;
-    const std::size_t limit = kHeaderSize + 2 * static_cast<std::size_t>(numTeams) + recordBytes;
-    const std::vector<std::uint8_t> bytes = ReadUpTo(file, limit);
-    tolvik::FileClose(file);
-    file = 0;
+        static_cast<std::size_t>(std::max(count_ - kFirstID, 0)) * Contract::kRecordSize;
+    const std::size_t limit = kHeaderSize + 2 * static_cast<std::size_t>(numTeams_) + recordBytes;
+    std::vector<std::uint8_t> bytes;
+    tolvik::ReadFromStart(file_, bytes, limit);
+    tolvik::FileClose(file_);
+    file_ = 0;
 
     tolvik::ByteReader in(bytes.data(), bytes.size());
     std::int16_t magic = 0;
@@ -142,28 +115,28 @@ bool ContractList::Load(Prompt& prompt) {
     if (version != 1 && version != 2)
         return false;
     std::copy(bytes.begin(), bytes.begin() + std::min<std::size_t>(bytes.size(), kHeaderSize),
-              header.begin());
+              header_.begin());
     in.Seek(std::min<std::size_t>(bytes.size(), kHeaderSize));
 
     // Counters that the file does not hold (version 1, or a short file) are 0.
-    for (auto& team : teams)
+    for (auto& team : teams_)
         team.restructures = team.counter2 = 0;
-    for (auto& team : teams)
+    for (auto& team : teams_)
         in.readU8(team.restructures);
     if (version == 2)
-        for (auto& team : teams)
+        for (auto& team : teams_)
             in.readU8(team.counter2);
 
-    for (int id = kFirstID; id < count; ++id) {
+    for (int id = kFirstID; id < count_; ++id) {
         // Start from the default record; bytes that did not arrive keep its values.
         std::uint8_t raw[Contract::kRecordSize];
-        Contract(currentSeason).Encode(raw);
+        Contract(currentSeason_).Encode(raw);
         const std::size_t avail = std::min<std::size_t>(in.Remaining(), Contract::kRecordSize);
         in.readBytes(raw, avail);
-        Contract record = Contract::Decode(raw);
+        Contract record = Contract::Decode(raw, sizeof raw);
         if (record.playerID != id)
             record.playerID = static_cast<std::int16_t>(id);
-        records[id] = record;
+        records_[id] = record;
     }
 
     RecomputeTotals();
@@ -171,7 +144,7 @@ bool ContractList::Load(Prompt& prompt) {
 }
 
 bool ContractList::MissingFile(Prompt& prompt) {
-    if (!tolvik::FindFileIgnoringCase(folder, leagueName + extSAL).empty() &&
+    if (!tolvik::FindFileIgnoringCase(folder_, leagueName_ + extSal_).empty() &&
         prompt.AskYesNo("Sondrel Salary file found.  Would you like to convert it?", "Convert File?"))
         return Convert(prompt);
     if (!prompt.AskYesNo("Would you like to create Salary Information Now?", "Build Salary Info?"))
@@ -180,7 +153,8 @@ bool ContractList::MissingFile(Prompt& prompt) {
 }
 
 bool ContractList::Convert(Prompt& prompt) {
-    const std::vector<std::uint8_t> bytes = ReadFile(SiblingPath(), std::numeric_limits<std::size_t>::max());
+    std::vector<std::uint8_t> bytes;
+    tolvik::ReadFileStart(SiblingPath(), bytes, std::numeric_limits<std::size_t>::max());
     constexpr std::size_t kSize = Contract::kSiblingRecordSize;
     if (bytes.size() < kSize || tolvik::readU16le(bytes.data()) != 300) {
         prompt.ShowMessage("Invalid SAL File", "Convert Error");
@@ -188,7 +162,7 @@ bool ContractList::Convert(Prompt& prompt) {
     }
     const Places places = LookUpPlaces();
     for (std::size_t at = kSize; at + kSize <= bytes.size(); at += kSize) {
-        Contract record = Contract::FromSibling(bytes.data() + at);
+        Contract record = Contract::FromSibling(bytes.data() + at, kSize);
         // The sibling numbers teams from 1 with 0 for none; ours from 0 with 255 for none.
         record.contractTeam = static_cast<std::int8_t>(static_cast<std::uint8_t>(record.contractTeam) - 1);
         if (record.years > 1)
@@ -198,21 +172,21 @@ bool ContractList::Convert(Prompt& prompt) {
             record.salary = record.cgs;
         }
         const int id = static_cast<std::uint16_t>(record.playerID);
-        if (id < kFirstID || id >= count)
+        if (id < kFirstID || id >= count_)
             continue; // no slot for it in this league
-        records[id] = record;
+        records_[id] = record;
         if (record.years == 0)
-            records[id].status = FirstStatus(id, places);
+            records_[id].status = FirstStatus(id, places);
     }
     return Save();
 }
 
 bool ContractList::Build() {
-    commissioner->Generate();
+    commissioner_->Generate();
     const Places places = LookUpPlaces();
-    for (int id = kFirstID; id < count; ++id) {
-        records[id].playerID = static_cast<std::int16_t>(id);
-        records[id].status = FirstStatus(id, places);
+    for (int id = kFirstID; id < count_; ++id) {
+        records_[id].playerID = static_cast<std::int16_t>(id);
+        records_[id].status = FirstStatus(id, places);
     }
     return Save();
 }
@@ -221,33 +195,34 @@ bool ContractList::Save() {
     const std::string path = SalaryInfoPath();
     const bool exists = tolvik::FileExists(path);
     if (!exists) {
-        header = {};
-        tolvik::writeS16le(header.data(), kMagic);
-        tolvik::writeS16le(header.data() + 2, kVersion);
-        for (auto& team : teams)
+        header_ = {};
+        tolvik::writeS16le(header_.data(), kMagic);
+        tolvik::writeS16le(header_.data() + 2, kVersion);
+        for (auto& team : teams_)
             team.restructures = team.counter2 = 0;
     }
-    if (tolvik::readS16le(header.data() + 2) == 1)
-        tolvik::writeS16le(header.data() + 2, kVersion);
+    if (tolvik::readS16le(header_.data() + 2) == 1)
+        tolvik::writeS16le(header_.data() + 2, kVersion);
 
     std::vector<std::uint8_t> out;
-    const std::size_t recordCount = static_cast<std::size_t>(std::max(count - kFirstID, 0));
-    out.reserve(kHeaderSize + 2 * teams.size() + recordCount * Contract::kRecordSize);
+    const std::size_t recordCount = static_cast<std::size_t>(std::max(count_ - kFirstID, 0));
+    out.reserve(kHeaderSize + 2 * teams_.size() + recordCount * Contract::kRecordSize);
     tolvik::ByteWriter w(out);
-    w.writeBytes(header.data(), header.size());
-    for (const auto& team : teams)
+    w.writeBytes(header_.data(), header_.size());
+    for (const auto& team : teams_)
         w.writeU8(team.restructures);
-    for (const auto& team : teams)
+    for (const auto& team : teams_)
         w.writeU8(team.counter2);
     const std::size_t recordsAt = out.size();
     out.resize(recordsAt + recordCount * Contract::kRecordSize);
-    for (int id = kFirstID; id < count; ++id)
-        records[id].Encode(out.data() + recordsAt +
-                           static_cast<std::size_t>(id - kFirstID) * Contract::kRecordSize);
+    for (int id = kFirstID; id < count_; ++id)
+        records_[id].Encode(out.data() + recordsAt +
+                            static_cast<std::size_t>(id - kFirstID) * Contract::kRecordSize);
 
     if (exists) {
         // The file was rewritten in place: whatever lay beyond the new content stays.
-        const std::vector<std::uint8_t> old = ReadFile(path, std::numeric_limits<std::size_t>::max());
+        std::vector<std::uint8_t> old;
+        tolvik::ReadFileStart(path, old, std::numeric_limits<std::size_t>::max());
         if (old.size() > out.size())
             out.insert(out.end(), old.begin() + static_cast<std::ptrdiff_t>(out.size()), old.end());
     }
@@ -255,17 +230,17 @@ bool ContractList::Save() {
 }
 
 Contract ContractList::GetContract(int id) const {
-    if (id < kFirstID || id >= count)
-        return Contract(currentSeason);
-    return records[id];
+    if (id < kFirstID || id >= count_)
+        return Contract(currentSeason_);
+    return records_[id];
 }
 
 Contract* ContractList::GetRecord(int id) {
-    return (id < kFirstID || id >= count) ? nullptr : &records[id];
+    return (id < kFirstID || id >= count_) ? nullptr : &records_[id];
 }
 
 const Contract* ContractList::GetRecord(int id) const {
-    return (id < kFirstID || id >= count) ? nullptr : &records[id];
+    return (id < kFirstID || id >= count_) ? nullptr : &records_[id];
 }
 
 void ContractList::SetCGS(int id, std::uint32_t value) {
@@ -274,20 +249,20 @@ void ContractList::SetCGS(int id, std::uint32_t value) {
 }
 
 std::int32_t ContractList::YearCharge(int id, int yearSel, int part) const {
-    return GetContract(id).YearCharge(yearSel, part, options, currentSeason);
+    return GetContract(id).YearCharge(yearSel, part, options_, currentSeason_);
 }
 
 std::int64_t ContractList::ContractTeamCharge(const Contract& rec, bool freeAgent, int yearSel) const {
     if (freeAgent && rec.years == 1) {
         // A one-year contract: the bonus share when the bonus is big enough, else the penalty.
         const double pct = rec.salary == 0 ? 0.0 : static_cast<double>(rec.bonus) / rec.salary * 100.0;
-        if (pct >= options.min)
-            return rec.YearCharge(yearSel, Contract::BonusOnly, options, currentSeason);
-        return static_cast<std::int64_t>(rec.YearCharge(1, Contract::BaseOnly, options, currentSeason)) *
-               options.penalty / 100;
+        if (pct >= options_.min)
+            return rec.YearCharge(yearSel, Contract::BonusOnly, options_, currentSeason_);
+        return static_cast<std::int64_t>(rec.YearCharge(1, Contract::BaseOnly, options_, currentSeason_)) *
+               options_.penalty / 100;
     }
-    if (rec.contractTeam >= 0 && (rec.status != Contract::Retired || options.add_retired))
-        return rec.YearCharge(yearSel, Contract::BonusOnly, options, currentSeason);
+    if (rec.contractTeam >= 0 && (rec.status != Contract::Retired || options_.add_retired))
+        return rec.YearCharge(yearSel, Contract::BonusOnly, options_, currentSeason_);
     return 0;
 }
 
@@ -299,18 +274,18 @@ ContractList::PlayerCharges ContractList::ChargesOf(const Contract& rec, int tea
     PlayerCharges c;
     // 1. The charge to the contract team; a team the league does not have (a damaged file)
     // is charged nothing.
-    if (rec.contractTeam >= 0 && rec.contractTeam < numTeams) {
+    if (rec.contractTeam >= 0 && rec.contractTeam < numTeams_) {
         c.contractTeam = rec.contractTeam;
         c.bonusCharge = ContractTeamCharge(rec, freeAgent, 0);
         // 3. Bonus money of contracts signed this season.
-        if (rec.yrSigned == currentSeason && (team >= 0 || freeAgent))
+        if (rec.yrSigned == currentSeason_ && (team >= 0 || freeAgent))
             c.bonusSpent = rec.bonus;
     }
     // 2. The current team pays the base share, or expects to pay the CGS.
     if (team >= 0) {
         c.team = team;
         if (PaysBase(rec))
-            c.base = rec.YearCharge(0, Contract::BaseOnly, options, currentSeason);
+            c.base = rec.YearCharge(0, Contract::BaseOnly, options_, currentSeason_);
         else
             c.estimatedOnly = rec.cgs;
     }
@@ -332,9 +307,9 @@ void ContractList::AddCharges(std::vector<Sums>& sums, const PlayerCharges& char
 }
 
 std::vector<ContractList::Sums> ContractList::SumTotals(const Places& places) const {
-    std::vector<Sums> sums(teams.size());
-    for (int id = kFirstID; id < count; ++id)
-        AddCharges(sums, ChargesOf(records[id], places.team[id], places.freeAgent[id] != 0));
+    std::vector<Sums> sums(teams_.size());
+    for (int id = kFirstID; id < count_; ++id)
+        AddCharges(sums, ChargesOf(records_[id], places.team[id], places.freeAgent[id] != 0));
     return sums;
 }
 
@@ -348,22 +323,22 @@ TeamInfo ContractList::Narrow(const Sums& sums) {
 
 void ContractList::RecomputeTotals() {
     const std::vector<Sums> sums = SumTotals(LookUpPlaces());
-    for (std::size_t t = 0; t < teams.size(); ++t) {
+    for (std::size_t t = 0; t < teams_.size(); ++t) {
         const TeamInfo narrowed = Narrow(sums[t]);
-        teams[t].bonusSpent = narrowed.bonusSpent;
-        teams[t].currentPayroll = narrowed.currentPayroll;
-        teams[t].estimatedPayroll = narrowed.estimatedPayroll;
+        teams_[t].bonusSpent = narrowed.bonusSpent;
+        teams_[t].currentPayroll = narrowed.currentPayroll;
+        teams_[t].estimatedPayroll = narrowed.estimatedPayroll;
     }
 }
 
 TeamInfo ContractList::GetTeamInfo(int team) const {
-    if (team < 0 || team >= numTeams)
+    if (team < 0 || team >= numTeams_)
         return TeamInfo{};
-    return teams[team];
+    return teams_[team];
 }
 
 TeamInfo* ContractList::GetTeamRecord(int team) {
-    return (team < 0 || team >= numTeams) ? nullptr : &teams[team];
+    return (team < 0 || team >= numTeams_) ? nullptr : &teams_[team];
 }
 
 std::int32_t ContractList::BonusSpent(int team) const {

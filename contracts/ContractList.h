@@ -40,9 +40,9 @@ class ContractList {
     // Generates every CGS, assigns every status by experience (or retired), then saves.
     bool Build();
 
-    int Count() const { return count; }
-    int GetNumTeams() const { return numTeams; }
-    const std::string& GetLeagueName() const { return leagueName; }
+    int Count() const { return count_; }
+    int GetNumTeams() const { return numTeams_; }
+    const std::string& GetLeagueName() const { return leagueName_; }
 
     // A copy of the record of player id; a default record outside 100 <= id < Count().
     Contract GetContract(int id) const;
@@ -91,13 +91,13 @@ class ContractList {
     // The counters of a club as they will be saved (the offer list counts restructures on).
     TeamInfo* GetTeamRecord(int team);
 
-    const std::array<std::uint8_t, kHeaderSize>& GetHeader() const { return header; }
+    const std::array<std::uint8_t, kHeaderSize>& GetHeader() const { return header_; }
 
-    League& GetLeague() const { return league; }
-    const Options& GetOptions() const { return options; }
-    Commissioner& GetCommissioner() { return *commissioner; }
-    const Commissioner& GetCommissioner() const { return *commissioner; }
-    int GetCurrentSeason() const { return currentSeason; }
+    League& GetLeague() const { return league_; }
+    const Options& GetOptions() const { return options_; }
+    Commissioner& GetCommissioner() { return *commissioner_; }
+    const Commissioner& GetCommissioner() const { return *commissioner_; }
+    int GetCurrentSeason() const { return currentSeason_; }
 
     // Where the league's players are: the team of each ID (-1 for none; as League::FindTeam,
     // the lowest team holding him) and whether he is listed as a free agent or draft
@@ -121,18 +121,18 @@ class ContractList {
     // team or a free agent, else retired.
     std::uint8_t FirstStatus(int id, const Places& places) const;
 
-    League& league;
-    const Options& options;
-    std::unique_ptr<Commissioner> commissioner;
-    int file = 0; // handle of the salary file while it is read
-    int count = 0;
-    int numTeams = 0;
-    int currentSeason = 0;
-    std::string leagueName;
-    std::string folder;
-    std::array<std::uint8_t, kHeaderSize> header{};
-    const std::string extFRO = ".FRO";
-    const std::string extSAL = ".SAL";
-    std::vector<Contract> records;
-    std::vector<TeamInfo> teams;
+    League& league_;
+    const Options& options_;
+    std::unique_ptr<Commissioner> commissioner_;
+    int file_ = 0; // handle of the salary file while it is read
+    int count_ = 0;
+    int numTeams_ = 0;
+    int currentSeason_ = 0;
+    std::string leagueName_;
+    std::string folder_;
+    std::array<std::uint8_t, kHeaderSize> header_{};
+    const std::string extFro_ = ".FRO";
+    const std::string extSal_ = ".SAL";
+    std::vector<Contract> records_;
+    std::vector<TeamInfo> teams_;
 };

@@ -7,16 +7,18 @@
 #include <algorithm>
 #include <limits>
 
-Offer Offer::Decode(const std::uint8_t* b) {
+Offer Offer::Decode(const std::uint8_t* bytes, std::size_t size) {
+    tolvik::ByteReader in(bytes, std::min<std::size_t>(size, kRecordSize));
     Offer o;
-    o.playerID = tolvik::readS16le(b);
-    o.team = static_cast<std::int8_t>(b[2]);
-    o.offerType = static_cast<std::int8_t>(b[3]);
-    o.years = static_cast<std::int8_t>(b[4]);
-    o.salary = tolvik::readU32le(b + 8);
-    o.bonus = tolvik::readU32le(b + 12);
-    o.acceptPct = tolvik::readS16le(b + 16);
-    o.flag = b[18];
+    in.readS16le(o.playerID);
+    in.readS8(o.team);
+    in.readS8(o.offerType);
+    in.readS8(o.years);
+    in.Skip(sizeof o.padding5);
+    in.readU32le(o.salary);
+    in.readU32le(o.bonus);
+    in.readS16le(o.acceptPct);
+    in.readU8(o.flag);
     return o;
 }
 
@@ -35,6 +37,17 @@ void Offer::Encode(std::uint8_t* b) const {
 bool Offer::CountsInFigures() const {
     return offerType != TenderOffer && offerType != FranchiseDesignation &&
            offerType != TransitionDesignation;
+}
+
+Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus, int team) {
+    Offer o;
+    o.playerID = id;
+    o.team = static_cast<std::int8_t>(team);
+    o.offerType = static_cast<std::int8_t>(type);
+    o.years = static_cast<std::int8_t>(years);
+    o.salary = salary;
+    o.bonus = bonus;
+    return o;
 }
 
 std::int16_t SaturateToPercentField(std::int64_t chance) {

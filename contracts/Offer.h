@@ -35,7 +35,8 @@ struct Offer {
     std::uint8_t flag = 0;
     std::uint8_t padding19 = 0;
 
-    static Offer Decode(const std::uint8_t* bytes20);
+    // Reads a record from the size bytes that arrived; fields beyond them keep their defaults.
+    static Offer Decode(const std::uint8_t* bytes, std::size_t size);
     // Writes the named fields; the padding bytes are always written as zeros.
     void Encode(std::uint8_t* bytes20) const;
 
@@ -49,6 +50,10 @@ static_assert(sizeof(Offer) == Offer::kRecordSize, "an offer record is 20 bytes"
 static_assert(offsetof(Offer, years) == 4 && offsetof(Offer, salary) == 8 && offsetof(Offer, bonus) == 12 &&
                   offsetof(Offer, acceptPct) == 16 && offsetof(Offer, flag) == 18,
               "the record keeps the file's field offsets");
+
+// An offer record for player id: type, length and money, offered by club `team`; no chance
+// or flag yet.
+Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus, int team);
 
 // The sentence the offer list shows for an offer: the offering club's name followed by the
 // text of its type. A player the league does not have gives empty names.

@@ -17,7 +17,7 @@ OfferFileContents ReadOfferFile(const std::string& path, int most) {
         read.error = "not a file";
         return read;
     }
-    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
+    const int handle = tolvik::FileOpen(path, tolvik::OpenHow::Read);
     if (handle <= 0) {
         read.error = tolvik::FileErrorText(tolvik::LastFileError());
         return read;
@@ -41,7 +41,7 @@ OfferFileContents ReadOfferFile(const std::string& path, int most) {
             read.error = got < 0 ? tolvik::FileErrorText(tolvik::LastFileError()) : "shorter than its length";
             break;
         }
-        read.offers.push_back(Offer::Decode(record));
+        read.offers.push_back(Offer::Decode(record, sizeof record));
     }
     tolvik::FileClose(handle);
     read.unreadRecords = static_cast<int>(complete - static_cast<std::int64_t>(read.offers.size()));

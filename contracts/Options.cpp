@@ -263,19 +263,14 @@ void Options::DecodeFields(const std::uint8_t* file, std::size_t size) {
 }
 
 void Options::Read(Prompt& prompt) {
-    // Read the whole file (it is never larger than its layout, so at most kFileSize bytes matter).
+    // At most kFileSize bytes matter: the file is never larger than its layout.
     std::vector<std::uint8_t> bytes;
-    const std::string path = FilePath();
-    const int handle = tolvik::FileOpen(path, tolvik::FileMode::Read);
-    if (handle <= 0) {
+    if (!tolvik::ReadFileStart(FilePath(), bytes, kFileSize)) {
         // Unreadable: work with the defaults, but leave the user's file alone.
         SetDefaults();
         return;
     }
-    bytes.resize(kFileSize);
-    const int read = tolvik::FileRead(handle, bytes.data(), kFileSize);
-    tolvik::FileClose(handle);
-    const std::size_t got = read > 0 ? static_cast<std::size_t>(read) : 0;
+    const std::size_t got = bytes.size();
 
     // The scratch record starts from the defaults, so fields the file does not hold
     // (a short file) take their default values.

@@ -293,7 +293,7 @@ inline int FuzzPlayers(const std::uint8_t* data, std::size_t size) {
     const auto next = static_cast<short>(in.U16());
     folder.Write("f.pyr", in.Rest());
 
-    const int handle = tolvik::FileOpen(folder.File("f.pyr"), tolvik::FileMode::ReadWrite);
+    const int handle = tolvik::FileOpen(folder.File("f.pyr"), tolvik::OpenHow::ReadWrite);
     Check(handle > 0, "the player file opens");
     {
         PlayerList list(next, handle, recordSize);

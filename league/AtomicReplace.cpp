@@ -1,4 +1,6 @@
 // Replacing one file atomically: a temporary file beside it, flushed, renamed over it.
+#include "league/AtomicReplace.h"
+
 #include "league/FileAccess.h"
 #include "league/TempFiles.h"
 

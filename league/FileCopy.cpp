@@ -1,4 +1,6 @@
 // Copying whole files, as the working copies of a league are made.
+#include "league/FileCopy.h"
+
 #include "league/FileAccess.h"
 
 namespace tolvik {

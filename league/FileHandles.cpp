@@ -1,5 +1,7 @@
 // Handles of the file layer: a table of open files, each with a window of its bytes held
 // in memory, so that the readers can take a byte at a time without a system call each.
+#include "league/FileHandles.h"
+
 #include "league/FileAccess.h"
 
 #include <algorithm>
@@ -103,10 +105,10 @@ bool FileExists(const std::string& path) {
     return info.exists && info.regular;
 }
 
-int FileOpen(const std::string& path, FileMode mode) {
-    if (!FileExists(path))
+int FileOpen(const std::string& path, OpenHow how) {
+    if ((how == OpenHow::Read || how == OpenHow::ReadWrite) && !FileExists(path))
         return -1;
-    return OpenHandle(path, mode == FileMode::Read ? OpenHow::Read : OpenHow::ReadWrite);
+    return OpenHandle(path, how);
 }
 
 int FileCreate(const std::string& path) {
@@ -249,35 +251,52 @@ bool DeleteFile(const std::string& path) {
     return Files().Remove(NativePath(path, storage));
 }
 
+bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes, std::size_t limit) {
+    bytes.clear();
+    const std::int64_t size = FileSize(handle);
+    if (size < 0 || FileSeek(handle, 0) != 0)
+        return false;
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(size), limit)));
+    std::size_t got = 0;
+    bool ok = true;
+    while (got < bytes.size()) {
+        const int want = static_cast<int>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
+        const int n = FileRead(handle, bytes.data() + got, want);
+        if (n < 0)
+            ok = false;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return ok;
+}
+
+bool ReadFileStart(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit) {
+    bytes.clear();
+    const int handle = FileOpen(path, OpenHow::Read);
+    if (handle <= 0)
+        return false;
+    const bool ok = ReadFromStart(handle, bytes, limit);
+    FileClose(handle);
+    return ok;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize) {
     bytes.clear();
-    const int handle = FileOpen(path, FileMode::Read);
+    const int handle = FileOpen(path, OpenHow::Read);
     if (handle <= 0)
         return false;
     const std::int64_t size = FileSize(handle);
-    bool ok = size >= 0 && static_cast<std::uint64_t>(size) <= maxSize;
-    if (ok) {
-        // The size is a hint; what the reads return decides.
-        bytes.resize(static_cast<std::size_t>(size));
-        std::size_t got = 0;
-        while (got < bytes.size()) {
-            const int want = static_cast<int>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
-            const int n = FileRead(handle, bytes.data() + got, want);
-            if (n < 0)
-                ok = false;
-            if (n <= 0)
-                break;
-            got += static_cast<std::size_t>(n);
-        }
-        bytes.resize(got);
-    }
+    const bool ok = size >= 0 && static_cast<std::uint64_t>(size) <= maxSize &&
+                    ReadFromStart(handle, bytes, static_cast<std::size_t>(size));
     FileClose(handle);
     return ok;
 }
 
 bool SameFileBytes(const std::string& a, const std::string& b) {
-    const int ha = FileOpen(a, FileMode::Read);
-    const int hb = FileOpen(b, FileMode::Read);
+    const int ha = FileOpen(a, OpenHow::Read);
+    const int hb = FileOpen(b, OpenHow::Read);
     bool same = ha > 0 && hb > 0 && FileSize(ha) == FileSize(hb);
     // Buffers only when there is something to compare, and no larger than the files.
     const std::size_t bufferSize =

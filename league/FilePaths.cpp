@@ -1,5 +1,7 @@
 // Path helpers of the file layer, and the one place that decides what a user's path means.
-#include "league/FileAccess.h"
+#include "league/FilePaths.h"
+
+#include "league/FileHandles.h"
 
 #include <algorithm>
 

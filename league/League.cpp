@@ -219,7 +219,8 @@ bool League::OpenLeague(std::string path) {
     const std::string native = tolvik::NativePath(path);
     const std::string leaf = tolvik::NativeLeaf(native);
     p.folder = tolvik::AbsoluteFolder(tolvik::NativeFolder(native));
-    p.lgeTarget = tolvik::PathJoin(p.folder, leaf);
+    Paths::Copy& lge = p[WorkFile::Lge];
+    lge.target = tolvik::PathJoin(p.folder, leaf);
     p.baseLeaf = DropLast(leaf, 3);
     leagueFileName_ = DropLast(leaf, 4);
     if (IsWorkingName(leaf))
@@ -248,12 +249,12 @@ bool League::OpenLeague(std::string path) {
     if (!ClearLeftovers())
         return false;
 
-    if (!tolvik::FileExists(p.lgeTarget))
+    if (!tolvik::FileExists(lge.target))
         return Fail("league file missing");
-    p.lgeSeen = tolvik::StatPath(p.lgeTarget, true);
-    if (!MakeWorkingCopy(p.lgeTarget, lgeWork_, p.lgeMade, "league file"))
+    lge.seen = tolvik::StatPath(lge.target, true);
+    if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file"))
         return false;
-    lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::FileMode::ReadWrite);
+    lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::OpenHow::ReadWrite);
     if (lgeHandle_ <= 0) {
         lgeHandle_ = -1;
         return Fail("cannot open the working copy " + lgeWork_ + ": " +
@@ -266,68 +267,101 @@ bool League::OpenLeague(std::string path) {
         return Fail(HeaderFailure(check));
     p.stage = static_cast<signed char>(header[kStageOffset]);
 
-    // Companion files are found whatever the case of their names; write-back goes to
-    // the names found.
-    const std::string pyc = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + "pyc");
-    if (!pyc.empty() && p.stage <= 4) {
-        pycWork_ = "~saltmp.pyc";
-        p.pycTarget = pyc;
-        p.pycSeen = tolvik::StatPath(pyc, true);
-        // An existing list we cannot copy would later be replaced by a new one: refuse instead.
-        if (!MakeWorkingCopy(pyc, pycWork_, p.pycMade, "draft file (.pyc)"))
-            return false;
-        pycHandle_ = tolvik::FileOpen(WorkPath(pycWork_), tolvik::FileMode::ReadWrite);
-        if (pycHandle_ <= 0) {
-            pycHandle_ = -1;
-            return Fail("cannot open the working copy " + pycWork_);
-        }
-    }
-
-    const std::string pyf = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + "pyf");
-    if (!pyf.empty()) {
-        pyfWork_ = "~saltmp.pyf";
-        p.pyfTarget = pyf;
-        p.pyfSeen = tolvik::StatPath(pyf, true);
-        if (!MakeWorkingCopy(pyf, pyfWork_, p.pyfMade, "free-agent file (.pyf)"))
-            return false;
-        pyfHandle_ = tolvik::FileOpen(WorkPath(pyfWork_), tolvik::FileMode::ReadWrite);
-        if (pyfHandle_ <= 0) {
-            pyfHandle_ = -1;
-            return Fail("cannot open the working copy " + pyfWork_);
-        }
-    }
-
-    const std::string pyr = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + "pyr");
-    if (pyr.empty()) {
-        pyrHandle_ = -1;
-        return Fail("player file (.pyr) missing");
-    }
-    p.pyrSeen = tolvik::StatPath(pyr, true);
-    if (!MakeWorkingCopy(pyr, pyrWork_, p.pyrMade, "player file (.pyr)")) {
-        pyrHandle_ = -1;
+    if (!OpenCompanions())
         return false;
-    }
-    p.pyrTarget = pyr;
-    pyrHandle_ = tolvik::FileOpen(WorkPath(pyrWork_), tolvik::FileMode::ReadWrite);
-    if (pyrHandle_ <= 0) {
-        pyrHandle_ = -1;
-        return Fail("cannot open the working copy " + pyrWork_);
-    }
-
-    // The statistics are optional and never written back.
-    const std::string dat = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + "dat");
-    datHandle_ = -1;
-    if (!dat.empty()) {
-        if (MakeWorkingCopy(dat, datWork_, p.datMade, "statistics file (.dat)"))
-            datHandle_ = tolvik::FileOpen(WorkPath(datWork_), tolvik::FileMode::ReadWrite);
-        else if (tolvik::LastFileError() == tolvik::FileError::Exists)
-            return false;
-    }
-    if (datHandle_ <= 0)
-        datHandle_ = -1;
 
     lastError_.clear();
     p.opened = true;
+    return true;
+}
+
+int& League::HandleOf(WorkFile file) {
+    switch (file) {
+    case WorkFile::Lge:
+        return lgeHandle_;
+    case WorkFile::Pyc:
+        return pycHandle_;
+    case WorkFile::Pyf:
+        return pyfHandle_;
+    case WorkFile::Pyr:
+        return pyrHandle_;
+    default:
+        return datHandle_;
+    }
+}
+
+std::string& League::WorkNameOf(WorkFile file) {
+    switch (file) {
+    case WorkFile::Lge:
+        return lgeWork_;
+    case WorkFile::Pyc:
+        return pycWork_;
+    case WorkFile::Pyf:
+        return pyfWork_;
+    case WorkFile::Pyr:
+        return pyrWork_;
+    default:
+        return datWork_;
+    }
+}
+
+bool League::OpenCompanions() {
+    Paths& p = *paths_;
+    // The files that come with the league file, in the order they are copied. Each is found
+    // whatever the case of its name; a write-back goes to the name found.
+    enum class Need {
+        Optional,   // a missing file is no error
+        Required,   // the league does not open without it
+        Statistics, // optional, never written back, and a copy that fails is no error either
+    };
+    struct Companion {
+        WorkFile file;
+        const char* extension;
+        const char* workName;
+        const char* what;
+        Need need;
+    };
+    static constexpr Companion kCompanions[] = {
+        {WorkFile::Pyc, "pyc", "~saltmp.pyc", "draft file (.pyc)", Need::Optional},
+        {WorkFile::Pyf, "pyf", "~saltmp.pyf", "free-agent file (.pyf)", Need::Optional},
+        {WorkFile::Pyr, "pyr", "~saltmp.pyr", "player file (.pyr)", Need::Required},
+        {WorkFile::Dat, "dat", "~saltmp.dat", "statistics file (.dat)", Need::Statistics},
+    };
+    datHandle_ = -1;
+    for (const Companion& c : kCompanions) {
+        int& handle = HandleOf(c.file);
+        Paths::Copy& copy = p[c.file];
+        std::string found = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + c.extension);
+        // The draft file is in use only up to stage 4 of the season.
+        if (c.file == WorkFile::Pyc && p.stage > 4)
+            found.clear();
+        if (found.empty()) {
+            if (c.need != Need::Required)
+                continue;
+            handle = -1;
+            return Fail(std::string(c.what) + " missing");
+        }
+        WorkNameOf(c.file) = c.workName;
+        if (c.need != Need::Statistics) {
+            copy.target = found;
+            copy.seen = tolvik::StatPath(found, true);
+        }
+        // An existing list we cannot copy would later be replaced by a new one: refuse instead.
+        if (!MakeWorkingCopy(found, c.workName, copy.made, c.what)) {
+            if (c.need == Need::Statistics && tolvik::LastFileError() != tolvik::FileError::Exists)
+                continue;
+            if (c.need == Need::Required)
+                handle = -1;
+            return false;
+        }
+        handle = tolvik::FileOpen(WorkPath(c.workName), tolvik::OpenHow::ReadWrite);
+        if (handle <= 0) {
+            handle = -1;
+            if (c.need == Need::Statistics)
+                continue;
+            return Fail(std::string("cannot open the working copy ") + c.workName);
+        }
+    }
     return true;
 }
 
@@ -373,6 +407,12 @@ bool League::ReadLeagueData() {
     return true;
 }
 
+void League::ReadStatData() {
+    // The lists and lines of an earlier reading go now; the new ones are built on first use.
+    stats_.reset();
+    statsPending_ = true;
+}
+
 bool League::CloseLeague() {
     return CommitChanges();
 }
@@ -414,14 +454,12 @@ bool League::CommitChanges() {
     };
     std::vector<Candidate> candidates;
     candidates.reserve(4);
-    if (p.lgeMade)
-        candidates.push_back({lgeHandle_, lgeWork_, p.lgeTarget, &p.lgeSeen});
-    if (p.pyrMade)
-        candidates.push_back({pyrHandle_, pyrWork_, p.pyrTarget, &p.pyrSeen});
-    if (p.pycMade && p.stage <= 4)
-        candidates.push_back({pycHandle_, pycWork_, p.pycTarget, &p.pycSeen});
-    if (p.pyfMade)
-        candidates.push_back({pyfHandle_, pyfWork_, p.pyfTarget, &p.pyfSeen});
+    for (WorkFile file : {WorkFile::Lge, WorkFile::Pyr, WorkFile::Pyc, WorkFile::Pyf}) {
+        Paths::Copy& copy = p[file];
+        // The draft file is written back only while it is in use.
+        if (copy.made && (file != WorkFile::Pyc || p.stage <= 4))
+            candidates.push_back({HandleOf(file), WorkNameOf(file), copy.target, &copy.seen});
+    }
 
     std::vector<tolvik::Replacement> set;
     std::vector<const Candidate*> chosen;
@@ -489,16 +527,17 @@ void League::CloseWorkingCopies(bool keepChanged) {
     tolvik::FileClose(pycHandle_);
     tolvik::FileClose(datHandle_);
     lgeHandle_ = pyrHandle_ = pyfHandle_ = pycHandle_ = datHandle_ = 0;
-    auto finish = [&](bool& made, bool keep, const std::string& work) {
+    auto finish = [&](WorkFile file, bool keep) {
+        bool& made = p[file].made;
         if (made && !keep)
-            tolvik::DeleteFile(WorkPath(work));
+            tolvik::DeleteFile(WorkPath(WorkNameOf(file)));
         made = false;
     };
-    finish(p.lgeMade, keepChanged && lgeChanged, lgeWork_);
-    finish(p.pyrMade, false, pyrWork_);
-    finish(p.pycMade, keepChanged && pycChanged, pycWork_);
-    finish(p.pyfMade, keepChanged && pyfChanged, pyfWork_);
-    finish(p.datMade, false, datWork_);
+    finish(WorkFile::Lge, keepChanged && lgeChanged);
+    finish(WorkFile::Pyr, false);
+    finish(WorkFile::Pyc, keepChanged && pycChanged);
+    finish(WorkFile::Pyf, keepChanged && pyfChanged);
+    finish(WorkFile::Dat, false);
 }
 
 int League::CreateFreeAgentFile() {
@@ -508,14 +547,15 @@ int League::CreateFreeAgentFile() {
     for (auto& group : freeAgents_.ids)
         group.clear();
     // A working copy of an existing free-agent file gives way to the new file.
+    Paths::Copy& pyf = p[WorkFile::Pyf];
     tolvik::FileClose(pyfHandle_);
-    if (p.pyfMade)
+    if (pyf.made)
         tolvik::DeleteFile(WorkPath(pyfWork_));
-    p.pyfMade = false;
+    pyf.made = false;
     pyfWork_ = "~saltemp.pyf";
-    if (p.pyfTarget.empty()) {
-        p.pyfTarget = tolvik::PathJoin(p.folder, p.baseLeaf + "pyf");
-        p.pyfSeen = tolvik::StatPath(p.pyfTarget, true);
+    if (pyf.target.empty()) {
+        pyf.target = tolvik::PathJoin(p.folder, p.baseLeaf + "pyf");
+        pyf.seen = tolvik::StatPath(pyf.target, true);
     }
     if (tolvik::StatPath(WorkPath(pyfWork_), false).exists) {
         pyfHandle_ = -1;
@@ -530,15 +570,16 @@ int League::CreateFreeAgentFile() {
              WriteFailure(tolvik::LastFileError()));
         return -1;
     }
-    p.pyfMade = true;
+    pyf.made = true;
     return pyfHandle_;
 }
 
 void League::DropFreeAgentFile() {
     tolvik::FileClose(pyfHandle_);
-    if (paths_->pyfMade)
+    bool& made = (*paths_)[WorkFile::Pyf].made;
+    if (made)
         tolvik::DeleteFile(WorkPath(pyfWork_));
-    paths_->pyfMade = false;
+    made = false;
     pyfHandle_ = 0;
     pyfWork_.clear();
     for (auto& group : freeAgents_.ids)

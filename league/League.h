@@ -16,10 +16,10 @@ struct StatTable;
 namespace tolvik {
 class FolderLock;
 }
-// Releases a statistics table and every list and line it owns (stats/LeagueStats.cpp).
-struct TOLVIK_EXPORT StatTableDeleter {
-    void operator()(StatTable* table) const;
-};
+// Releases a statistics table and every list and line it owns. The statistics reading
+// (stats/LeagueStats.cpp) hands it over with each table it makes, so that league/ itself
+// needs nothing of stats/.
+using StatTableDeleter = void (*)(StatTable* table);
 
 // One list file (free agents or college draft) held as nine position groups.
 struct TOLVIK_EXPORT PlayerGroups {
@@ -119,9 +119,9 @@ class TOLVIK_EXPORT League {
     bool MovePlayer(short pid, char team);
     static bool FindSlot(short pid, int firstSlot, int numSlots, short* rosterSlots);
 
-    // Statistics (stats/LeagueStats.cpp).
-    // ReadStatData marks the statistics file for reading; the lists are built from it when
-    // GetStats is first asked, so opening a league does not wait for them.
+    // Statistics. ReadStatData (League.cpp) marks the statistics file for reading; the lists
+    // are built from it (stats/LeagueStats.cpp) when GetStats is first asked, so opening a
+    // league does not wait for them.
     void ReadStatData();
     StatList* GetStats(short id);
 
@@ -129,12 +129,20 @@ class TOLVIK_EXPORT League {
     PlayerList players;
 
   private:
+    // The files a League works on through copies, in the order OpenLeague copies them.
+    enum class WorkFile { Lge, Pyc, Pyf, Pyr, Dat };
+    static constexpr std::size_t kCopies = 5;
     struct Paths;
+    // The handle and the working-copy name of each of them.
+    int& HandleOf(WorkFile file);
+    std::string& WorkNameOf(WorkFile file);
     bool Fail(const std::string& reason);
     // Records a failed write into a working copy: the copies no longer hold one consistent
     // league, so none of them may reach the league's files.
     bool WorkingCopyWriteFailed(const std::string& work);
     bool CommitChanges();
+    // Copies the companion files (draft, free agents, players, statistics) and opens the copies.
+    bool OpenCompanions();
     // Removes what a League that died left in the folder; fails on files of those names it did not make.
     bool ClearLeftovers();
     void CloseWorkingCopies(bool keepChanged);
@@ -183,7 +191,7 @@ class TOLVIK_EXPORT League {
     bool writeFailed_ = false; // a write into a working copy failed; its reason stays in writeError_
     std::string writeError_;
 
-    std::unique_ptr<StatTable, StatTableDeleter> stats_;
+    std::unique_ptr<StatTable, StatTableDeleter> stats_{nullptr, nullptr};
     bool statsPending_ = false;
     std::unique_ptr<Paths> paths_;
 };

@@ -85,7 +85,7 @@ void League::ReadRosterData() {
         if (tolvik::FileSeek(lgeHandle_, bodyPos) == bodyPos &&
             tolvik::FileRead(lgeHandle_, record, Roster::kRecordSize) == Roster::kRecordSize) {
             tolvik::ScrambleRosterRecord(record);
-            rosters_[static_cast<std::size_t>(k)] = Roster::Decode(record);
+            rosters_[static_cast<std::size_t>(k)] = Roster::Decode(record, sizeof record);
         }
         return Roster::kRecordSize;
     });

@@ -38,29 +38,28 @@ Player::Player() {
 }
 
 Player::PlayerDiskData Player::Decode(const std::uint8_t* bytes, int recordSize) {
-    // A short (version-2) record is widened with zeros; a whole one is read in place.
-    std::uint8_t widened[kRecordSize];
-    const std::uint8_t* full = bytes;
-    if (recordSize < kRecordSize) {
-        std::memset(widened, 0, sizeof widened);
-        std::memcpy(widened, bytes, static_cast<std::size_t>(std::max(recordSize, 0)));
-        full = widened;
-    }
-
-    // Every field is assigned; the record has no padding.
-    PlayerDiskData data;
-    data.pid = tolvik::readS16le(full + kPidOffset);
-    std::memcpy(data.firstName, full + kFirstNameOffset, kNameSize);
-    std::memcpy(data.lastName, full + kLastNameOffset, kNameSize);
-    for (int i = 0; i < 8; ++i) {
-        data.potential[i] = static_cast<std::int8_t>(full[kPotentialOffset + i]);
-        data.actual[i] = static_cast<std::int8_t>(full[kActualOffset + i]);
-    }
-    std::memcpy(data.unknown1, full + kUnknown1Offset, sizeof data.unknown1);
-    data.posGeneral = static_cast<Pos>(static_cast<std::int8_t>(full[kGeneralOffset]));
-    data.posSpecific = static_cast<Pos>(static_cast<std::int8_t>(full[kSpecificOffset]));
-    data.years = static_cast<std::int8_t>(full[kYearsOffset]);
-    std::memcpy(data.unknown2, full + kUnknown2Offset, sizeof data.unknown2);
+    // The fields lie one after another in file order; those a short (version-2) record
+    // does not hold stay zero.
+    static_assert(kFirstNameOffset == kPidOffset + 2 && kLastNameOffset == kFirstNameOffset + kNameSize &&
+                  kPotentialOffset == kLastNameOffset + kNameSize &&
+                  kUnknown1Offset == kPotentialOffset + 8 && kGeneralOffset == kUnknown1Offset + 4 &&
+                  kSpecificOffset == kGeneralOffset + 1 && kActualOffset == kSpecificOffset + 1 &&
+                  kYearsOffset == kActualOffset + 8 && kUnknown2Offset == kYearsOffset + 1);
+    tolvik::ByteReader in(bytes, static_cast<std::size_t>(std::clamp(recordSize, 0, kRecordSize)));
+    PlayerDiskData data{};
+    in.readS16le(data.pid);
+    in.readBytes(data.firstName, kNameSize);
+    in.readBytes(data.lastName, kNameSize);
+    in.readBytes(data.potential, sizeof data.potential);
+    in.readBytes(data.unknown1, sizeof data.unknown1);
+    std::int8_t code = 0;
+    if (in.readS8(code))
+        data.posGeneral = static_cast<Pos>(code);
+    if (in.readS8(code))
+        data.posSpecific = static_cast<Pos>(code);
+    in.readBytes(data.actual, sizeof data.actual);
+    in.readS8(data.years);
+    in.readBytes(data.unknown2, sizeof data.unknown2);
     return data;
 }
 
@@ -115,6 +114,29 @@ Player::Pos Player::GetPosSpecific() const {
 
 Player::Pos Player::GetPosGeneral() const {
     return data_.posGeneral;
+}
+
+Player::Pos Player::GeneralOf(Pos specific) {
+    switch (specific) {
+    case Player::FB:
+    case Player::HB:
+        return Player::RB;
+    case Player::TE:
+    case Player::WR:
+        return Player::R;
+    case Player::C:
+    case Player::G:
+    case Player::T:
+        return Player::OL;
+    case Player::DE:
+    case Player::DT:
+        return Player::DL;
+    case Player::CB:
+    case Player::S:
+        return Player::DB;
+    default:
+        return specific; // QB, LB, K and P are their own groups
+    }
 }
 
 std::string Player::GetStringPos() const {

@@ -36,7 +36,8 @@ class TOLVIK_EXPORT Player {
 
     Player();
 
-    // Decodes a deciphered record of recordSize bytes (51 or 60); bytes beyond it are zero.
+    // Decodes a deciphered record of recordSize bytes (51 or 60, or fewer that arrived);
+    // fields beyond them are zero.
     static PlayerDiskData Decode(const std::uint8_t* bytes, int recordSize);
     // Encodes the record into recordSize bytes (51 or 60).
     static void Encode(const PlayerDiskData& data, std::uint8_t* bytes, int recordSize);
@@ -49,6 +50,9 @@ class TOLVIK_EXPORT Player {
     Ratings GetPRatings() const;
     Pos GetPosSpecific() const;
     Pos GetPosGeneral() const;
+    // The general position group a specific position belongs to (FB and HB are RB, TE and WR
+    // are R, C, G and T are OL, DE and DT are DL, CB and S are DB; QB, LB, K and P are their own).
+    static Pos GeneralOf(Pos specific);
     std::string GetStringPos() const;
     void SetPlayer(PlayerDiskData data);
     const PlayerDiskData& GetData() const { return data_; }

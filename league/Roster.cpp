@@ -2,6 +2,7 @@
 
 #include "league/ByteOrder.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -11,13 +12,17 @@ constexpr int kUnknownOffset = 191;
 static_assert(kUnknownOffset + sizeof(Roster::unknown) == Roster::kRecordSize);
 } // namespace
 
-Roster Roster::Decode(const std::uint8_t* bytes) {
+Roster Roster::Decode(const std::uint8_t* bytes, std::size_t size) {
+    // The fields lie one after another: seed, identifiers, jerseys, the rest.
+    static_assert(kPidsOffset == 2 && kJerseysOffset == kPidsOffset + 2 * kSlots &&
+                  kUnknownOffset == kJerseysOffset + kSlots);
+    tolvik::ByteReader in(bytes, std::min<std::size_t>(size, kRecordSize));
     Roster roster;
-    roster.seed = tolvik::readS16le(bytes);
-    for (int i = 0; i < kSlots; ++i)
-        roster.pids[i] = tolvik::readS16le(bytes + kPidsOffset + 2 * i);
-    std::memcpy(roster.jerseys, bytes + kJerseysOffset, sizeof roster.jerseys);
-    std::memcpy(roster.unknown, bytes + kUnknownOffset, sizeof roster.unknown);
+    in.readS16le(roster.seed);
+    for (short& pid : roster.pids)
+        in.readS16le(pid);
+    in.readBytes(roster.jerseys, sizeof roster.jerseys);
+    in.readBytes(roster.unknown, sizeof roster.unknown);
     return roster;
 }
 

@@ -17,8 +17,9 @@ class TOLVIK_EXPORT Roster {
     std::uint8_t jerseys[kSlots] = {}; // 128
     std::uint8_t unknown[135] = {};    // 191, carried as read
 
-    // Decodes an unscrambled 326-byte body; Encodes back to the same bytes.
-    static Roster Decode(const std::uint8_t* bytes);
+    // Decodes an unscrambled 326-byte body from the size bytes that arrived (fields beyond
+    // them keep their defaults); Encodes back to the same bytes.
+    static Roster Decode(const std::uint8_t* bytes, std::size_t size);
     void Encode(std::uint8_t* bytes) const;
 
     short* GetPIDs() { return pids; }

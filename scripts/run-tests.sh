@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the format check, the unit tests in a normal build, the Debian
+# Builds and runs every test: the format check, the unit tests in a normal build, the naming
+# check of the data members (clang-tidy on that build), the Debian
 # package made from that build and used from where it is unpacked, the unit tests again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets, and the build for
 # Windows with its tests under Wine (scripts/run-windows-tests.sh).
@@ -52,6 +53,14 @@ if ! "$top/scripts/check-format.sh"; then
 fi
 
 run_suite "unit tests" "$top/build-test" -DCMAKE_BUILD_TYPE=Debug -DBREVANE_BENCH=OFF
+# The naming check reads the unit-test build's compilation database (and its generated headers).
+echo "== naming =="
+if "$top/scripts/check-naming.sh" "$top/build-test"; then
+    passed=$((passed + 1))
+else
+    status=1
+    failed=$((failed + 1))
+fi
 echo "== Debian package =="
 if "$top/scripts/check-package.sh" "$top/build-test"; then
     passed=$((passed + 1))

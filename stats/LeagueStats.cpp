@@ -116,29 +116,20 @@ constexpr std::array<std::uint8_t, 256> MakeRankTable() {
 }
 constexpr std::array<std::uint8_t, 256> kRankOf = MakeRankTable();
 
-// Calls record(bytes) for every whole record after the header, up to the end of the file;
-// a trailing partial record is never handed out.
-template <typename F> void ForEachRecord(int handle, F&& record) {
-    if (handle <= 0 || tolvik::FileSeek(handle, 0) != 0)
-        return;
-    std::array<std::uint8_t, kHeaderSize> header{};
-    if (tolvik::FileRead(handle, header.data(), kHeaderSize) != kHeaderSize)
-        return;
-    // Chunks of whole records, up to 4096 of them, and no more than the file holds.
-    const std::size_t block =
-        tolvik::BlockFor(tolvik::FileSize(handle) - kHeaderSize, std::size_t{4096} * kRecordSize);
-    const int chunkBytes = static_cast<int>((block + kRecordSize - 1) / kRecordSize * kRecordSize);
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(chunkBytes));
-    for (;;) {
-        const int got = tolvik::FileRead(handle, chunk.data(), chunkBytes);
-        if (got <= 0)
-            return;
-        for (int at = 0; at + kRecordSize <= got; at += kRecordSize)
-            record(chunk.data() + at);
-        // A short read is the end of the file (or a failure): nothing more arrives.
-        if (got < chunkBytes)
-            return;
-    }
+// The statistics file, read once for both passes over its records.
+std::vector<std::uint8_t> ReadStatisticsFile(int handle) {
+    std::vector<std::uint8_t> bytes;
+    // A read that fails half-way leaves the records that arrived before it.
+    if (handle > 0)
+        tolvik::ReadFromStart(handle, bytes);
+    return bytes;
+}
+
+// Calls record(bytes) for every whole record after the header; a trailing partial record
+// (or a file shorter than its header) hands out nothing.
+template <typename F> void ForEachRecord(const std::vector<std::uint8_t>& file, F&& record) {
+    for (std::size_t at = kHeaderSize; at + kRecordSize <= file.size(); at += kRecordSize)
+        record(file.data() + at);
 }
 
 // Owners with at most this many lines are sorted by insertion, others by counting.
@@ -234,17 +225,11 @@ StatListNode* LinkOwner(StatListNode* nodes, std::size_t count, OwnerScratch& sc
     return nodes + CursorIndex(position, listRank, count);
 }
 
-} // namespace
-
-void StatTableDeleter::operator()(StatTable* table) const {
+void DeleteStatTable(StatTable* table) {
     std::unique_ptr<StatTable> owned(table);
 }
 
-void League::ReadStatData() {
-    // The lists and lines of an earlier reading go now; the new ones are built on first use.
-    stats_.reset();
-    statsPending_ = true;
-}
+} // namespace
 
 void League::LoadStatData() {
     statsPending_ = false;
@@ -263,7 +248,8 @@ void League::LoadStatData() {
         owner = tolvik::readU16le(record + 2);
         return category != kNone && owner < tableSize;
     };
-    ForEachRecord(datHandle_, [&](const std::uint8_t* record) {
+    const std::vector<std::uint8_t> file = ReadStatisticsFile(datHandle_);
+    ForEachRecord(file, [&](const std::uint8_t* record) {
         int category;
         std::size_t owner;
         if (!usable(record, category, owner))
@@ -277,7 +263,7 @@ void League::LoadStatData() {
     }
     const std::size_t lineCount = tableSize > 0 ? nodeStart[tableSize] : 0;
     if (lineCount == 0) {
-        stats_.reset(table.release());
+        stats_ = {table.release(), &DeleteStatTable};
         return;
     }
 
@@ -299,8 +285,8 @@ void League::LoadStatData() {
     std::vector<std::size_t> stagedEnd(groups);
     for (std::size_t g = 0; g < groups; ++g)
         stagedEnd[g] = groupStart(g);
-    // Only what the first pass counted is placed, whatever the second pass finds.
-    ForEachRecord(datHandle_, [&](const std::uint8_t* record) {
+    // Only what the first pass counted is placed.
+    ForEachRecord(file, [&](const std::uint8_t* record) {
         int category;
         std::size_t owner;
         if (!usable(record, category, owner))
@@ -355,7 +341,7 @@ void League::LoadStatData() {
             table->Fill(id, run, run + count - 1, cursor);
         }
     }
-    stats_.reset(table.release());
+    stats_ = {table.release(), &DeleteStatTable};
 }
 
 StatList* League::GetStats(short id) {

@@ -20,18 +20,18 @@ void FreeHeapNode(StatListNode* node) {
 
 } // namespace
 
-StatList::StatList() : head(HeapNode()), cursor(head) {}
+StatList::StatList() : head_(HeapNode()), cursor_(head_) {}
 
 StatList::StatList(Statistic* item) : StatList() {
     StatListNode* node = NewNode(item);
-    head->prev = node;
-    head->next = node;
-    cursor = node;
+    head_->prev = node;
+    head_->next = node;
+    cursor_ = node;
 }
 
-StatList::StatList(StatNodePool* pool) : head(nullptr), cursor(nullptr), pool_(pool) {
-    head = pool_ ? pool_->Allocate() : HeapNode();
-    cursor = head;
+StatList::StatList(StatNodePool* pool) : head_(nullptr), cursor_(nullptr), pool_(pool) {
+    head_ = pool_ ? pool_->Allocate() : HeapNode();
+    cursor_ = head_;
 }
 
 StatList::~StatList() {
@@ -46,7 +46,7 @@ StatList::~StatList() {
         FreeNode(node);
         node = following;
     }
-    FreeNode(head);
+    FreeNode(head_);
 }
 
 StatListNode* StatList::NewNode(Statistic* item) {
@@ -63,43 +63,43 @@ void StatList::FreeNode(StatListNode* node) {
 }
 
 void StatList::Adopt(StatListNode* first, StatListNode* last, StatListNode* cursorNode) {
-    head->prev = first;
-    head->next = last;
-    cursor = cursorNode ? cursorNode : (first ? first : head);
+    head_->prev = first;
+    head_->next = last;
+    cursor_ = cursorNode ? cursorNode : (first ? first : head_);
 }
 
 void StatList::insert(Statistic* item, InsertCompare compare) {
     StatListNode* node = NewNode(item);
     if (empty()) {
-        head->prev = node;
-        head->next = node;
-        cursor = node;
+        head_->prev = node;
+        head_->next = node;
+        cursor_ = node;
         return;
     }
     // Ahead of the first item: the cursor stays where it was.
     if ((item->*compare)(First()->item, item) > 0) {
         node->next = First();
         First()->prev = node;
-        head->prev = node;
+        head_->prev = node;
         return;
     }
     // Not before the last item: append.
     if ((item->*compare)(Last()->item, item) <= 0) {
         node->prev = Last();
         Last()->next = node;
-        head->next = node;
-        cursor = node;
+        head_->next = node;
+        cursor_ = node;
         return;
     }
     // Somewhere in between: walk from the front to the first item that belongs after the
     // new one. The last item does, so the walk always stops on a node.
     reset();
-    while ((item->*compare)(cursor->item, item) <= 0)
-        cursor = cursor->next;
-    node->prev = cursor->prev;
-    node->next = cursor;
-    cursor->prev->next = node;
-    cursor->prev = node;
+    while ((item->*compare)(cursor_->item, item) <= 0)
+        cursor_ = cursor_->next;
+    node->prev = cursor_->prev;
+    node->next = cursor_;
+    cursor_->prev->next = node;
+    cursor_->prev = node;
 }
 
 int StatList::locate(void* key, LocateCompare compare) {
@@ -107,22 +107,22 @@ int StatList::locate(void* key, LocateCompare compare) {
         return 0;
     int result = compare(First()->item, key);
     if (result >= 0) {
-        cursor = First();
+        cursor_ = First();
         return result == 0 ? 1 : 0;
     }
     result = compare(Last()->item, key);
     if (result <= 0) {
-        cursor = Last();
+        cursor_ = Last();
         return result == 0 ? 1 : 0;
     }
     reset();
     for (;;) {
-        result = compare(cursor->item, key);
+        result = compare(cursor_->item, key);
         if (result == 0)
             return 1;
-        if (!cursor->next)
+        if (!cursor_->next)
             return 0;
-        cursor = cursor->next;
+        cursor_ = cursor_->next;
         // The cursor rests on the node after the first item beyond the key.
         if (result > 0)
             return 0;
@@ -131,31 +131,31 @@ int StatList::locate(void* key, LocateCompare compare) {
 
 void StatList::reset() {
     if (!empty())
-        cursor = First();
+        cursor_ = First();
 }
 
 void StatList::reset_end() {
     if (!empty())
-        cursor = Last();
+        cursor_ = Last();
 }
 
 int StatList::next() {
     // On the header (empty list) next is the last node, which is null.
-    if (cursor == head || !cursor->next)
+    if (cursor_ == head_ || !cursor_->next)
         return 0;
-    cursor = cursor->next;
+    cursor_ = cursor_->next;
     return 1;
 }
 
 int StatList::prev() {
-    if (empty() || cursor == First())
+    if (empty() || cursor_ == First())
         return 0;
-    cursor = cursor->prev;
+    cursor_ = cursor_->prev;
     return 1;
 }
 
 int StatList::end() {
-    return cursor == head || !cursor->next ? 1 : 0;
+    return cursor_ == head_ || !cursor_->next ? 1 : 0;
 }
 
 bool StatList::empty() {
@@ -163,28 +163,28 @@ bool StatList::empty() {
 }
 
 Statistic* StatList::value() {
-    return cursor->item;
+    return cursor_->item;
 }
 
 int StatList::remove() {
     if (empty())
         return 1;
-    StatListNode* node = cursor;
+    StatListNode* node = cursor_;
     if (node == First()) {
-        head->prev = node->next;
+        head_->prev = node->next;
         if (node->next)
             node->next->prev = nullptr;
         else
-            head->next = nullptr; // it was the only node
-        cursor = head->prev ? head->prev : head;
+            head_->next = nullptr; // it was the only node
+        cursor_ = head_->prev ? head_->prev : head_;
     } else if (node == Last()) {
-        head->next = node->prev;
+        head_->next = node->prev;
         node->prev->next = nullptr;
-        cursor = node->prev;
+        cursor_ = node->prev;
     } else {
         node->prev->next = node->next;
         node->next->prev = node->prev;
-        cursor = node->next;
+        cursor_ = node->next;
     }
     delete_data(node->item);
     FreeNode(node);

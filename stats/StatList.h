@@ -60,10 +60,10 @@ class TOLVIK_EXPORT StatList {
 
     StatListNode* NewNode(Statistic* item);
     void FreeNode(StatListNode* node);
-    StatListNode* First() const { return head->prev; }
-    StatListNode* Last() const { return head->next; }
+    StatListNode* First() const { return head_->prev; }
+    StatListNode* Last() const { return head_->next; }
 
-    StatListNode* head;   // prev = first node, next = last node, item = null
-    StatListNode* cursor; // a node of the list, or head while the list is empty
+    StatListNode* head_;   // prev = first node, next = last node, item = null
+    StatListNode* cursor_; // a node of the list, or head while the list is empty
     StatNodePool* pool_ = nullptr;
 };

@@ -47,29 +47,6 @@ constexpr int kTeamLastByte = League::kTeamRecordSize - 1;
 // Tries with other roster seeds when a rewritten roster happens to spell a chunk tag.
 constexpr int kLayoutAttempts = 4;
 
-Pos GeneralOf(Pos specific) {
-    switch (specific) {
-    case Player::FB:
-    case Player::HB:
-        return Player::RB;
-    case Player::TE:
-    case Player::WR:
-        return Player::R;
-    case Player::C:
-    case Player::G:
-    case Player::T:
-        return Player::OL;
-    case Player::DE:
-    case Player::DT:
-        return Player::DL;
-    case Player::CB:
-    case Player::S:
-        return Player::DB;
-    default:
-        return specific; // QB, LB, K and P are their own groups
-    }
-}
-
 struct PositionCount {
     Pos pos;
     int count;
@@ -172,7 +149,7 @@ SamplePlayer MakePlayer(Rng& rng, Pos specific, Listing listing, int team) {
     CopyText(d.firstName, first[static_cast<std::size_t>(rng.Range(0, static_cast<int>(first.size()) - 1))]);
     CopyText(d.lastName, last[static_cast<std::size_t>(rng.Range(0, static_cast<int>(last.size()) - 1))]);
     d.posSpecific = specific;
-    d.posGeneral = GeneralOf(specific);
+    d.posGeneral = Player::GeneralOf(specific);
 
     const bool prospect = listing == Listing::Draft;
     int years = 0;

@@ -6,8 +6,8 @@
 #include <QMessageBox>
 
 BrevaneApplication::BrevaneApplication(int& argc, char** argv)
-    : QApplication(argc, argv), messageBoxes_(std::make_unique<MessageBoxPrompt>()),
-      errorPrompt_(messageBoxes_.get()) {
+    : QApplication(argc, argv), messageBoxes(std::make_unique<MessageBoxPrompt>()),
+      errorPrompt(messageBoxes.get()) {
     setApplicationName(kTitle);
 }
 
@@ -18,15 +18,15 @@ BrevaneApplication* BrevaneApplication::Instance() {
 }
 
 void BrevaneApplication::SetErrorPrompt(Prompt* prompt) {
-    errorPrompt_ = prompt ? prompt : messageBoxes_.get();
+    errorPrompt = prompt ? prompt : messageBoxes.get();
 }
 
 Prompt& BrevaneApplication::ErrorPrompt() {
-    return *errorPrompt_;
+    return *errorPrompt;
 }
 
 void BrevaneApplication::ShowError(const std::exception& error) {
-    errorPrompt_->ShowStop(error.what(), applicationName().toStdString());
+    errorPrompt->ShowStop(error.what(), applicationName().toStdString());
 }
 
 bool BrevaneApplication::notify(QObject* receiver, QEvent* event) {

@@ -39,8 +39,8 @@ class BrevaneApplication : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 
   private:
-    std::unique_ptr<Prompt> messageBoxes_;
-    Prompt* errorPrompt_;
+    std::unique_ptr<Prompt> messageBoxes;
+    Prompt* errorPrompt;
 };
 
 // Runs one of our event handlers; an error escaping it goes to the standard error box.

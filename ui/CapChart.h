@@ -14,7 +14,7 @@ class CapChart : public QWidget {
   public:
     explicit CapChart(QWidget* parent = nullptr);
 
-    void SetTable(const CapTable& table);
+    void SetTable(const CapTable& shown);
     // Draws the chart into area with the painter's font (the window, or a page).
     void Paint(QPainter& painter, const QRect& area) const;
 
@@ -22,5 +22,5 @@ class CapChart : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    CapTable table_;
+    CapTable table;
 };

@@ -29,11 +29,11 @@ std::vector<int> HeadingCentres(const QString& text, const QFontMetrics& metrics
 
 } // namespace
 
-HeadedEditRow::HeadedEditRow(const QString& caption, const std::vector<QLineEdit*>& edits, QWidget* parent)
-    : QWidget(parent), caption_(new QLabel(caption, this)), edits_(edits) {
-    caption_->setMargin(0);
-    caption_->setIndent(0);
-    for (QLineEdit* edit : edits_) {
+HeadedEditRow::HeadedEditRow(const QString& text, const std::vector<QLineEdit*>& rowEdits, QWidget* parent)
+    : QWidget(parent), caption(new QLabel(text, this)), edits(rowEdits) {
+    caption->setMargin(0);
+    caption->setIndent(0);
+    for (QLineEdit* edit : edits) {
         edit->setParent(this);
         edit->setAlignment(Qt::AlignCenter);
     }
@@ -47,11 +47,11 @@ void HeadedEditRow::changeEvent(QEvent* event) {
 }
 
 void HeadedEditRow::Arrange() {
-    const QFontMetrics metrics = caption_->fontMetrics();
-    const QSize captionSize = caption_->sizeHint();
-    caption_->setGeometry(0, 0, captionSize.width(), captionSize.height());
-    std::vector<int> centres = HeadingCentres(caption_->text(), metrics);
-    centres.resize(edits_.size(), centres.empty() ? 0 : centres.back());
+    const QFontMetrics metrics = caption->fontMetrics();
+    const QSize captionSize = caption->sizeHint();
+    caption->setGeometry(0, 0, captionSize.width(), captionSize.height());
+    std::vector<int> centres = HeadingCentres(caption->text(), metrics);
+    centres.resize(edits.size(), centres.empty() ? 0 : centres.back());
 
     // Every edit as wide as the narrowest gap between two headings allows, less a little air.
     int width = metrics.horizontalAdvance("000") + 8;
@@ -62,11 +62,11 @@ void HeadedEditRow::Arrange() {
     const int top = captionSize.height() + 2;
     int right = captionSize.width();
     int height = top;
-    for (std::size_t i = 0; i < edits_.size(); ++i) {
-        const int editHeight = edits_[i]->sizeHint().height();
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const int editHeight = edits[i]->sizeHint().height();
         const int left = std::max(0, centres[i] - width / 2);
-        edits_[i]->setFixedWidth(width);
-        edits_[i]->setGeometry(left, top, width, editHeight);
+        edits[i]->setFixedWidth(width);
+        edits[i]->setGeometry(left, top, width, editHeight);
         right = std::max(right, left + width);
         height = std::max(height, top + editHeight);
     }

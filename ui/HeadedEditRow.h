@@ -15,7 +15,7 @@ class HeadedEditRow : public QWidget {
     // edits: one per heading of the caption, in order; they become children of this row.
     HeadedEditRow(const QString& caption, const std::vector<QLineEdit*>& edits, QWidget* parent);
 
-    QLabel* Caption() const { return caption_; }
+    QLabel* Caption() const { return caption; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -24,6 +24,6 @@ class HeadedEditRow : public QWidget {
     // Places the caption and the edits and fixes the row's size.
     void Arrange();
 
-    QLabel* caption_;
-    std::vector<QLineEdit*> edits_;
+    QLabel* caption;
+    std::vector<QLineEdit*> edits;
 };

@@ -46,23 +46,23 @@ TCheapestOfferForm::TCheapestOfferForm(QWidget* owner) : QWidget(owner, Qt::Wind
             [this](int row, int) { RunHandler([this, row]() { cheapestOffersClick(row); }); });
 }
 
-void TCheapestOfferForm::Refresh(const ContractEditor& editor) {
-    editor_ = &editor;
+void TCheapestOfferForm::Refresh(const ContractEditor& shown) {
+    editor = &shown;
     Show();
 }
 
 void TCheapestOfferForm::Show() {
-    if (!editor_)
+    if (!editor)
         return;
-    answers_ = editor_->CheapestOffers(ChanceTargets(ToModelText(targetChance->text())));
-    const std::string& first = editor_->Fields().playerFirstName;
-    const std::string& last = editor_->Fields().playerLastName;
-    setWindowTitle(answers_.empty() ? "Cheapest Offers"
-                                    : "Cheapest Offers: " + FromGameText(first + " " + last));
+    answers = editor->CheapestOffers(ChanceTargets(ToModelText(targetChance->text())));
+    const std::string& first = editor->Fields().playerFirstName;
+    const std::string& last = editor->Fields().playerLastName;
+    setWindowTitle(answers.empty() ? "Cheapest Offers"
+                                   : "Cheapest Offers: " + FromGameText(first + " " + last));
     cheapestOffers->clearContents();
-    cheapestOffers->setRowCount(static_cast<int>(answers_.size()));
-    for (int r = 0; r < static_cast<int>(answers_.size()); ++r) {
-        const auto cells = DescribeCheapestOffer(answers_[static_cast<std::size_t>(r)]);
+    cheapestOffers->setRowCount(static_cast<int>(answers.size()));
+    for (int r = 0; r < static_cast<int>(answers.size()); ++r) {
+        const auto cells = DescribeCheapestOffer(answers[static_cast<std::size_t>(r)]);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
             auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
             item->setTextAlignment((c >= 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -72,9 +72,9 @@ void TCheapestOfferForm::Show() {
 }
 
 void TCheapestOfferForm::cheapestOffersClick(int row) {
-    if (row < 0 || row >= static_cast<int>(answers_.size()))
+    if (row < 0 || row >= static_cast<int>(answers.size()))
         return;
-    const CheapestOffer& answer = answers_[static_cast<std::size_t>(row)];
+    const CheapestOffer& answer = answers[static_cast<std::size_t>(row)];
     if (!answer.salary)
         return;
     emit offerChosen(answer.years, *answer.salary, answer.bonus.value_or(0));

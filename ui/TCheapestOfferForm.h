@@ -23,8 +23,8 @@ class TCheapestOfferForm : public QWidget {
     QTableWidget* cheapestOffers;
 
     // Follows the editor's shown player (nothing before a player is shown).
-    void Refresh(const ContractEditor& editor);
-    const std::vector<CheapestOffer>& Answers() const { return answers_; }
+    void Refresh(const ContractEditor& shown);
+    const std::vector<CheapestOffer>& Answers() const { return answers; }
 
   signals:
     // An answer chosen: length, base salary and bonus to type into the editor.
@@ -34,6 +34,6 @@ class TCheapestOfferForm : public QWidget {
     void Show();
     void cheapestOffersClick(int row);
 
-    const ContractEditor* editor_ = nullptr;
-    std::vector<CheapestOffer> answers_;
+    const ContractEditor* editor = nullptr;
+    std::vector<CheapestOffer> answers;
 };

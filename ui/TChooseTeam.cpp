@@ -12,9 +12,10 @@
 
 #include <algorithm>
 
-TChooseTeam::TChooseTeam(const std::vector<std::string>& teamNames, std::int32_t& result, Prompt& prompt)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), result_(result),
-      prompt_(prompt) {
+TChooseTeam::TChooseTeam(const std::vector<std::string>& teamNames, std::int32_t& chosenTeam,
+                         Prompt& messages)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), result(chosenTeam),
+      prompt(messages) {
     setObjectName("ChooseTeam");
     setWindowTitle("Signing Team...");
     setWindowModality(Qt::ApplicationModal);
@@ -50,16 +51,16 @@ TChooseTeam::TChooseTeam(const std::vector<std::string>& teamNames, std::int32_t
     root->addWidget(OKBtn, 0, Qt::AlignHCenter);
     setFixedSize(std::max(187, root->minimumSize().width()), 361);
 
-    result_ = 0;
+    result = 0;
     connect(OKBtn, &QPushButton::clicked, this, Handler(this, &TChooseTeam::OKBtnClick));
     connect(teamList, &QListWidget::itemClicked, this, Handler(this, &TChooseTeam::teamListClick));
 }
 
 void TChooseTeam::OKBtnClick() {
     const QList<QListWidgetItem*> chosen = teamList->selectedItems();
-    result_ = chosen.isEmpty() ? -1 : teamList->row(chosen.constFirst());
-    if (result_ == -1)
-        prompt_.ShowStop("Select your Team First", "Can't Continue");
+    result = chosen.isEmpty() ? -1 : teamList->row(chosen.constFirst());
+    if (result == -1)
+        prompt.ShowStop("Select your Team First", "Can't Continue");
     accept();
 }
 

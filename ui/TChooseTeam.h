@@ -23,6 +23,7 @@ class TChooseTeam : public QDialog {
   public:
     TChooseTeam(const std::vector<std::string>& teamNames, std::int32_t& result, Prompt& prompt);
 
+    QFrame* Bevel1;
     QListWidget* teamList;
     QPushButton* OKBtn;
 
@@ -33,7 +34,6 @@ class TChooseTeam : public QDialog {
     void reject() override;
 
   private:
-    QFrame* Bevel1;
-    std::int32_t& result_;
-    Prompt& prompt_;
+    std::int32_t& result;
+    Prompt& prompt;
 };

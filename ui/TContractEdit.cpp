@@ -52,29 +52,29 @@ class StarPasswordStyle : public QProxyStyle {
 // the window has beyond its designed width.
 class Row {
   public:
-    explicit Row(QBoxLayout* into) : row_(new QHBoxLayout) {
-        row_->setContentsMargins(0, 0, 0, 0);
-        row_->setSpacing(kGap);
-        into->addLayout(row_);
+    explicit Row(QBoxLayout* into) : row(new QHBoxLayout) {
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(kGap);
+        into->addLayout(row);
     }
     QLabel* Caption(const QString& text) {
         auto* label = new QLabel(text);
         label->setFixedHeight(kRowHeight);
-        row_->addWidget(label);
+        row->addWidget(label);
         return label;
     }
     // A box of a fixed width (0: as wide as the row allows, sharing it by stretch).
     template <class Control> Control* Put(Control* control, int width, int stretch = 0) {
         if (width > 0)
             control->setFixedWidth(width);
-        row_->addWidget(control, stretch);
+        row->addWidget(control, stretch);
         return control;
     }
-    void Space(int pixels) { row_->addSpacing(pixels); }
-    void Stretch() { row_->addStretch(1); }
+    void Space(int pixels) { row->addSpacing(pixels); }
+    void Stretch() { row->addStretch(1); }
 
   private:
-    QHBoxLayout* row_;
+    QHBoxLayout* row;
 };
 
 QLineEdit* Box(const char* name, bool readOnly, int minimumWidth = 0) {

@@ -40,13 +40,13 @@ const char* const kSaveQuestion = "Current Offers not Saved.  Save Now?";
 // Runs its action when the scope ends, however it ends.
 template <class Action> class AtScopeEnd {
   public:
-    explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
-    ~AtScopeEnd() { action_(); }
+    explicit AtScopeEnd(Action run) : action(std::move(run)) {}
+    ~AtScopeEnd() { action(); }
     AtScopeEnd(const AtScopeEnd&) = delete;
     AtScopeEnd& operator=(const AtScopeEnd&) = delete;
 
   private:
-    Action action_;
+    Action action;
 };
 
 // A reason of the model ("cannot open the league ...") as the text of a message box.
@@ -138,6 +138,7 @@ void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     // Nothing is left to lose once the offers are written or the list is emptied.
     connect(offerList, &TOfferListForm::offersWritten, this, [this]() { offersUnsaved = false; });
     connect(offerList, &TOfferListForm::offersCleared, this, [this]() { offersUnsaved = false; });
+    connect(offerList, &TOfferListForm::offersEdited, this, [this]() { offersUnsaved = true; });
     connect(offerList, &TOfferListForm::offersChanged, this, &TContractManagerForm::RefreshCapTable);
     connect(offerList, &TOfferListForm::offerPicked, this, &TContractManagerForm::ShowOfferInEditor);
 }
@@ -517,8 +518,14 @@ void TContractManagerForm::UpdateStatusPanels() {
         return;
     const std::array<std::string, 4> texts =
         StatusPanelTexts(state->GetLeague(), state->GetContracts(), userTeam);
+    const std::array<const char*, 4> tips = {nullptr, FigureTips::kBonusSpent, FigureTips::kCurrentPayroll,
+                                             FigureTips::kEstimatedPayroll};
     for (std::size_t i = 0; i < texts.size(); ++i)
-        statusStrip->SetText(static_cast<int>(i), FromGameText(texts[i]));
+        statusStrip->SetText(static_cast<int>(i), FromGameText(texts[i]), tips[i] ? tips[i] : QString());
+    // The fifth panel: what the club may still spend this season.
+    statusStrip->SetText(kPanels - 1, FromGameText(CapSpaceText(state->GetContracts(), userTeam)),
+                         FigureTips::kCapSpace);
+    statusStrip->SetAlarm(kPanels - 1, CapSpace(state->GetContracts(), userTeam) < 0);
 }
 
 bool TContractManagerForm::SaveOffers() {
@@ -544,6 +551,18 @@ void TContractManagerForm::AddOffer(const Offer& offer) {
     const TeamInfo info = state->GetContracts().GetTeamInfo(userTeam);
     offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
                        info.estimatedPayroll);
+    // A second offer for a player is most often a corrected first one: asked to replace it.
+    // No lists both, as the list always could.
+    const int existing = offerList->FindOfferFor(offer.playerID);
+    if (existing >= 0) {
+        const Player player = state->GetLeague().players.GetPlayer(offer.playerID);
+        const std::string question = "The list already holds an offer for " + player.GetFirstName() + " " +
+                                     player.GetLastName() + ".  Replace it with this one?";
+        if (prompt.AskYesNo(question, "Replace Offer")) {
+            offerList->ReplaceOffer(existing, offer);
+            return;
+        }
+    }
     if (!offerList->AddOfferToList(offer))
         prompt.AskOkCancel("32 Offers already in submitted.", "Max Offers Reached");
 }

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TGetCGSDialog::TGetCGSDialog(std::int32_t& result) : result_(result) {
+TGetCGSDialog::TGetCGSDialog(std::int32_t& newCGS) : result(newCGS) {
     setObjectName("GetCGSDialog");
     setWindowTitle("Enter New CGS");
     setFixedSize(153, 77);
@@ -16,16 +16,16 @@ TGetCGSDialog::TGetCGSDialog(std::int32_t& result) : result_(result) {
     id->setGeometry(71, 10, 77, 23);
     okButton->setGeometry(4, 44, 70, 25);
     cxlButton->setGeometry(79, 44, 70, 25);
-    result_ = -1;
+    result = -1;
 }
 
 void TGetCGSDialog::okButtonClick() {
     // The dialog closes with OK whatever the text; a failed conversion keeps the result at -1.
     accept();
-    result_ = TextToInt(ToModelText(id->text()));
+    result = TextToInt(ToModelText(id->text()));
 }
 
 void TGetCGSDialog::cxlButtonClick() {
-    result_ = -1;
+    result = -1;
     QDialog::reject();
 }

@@ -17,5 +17,5 @@ class TGetCGSDialog : public TGetPlayerIDDialog {
     void cxlButtonClick() override;
 
   private:
-    std::int32_t& result_;
+    std::int32_t& result;
 };

@@ -166,7 +166,8 @@ void TPlayersForm::SizeColumns() {
 void TPlayersForm::Refresh(int club) {
     release = std::make_unique<ReleaseCalculator>(contracts);
     cache.clear();
-    cacheIndex.assign(static_cast<std::size_t>(std::max<int>(contracts.GetLeague().GetNextPlayerID(), 0)), -1);
+    cacheIndex.assign(static_cast<std::size_t>(std::max<int>(contracts.GetLeague().GetNextPlayerID(), 0)),
+                      -1);
     if (club != managedClub) {
         managedClub = club;
         const QSignalBlocker quiet(listingBox);

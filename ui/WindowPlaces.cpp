@@ -20,18 +20,19 @@ constexpr int kGap = 4;
 // The watcher of one tool window; a child of the window, so it goes with it.
 class Keeper : public QObject {
   public:
-    Keeper(QWidget& window, QWidget& mainWindow) : QObject(&window), window_(window), main_(&mainWindow) {
+    Keeper(QWidget& toolWindow, QWidget& owner)
+        : QObject(&toolWindow), window(toolWindow), mainWindow(&owner) {
         window.installEventFilter(this);
         // A window still open when the program ends keeps its place too.
         connect(qApp, &QCoreApplication::aboutToQuit, this, [this]() {
-            if (window_.isVisible())
+            if (window.isVisible())
                 Remember();
         });
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != &window_)
+        if (watched != &window)
             return false;
         // Shown: placed before it reaches the screen.
         if (event->type() == QEvent::Show && !event->spontaneous())
@@ -43,40 +44,40 @@ class Keeper : public QObject {
 
   private:
     void Place() {
-        if (!last_.isEmpty()) {
-            window_.restoreGeometry(last_);
+        if (!last.isEmpty()) {
+            window.restoreGeometry(last);
             return;
         }
         QSettings settings(kOrganization, kApplication);
-        const QByteArray kept = settings.value(WindowPlaces::SettingsKey(window_)).toByteArray();
-        if (!kept.isEmpty() && window_.restoreGeometry(kept))
+        const QByteArray kept = settings.value(WindowPlaces::SettingsKey(window)).toByteArray();
+        if (!kept.isEmpty() && window.restoreGeometry(kept))
             return;
-        if (!main_)
+        if (!mainWindow)
             return;
         // The window has no frame before it is first shown: take the main window's as its measure.
-        const QSize decoration = main_->frameGeometry().size() - main_->geometry().size();
-        const QSize frame = window_.size() + decoration;
-        QRect work = main_->geometry();
-        if (auto* frameWindow = qobject_cast<QMainWindow*>(main_.data());
+        const QSize decoration = mainWindow->frameGeometry().size() - mainWindow->geometry().size();
+        const QSize frame = window.size() + decoration;
+        QRect work = mainWindow->geometry();
+        if (auto* frameWindow = qobject_cast<QMainWindow*>(mainWindow.data());
             frameWindow && frameWindow->menuWidget())
-            work.setTop(main_->mapToGlobal(frameWindow->menuWidget()->geometry().bottomLeft()).y() + 1);
-        const QScreen* screen = main_->screen();
-        const QRect available = screen ? screen->availableGeometry() : main_->frameGeometry();
-        const QRect place = WindowPlaces::PlaceBeside(frame, main_->frameGeometry(), work, available);
+            work.setTop(mainWindow->mapToGlobal(frameWindow->menuWidget()->geometry().bottomLeft()).y() + 1);
+        const QScreen* screen = mainWindow->screen();
+        const QRect available = screen ? screen->availableGeometry() : mainWindow->frameGeometry();
+        const QRect place = WindowPlaces::PlaceBeside(frame, mainWindow->frameGeometry(), work, available);
         if (place.size() != frame)
-            window_.resize(place.size() - decoration);
-        window_.move(place.topLeft());
+            window.resize(place.size() - decoration);
+        window.move(place.topLeft());
     }
 
     void Remember() {
-        last_ = window_.saveGeometry();
+        last = window.saveGeometry();
         QSettings settings(kOrganization, kApplication);
-        settings.setValue(WindowPlaces::SettingsKey(window_), last_);
+        settings.setValue(WindowPlaces::SettingsKey(window), last);
     }
 
-    QWidget& window_;
-    QPointer<QWidget> main_;
-    QByteArray last_;
+    QWidget& window;
+    QPointer<QWidget> mainWindow;
+    QByteArray last;
 };
 
 } // namespace

@@ -97,10 +97,11 @@ TEST_F(CapTableFixture, RetiredPlayersOnlyWhenTheOptionsIncludeThem) {
 TEST_F(CapTableFixture, TickedOffersAreRowsOfTheirOwn) {
     OfferList offers(*list);
     offers.SetBase(1, list->GetTeamInfo(1));
-    offers.AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000)); // 810,000 + 300,000, 990,000 + 300,000, ...
-    offers.AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000)); // replaces 1,180,000 and 1,420,000
-    offers.AddOfferToList(MakeOffer(121, 4, 1, 0, 0));            // a designation charges nothing
-    offers.AddOfferToList(MakeOffer(150, 0, 1, 9000000, 0));      // unticked below
+    offers.AddOfferToList(
+        MakeOffer(150, 0, 3, 3000000, 900000, 1)); // 810,000 + 300,000, 990,000 + 300,000, ...
+    offers.AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000, 1)); // replaces 1,180,000 and 1,420,000
+    offers.AddOfferToList(MakeOffer(121, 4, 1, 0, 0, 1));            // a designation charges nothing
+    offers.AddOfferToList(MakeOffer(150, 0, 1, 9000000, 0, 1));      // unticked below
     offers.SetChecked(3, false);
     const CapTable table = BuildCapTable(*list, 1, &offers);
     ASSERT_EQ(table.offers.size(), 2u);

@@ -252,7 +252,7 @@ TEST_F(CapViews, RosterCsvHasTheCommandsColumnsAndUtf8Names) {
 TEST_F(CapViews, CapTableAndOfferCsvCarryEveryRow) {
     OfferList offers(*list);
     offers.SetBase(1, list->GetTeamInfo(1));
-    offers.AddOfferToList(MakeOffer(150, 0, 2, 2000000, 400000));
+    offers.AddOfferToList(MakeOffer(150, 0, 2, 2000000, 400000, 1));
     const CapTable table = BuildCapTable(*list, 1, &offers);
     const std::string csv = CapTableCsv(table, DescribeCapTable(table, *list, &offers), &offers);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "row,id,label,2000,2001,2002,2003,2004,2005,2006");
@@ -273,9 +273,9 @@ TEST_F(CapViews, CapTableAndOfferCsvCarryEveryRow) {
 TEST_F(CapViews, OffersCanBeRemovedAndReplaced) {
     OfferList offers(*list);
     offers.SetBase(1, 0, 0, 0, 0);
-    offers.AddOfferToList(MakeOffer(150, 0, 1, 1000000, 0));
-    offers.AddOfferToList(MakeOffer(151, 0, 1, 2000000, 0));
-    offers.AddOfferToList(MakeOffer(150, 0, 1, 4000000, 0));
+    offers.AddOfferToList(MakeOffer(150, 0, 1, 1000000, 0, 1));
+    offers.AddOfferToList(MakeOffer(151, 0, 1, 2000000, 0, 1));
+    offers.AddOfferToList(MakeOffer(150, 0, 1, 4000000, 0, 1));
     offers.SetChecked(1, false);
     EXPECT_EQ(offers.FindOfferFor(150), 0);
     EXPECT_EQ(offers.FindOfferFor(122), -1);
@@ -288,13 +288,13 @@ TEST_F(CapViews, OffersCanBeRemovedAndReplaced) {
     EXPECT_FALSE(offers.Items()[0].checked); // the others keep their ticks
     EXPECT_EQ(offers.GetTotals().payroll, 4000000 - 100000);
 
-    ASSERT_TRUE(offers.ReplaceOffer(0, MakeOffer(151, 0, 1, 3000000, 0)));
+    ASSERT_TRUE(offers.ReplaceOffer(0, MakeOffer(151, 0, 1, 3000000, 0, 1)));
     EXPECT_TRUE(offers.Items()[0].checked);
     EXPECT_NE(offers.Items()[0].text.find("$3,000,000"), std::string::npos);
     EXPECT_EQ(offers.GetTotals().payroll, 3000000 - 200000 + 4000000 - 100000);
 
     EXPECT_FALSE(offers.RemoveOffer(2));
-    EXPECT_FALSE(offers.ReplaceOffer(-1, MakeOffer(151, 0, 1, 1, 0)));
+    EXPECT_FALSE(offers.ReplaceOffer(-1, MakeOffer(151, 0, 1, 1, 0, 1)));
 }
 
 TEST_F(CapViews, SearchFindsEveryWordOfANameIgnoringCase) {

@@ -69,7 +69,7 @@ TEST(ContractRecord, EncodesEveryFieldAtItsOffsetAndDecodesBack) {
     bytes[7] = 0x77;
     bytes[14] = 0x66;
     bytes[35] = 0x99;
-    const Contract back = Contract::Decode(bytes);
+    const Contract back = Contract::Decode(bytes, sizeof bytes);
     std::uint8_t again[Contract::kRecordSize];
     back.Encode(again);
     EXPECT_EQ(std::vector<std::uint8_t>(again, again + 36), std::vector<std::uint8_t>(bytes, bytes + 36));
@@ -83,7 +83,7 @@ TEST(ContractRecord, SiblingRecordFillsOnlyItsFields) {
     const std::uint8_t raw[Contract::kSiblingRecordSize] = {
         0x96, 0x00, 0xEE, 0xCF, 0x07, 4,    3,    0x87, 0xD6, 0x12, 0xEE, 2,    0x20, 0xA1, 0x07,
         0xEE, 0x80, 0x84, 0x1E, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 3};
-    const Contract c = Contract::FromSibling(raw);
+    const Contract c = Contract::FromSibling(raw, sizeof raw);
     EXPECT_EQ(c.playerID, 150);
     EXPECT_EQ(c.yrSigned, 1999);
     EXPECT_EQ(c.status, Contract::FranchisePlayer);
@@ -95,6 +95,13 @@ TEST(ContractRecord, SiblingRecordFillsOnlyItsFields) {
     EXPECT_EQ(c.declines, 3);
     EXPECT_EQ(c.offerTeam, -1);
     EXPECT_EQ(c.round + c.pick + c.reserved7 + c.reserved25 + c.reserved28 + c.reserved32, 0u);
+
+    // A record cut short inside the salary: the bytes that arrived are read, nothing past them.
+    const std::vector<std::uint8_t> cut(raw, raw + 18);
+    const Contract part = Contract::FromSibling(cut.data(), cut.size());
+    EXPECT_EQ(part.bonus, 500000u);
+    EXPECT_EQ(part.salary, 0u);
+    EXPECT_EQ(part.declines, 0);
 }
 
 TEST(YearCharge, ThreeYearExampleSplitsBaseAndSpreadsBonus) {

@@ -130,10 +130,11 @@ TEST_F(OfferBoardFixture, TodaysChanceFollowsTheOptionsWhileTheStoredOneStays) {
 
 TEST_F(OfferBoardFixture, UnknownPlayersAreCountedAndLeftOut) {
     const std::string mixed =
-        Write("mixed.off", {MakeOffer(0, 0, 1, 1, 0), MakeOffer(99, 0, 1, 1, 0), MakeOffer(200, 0, 1, 1, 0),
-                            MakeOffer(-300, 0, 1, 1, 0), MakeOffer(150, 0, 1, 1000000, 0),
-                            MakeOffer(151, 0, 1, 1000000, 0), MakeOffer(150, 0, 1, 1000000, 0),
-                            MakeOffer(151, 0, 1, 1000000, 0), MakeOffer(120, 3, 1, 1000000, 0)});
+        Write("mixed.off",
+              {MakeOffer(0, 0, 1, 1, 0, 1), MakeOffer(99, 0, 1, 1, 0, 1), MakeOffer(200, 0, 1, 1, 0, 1),
+               MakeOffer(-300, 0, 1, 1, 0, 1), MakeOffer(150, 0, 1, 1000000, 0, 1),
+               MakeOffer(151, 0, 1, 1000000, 0, 1), MakeOffer(150, 0, 1, 1000000, 0, 1),
+               MakeOffer(151, 0, 1, 1000000, 0, 1), MakeOffer(120, 3, 1, 1000000, 0, 1)});
     board->Load({mixed});
     EXPECT_EQ(board->Files()[0].unknown, 4);
     EXPECT_EQ(board->Files()[0].offers.size(), 9u);

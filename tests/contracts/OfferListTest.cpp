@@ -86,7 +86,7 @@ TEST_F(OfferListFixture, BaseFiguresAndTheirTexts) {
 TEST_F(OfferListFixture, NewContractForAFreeAgent) {
     // 3 years, $3,000,000 and $900,000: bonus + 900,000; payroll + 27 % of 3,000,000 = 810,000
     // and + 900,000 / 3 = 300,000.
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000, 1)));
     ExpectFigures(2900000, 31110000, 1);
     EXPECT_TRUE(offers->Items()[0].checked);
     EXPECT_EQ(
@@ -98,33 +98,33 @@ TEST_F(OfferListFixture, RestructureReplacesThisSeasonsShareOfThePresentContract
     // Player 120 signed 1999 for 3 years: this season is year index 1 (33 %). The offer of 2
     // years, $2,000,000 and $500,000 adds 45 % of 2,000,000 = 900,000 and 250,000; the
     // present contract's 33 % of 3,000,000 = 990,000 and 600,000 / 3 = 200,000 go.
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000, 1)));
     ExpectFigures(2500000, 30000000 + 900000 + 250000 - 990000 - 200000, 2);
 }
 
 TEST_F(OfferListFixture, OwnPlayersWithoutARunningContractLeaveTheirCGS) {
     // Player 122 (restricted, on the club) was counted at his CGS of 750,000.
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(122, 1, 1, 800000, 0)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(122, 1, 1, 800000, 0, 1)));
     ExpectFigures(2000000, 30000000 + 800000 - 750000, 1);
 }
 
 TEST_F(OfferListFixture, AFreeAgentWhoseContractTheClubHoldsLeavesHisBonusShare) {
     // Player 151's contract of 2 years with $400,000 charges 200,000 a year to the club.
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(151, 0, 1, 1000000, 100000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(151, 0, 1, 1000000, 100000, 1)));
     ExpectFigures(2100000, 30000000 + 1000000 - 200000 + 100000, 1);
 }
 
 TEST_F(OfferListFixture, DesignationsAndTendersLeaveTheFiguresAlone) {
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(121, 4, 1, 5000000, 0)));
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(121, 5, 1, 5000000, 0)));
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(121, 2, 1, 5000000, 100)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(121, 4, 1, 5000000, 0, 1)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(121, 5, 1, 5000000, 0, 1)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(121, 2, 1, 5000000, 100, 1)));
     ExpectFigures(2000000, 30000000, 1);
     EXPECT_EQ(offers->Items()[0].text, "Team 1 makes WR First P121 their Franchise Player");
 }
 
 TEST_F(OfferListFixture, UntickingTakesAnOfferOutOfTheFiguresAndTheFile) {
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000)));
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000, 1)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 2, 2000000, 500000, 1)));
     offers->SetChecked(0, false);
     ExpectFigures(2500000, 29960000, 2);
     EXPECT_EQ(offers->Count(), 2);
@@ -143,12 +143,12 @@ TEST_F(OfferListFixture, UntickingTakesAnOfferOutOfTheFiguresAndTheFile) {
 
 TEST_F(OfferListFixture, WideSalariesAndLengthsWithoutASplitRow) {
     // 50,000,000 at 100 % would wrap a 32-bit product; a length of 0 or 8 has no first-year share.
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 50000000, 0)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 50000000, 0, 1)));
     ExpectFigures(2000000, 80000000, 1);
     offers->ClearOffers();
     offers->SetBase(1, 0, 0, 0, 0);
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 0, 4000000, 300000)));
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 8, 4000000, 800000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 0, 4000000, 300000, 1)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 8, 4000000, 800000, 1)));
     ExpectFigures(1100000, 100000, 0);
 }
 
@@ -156,33 +156,33 @@ TEST_F(OfferListFixture, RestructureOfAContractWithoutASplitEntrySubtractsNothin
     offers->SetBase(1, 0, 0, 0, 0);
     Contract& c = *list->GetRecord(120);
     c.years = 0; // no length: no share to take away
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 1, 1000000, 0)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 1, 1000000, 0, 1)));
     ExpectFigures(0, 1000000, 1);
     offers->ClearOffers();
     offers->SetBase(1, 0, 0, 0, 0);
     c.years = 3;
     c.yrSigned = 1990; // ten seasons ago: outside the split row, but the bonus share still goes
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 1, 1000000, 0)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(120, 3, 1, 1000000, 0, 1)));
     ExpectFigures(0, 1000000 - 200000, 1);
 }
 
 TEST_F(OfferListFixture, APlayerOutsideTheLeagueUsesTheDefaultRecord) {
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(31000, 0, 2, 1000000, 200000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(31000, 0, 2, 1000000, 200000, 1)));
     ExpectFigures(2200000, 30000000 + 450000 + 100000, 1);
     EXPECT_EQ(offers->Items()[0].text.substr(0, 31), "Team 1 offers Free Agent    a 2");
 }
 
 TEST_F(OfferListFixture, NegativeFiguresShowTheirSign) {
     offers->SetBase(1, 0, 0, 0, 0);
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(122, 1, 1, 50000, 0)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(122, 1, 1, 50000, 0, 1)));
     EXPECT_EQ(offers->GetTotals().payroll, -700000);
     EXPECT_EQ(offers->GetTotals().payrollText, "-$700,000");
 }
 
 TEST_F(OfferListFixture, ThirtyTwoOffersAtMost) {
     for (int i = 0; i < OfferList::kMaxOffers; ++i)
-        ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0)));
-    EXPECT_FALSE(offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0)));
+        ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0, 1)));
+    EXPECT_FALSE(offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0, 1)));
     EXPECT_EQ(offers->Count(), 32);
 }
 
@@ -230,9 +230,9 @@ TEST_F(OfferListFixture, FilesLoadWholeRecordsUpToThirtyTwoOffers) {
 }
 
 TEST_F(OfferListFixture, WrittenFilesHoldTheTickedOffersAndReadBack) {
-    Offer a = MakeOffer(150, 0, 3, 3000000, 900000);
+    Offer a = MakeOffer(150, 0, 3, 3000000, 900000, 1);
     a.acceptPct = 76;
-    Offer b = MakeOffer(121, 4, 1, 0, 0);
+    Offer b = MakeOffer(121, 4, 1, 0, 0, 1);
     b.flag = 9; // carried unchanged
     ASSERT_TRUE(offers->AddOfferToList(a));
     ASSERT_TRUE(offers->AddOfferToList(b));
@@ -253,7 +253,7 @@ TEST_F(OfferListFixture, WrittenFilesHoldTheTickedOffersAndReadBack) {
 }
 
 TEST_F(OfferListFixture, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 1000, 0)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 1000, 0, 1)));
     std::string reason;
     EXPECT_FALSE(offers->WriteOffers(dir.File("no-such-folder/club.off"), reason));
     EXPECT_FALSE(reason.empty());
@@ -266,7 +266,7 @@ TEST_F(OfferListFixture, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
 }
 
 TEST_F(OfferListFixture, ClearingEmptiesTheListAndTheBaseButKeepsTheClub) {
-    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000)));
+    ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 3, 3000000, 900000, 1)));
     offers->ClearOffers();
     EXPECT_EQ(offers->Count(), 0);
     EXPECT_EQ(offers->GetTeam(), 1);

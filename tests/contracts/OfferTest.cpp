@@ -16,13 +16,13 @@ namespace {
 
 // The sentences' example: 3 years, $3,000,000 and $900,000.
 Offer Example(std::int16_t id, int type) {
-    return MakeOffer(id, type, 3, 3000000, 900000);
+    return MakeOffer(id, type, 3, 3000000, 900000, 1);
 }
 
 } // namespace
 
 TEST(OfferRecord, EncodesFieldByFieldLittleEndianWithZeroPadding) {
-    Offer o = MakeOffer(0x0123, 3, 4, 3000000, 900000);
+    Offer o = MakeOffer(0x0123, 3, 4, 3000000, 900000, 1);
     o.team = 2;
     o.acceptPct = -2;
     o.flag = 7;
@@ -35,7 +35,7 @@ TEST(OfferRecord, EncodesFieldByFieldLittleEndianWithZeroPadding) {
                                                 0x2D, 0x00, 0xA0, 0xBB, 0x0D, 0x00, 0xFE, 0xFF, 0x07, 0x00};
     EXPECT_EQ(bytes, expected);
 
-    const Offer back = Offer::Decode(expected.data());
+    const Offer back = Offer::Decode(expected.data(), expected.size());
     EXPECT_EQ(back.playerID, 0x0123);
     EXPECT_EQ(back.team, 2);
     EXPECT_EQ(back.offerType, 3);
@@ -44,6 +44,13 @@ TEST(OfferRecord, EncodesFieldByFieldLittleEndianWithZeroPadding) {
     EXPECT_EQ(back.bonus, 900000u);
     EXPECT_EQ(back.acceptPct, -2);
     EXPECT_EQ(back.flag, 7);
+
+    // Cut short inside the salary: what arrived is read, the rest keeps its defaults.
+    const std::vector<std::uint8_t> cut(expected.begin(), expected.begin() + 10);
+    const Offer part = Offer::Decode(cut.data(), cut.size());
+    EXPECT_EQ(part.years, 4);
+    EXPECT_EQ(part.salary, 0u);
+    EXPECT_EQ(part.flag, 0);
 }
 
 TEST(OfferRecord, ChanceSaturatesInTheSixteenBitField) {
@@ -85,7 +92,7 @@ TEST(OfferSentences, EveryTypeReadsAsTheListShowsIt) {
     EXPECT_EQ(OfferSentence(Example(101, 10), *league), "Team 1 INVALID OFFER");
     EXPECT_EQ(OfferSentence(Example(101, 77), *league), "Team 1");
     // A negative length from a file is printed with its sign.
-    EXPECT_EQ(OfferSentence(MakeOffer(101, 7, -2, 0, 0), *league),
+    EXPECT_EQ(OfferSentence(MakeOffer(101, 7, -2, 0, 0, 1), *league),
               "Team 1 offers QB First P101 a -2 year deal for $0 with a $0 signing bonus");
 }
 

@@ -22,7 +22,7 @@ TEST(FileAccess, ReadsOfEverySizeSeeTheFileAndEarlierWrites) {
     TempDir dir;
     const std::vector<std::uint8_t> bytes = Pattern(300 * 1024 + 17);
     dir.Write("f.bin", bytes);
-    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::FileMode::ReadWrite);
+    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::OpenHow::ReadWrite);
     ASSERT_GT(h, 0);
 
     std::vector<std::uint8_t> got(bytes.size());
@@ -57,7 +57,7 @@ TEST(FileAccess, AWindowSizedToASmallFileGrowsWithWritesAndWithTheFile) {
     TempDir dir;
     const std::vector<std::uint8_t> head = Pattern(100);
     dir.Write("f.bin", head);
-    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::FileMode::ReadWrite);
+    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::OpenHow::ReadWrite);
     ASSERT_GT(h, 0);
     std::uint8_t first[10];
     ASSERT_EQ(tolvik::FileRead(h, first, 10), 10);
@@ -76,8 +76,8 @@ TEST(FileAccess, AWindowSizedToASmallFileGrowsWithWritesAndWithTheFile) {
 
     // A reader whose window was sized while the file was small sees what was added since.
     dir.Write("g.bin", Pattern(20));
-    const int reader = tolvik::FileOpen(dir.File("g.bin"), tolvik::FileMode::Read);
-    const int writer = tolvik::FileOpen(dir.File("g.bin"), tolvik::FileMode::ReadWrite);
+    const int reader = tolvik::FileOpen(dir.File("g.bin"), tolvik::OpenHow::Read);
+    const int writer = tolvik::FileOpen(dir.File("g.bin"), tolvik::OpenHow::ReadWrite);
     ASSERT_GT(reader, 0);
     ASSERT_GT(writer, 0);
     std::uint8_t byte = 0;
@@ -125,7 +125,7 @@ TEST(FileAccess, NativePathWithStorageMeansWhatTheCopyMeans) {
 TEST(FileAccess, ModifiedOnlyAfterAWriteOrForACreatedFile) {
     TempDir dir;
     dir.Write("old.bin", Pattern(100));
-    const int opened = tolvik::FileOpen(dir.File("old.bin"), tolvik::FileMode::ReadWrite);
+    const int opened = tolvik::FileOpen(dir.File("old.bin"), tolvik::OpenHow::ReadWrite);
     std::uint8_t buffer[10];
     ASSERT_EQ(tolvik::FileRead(opened, buffer, 10), 10);
     EXPECT_FALSE(tolvik::FileModified(opened));
@@ -155,6 +155,40 @@ TEST(FileAccess, AtomicReplaceLeavesOnlyTheTarget) {
 }
 
 // Working copies are compared with their originals to learn whether a write-back is due.
+// The one whole-file read: from the start whatever the handle's position, whole or up to the
+// limit, and including bytes still in the handle's buffer.
+TEST(FileAccess, ReadFromStartTakesTheFileOrItsFirstBytes) {
+    TempDir dir;
+    const std::vector<std::uint8_t> bytes = Pattern(70 * 1024 + 5);
+    dir.Write("f.bin", bytes);
+    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::OpenHow::ReadWrite);
+    ASSERT_GT(h, 0);
+    const std::uint8_t changed[2] = {0xAB, 0xCD};
+    ASSERT_EQ(tolvik::FileSeek(h, 3), 3);
+    ASSERT_EQ(tolvik::FileWrite(h, changed, 2), 2);
+    std::vector<std::uint8_t> expected = bytes;
+    expected[3] = 0xAB;
+    expected[4] = 0xCD;
+
+    std::vector<std::uint8_t> got{1, 2, 3};
+    EXPECT_TRUE(tolvik::ReadFromStart(h, got));
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(tolvik::ReadFromStart(h, got, 10));
+    EXPECT_EQ(got, std::vector<std::uint8_t>(expected.begin(), expected.begin() + 10));
+    tolvik::FileClose(h);
+
+    EXPECT_TRUE(tolvik::ReadFileStart(dir.File("f.bin"), got, 1u << 20));
+    EXPECT_EQ(got, expected);
+    EXPECT_FALSE(tolvik::ReadFileStart(dir.File("none.bin"), got, 10));
+    EXPECT_TRUE(got.empty());
+    // Of the four ways, only those that create make a file that is not there.
+    EXPECT_EQ(tolvik::FileOpen(dir.File("none.bin"), tolvik::OpenHow::ReadWrite), -1);
+    const int created = tolvik::FileOpen(dir.File("new.bin"), tolvik::OpenHow::CreateNew);
+    EXPECT_GT(created, 0);
+    tolvik::FileClose(created);
+    EXPECT_EQ(tolvik::FileOpen(dir.File("new.bin"), tolvik::OpenHow::CreateNew), -1);
+}
+
 TEST(FileAccess, SameFileBytesComparesWholeFilesOfAnySize) {
     TempDir dir;
     const std::vector<std::uint8_t> big = Pattern(200 * 1024 + 3); // more than one buffer

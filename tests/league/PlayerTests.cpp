@@ -29,6 +29,14 @@ TEST(Player, DefaultPlayerHasNoIdentityAndOnlyZeroBytesOtherwise) {
     }
 }
 
+// The general codes of the specific codes 0..14, as the game lists them: 0, RB 15 twice, R 16
+// twice, OL 17 three times, DL 18 twice, LB 10, DB 19 twice, K 13, P 14.
+TEST(Player, EverySpecificPositionBelongsToItsGeneralGroup) {
+    const int general[15] = {0, 15, 15, 16, 16, 17, 17, 17, 18, 18, 10, 19, 19, 13, 14};
+    for (int specific = 0; specific < 15; ++specific)
+        EXPECT_EQ(Player::GeneralOf(static_cast<Player::Pos>(specific)), general[specific]) << specific;
+}
+
 TEST(Player, DecodesEveryFieldAtItsOffset) {
     PlayerSpec layout{
         123, "Joe", "Tolliver", 17, 6, 4, {1, 2, 3, 4, 5, 6, 7, 8}, {11, 12, 13, 14, 15, 16, 17, -1}};
@@ -81,7 +89,7 @@ class PlayerFileReading : public ::testing::Test {
     // Opens the bytes as a player file and reads it into a list.
     PlayerList Read(const Bytes& bytes, short next, int recordSize) {
         dir.Write("p.pyr", bytes);
-        handle = tolvik::FileOpen(dir.File("p.pyr"), tolvik::FileMode::ReadWrite);
+        handle = tolvik::FileOpen(dir.File("p.pyr"), tolvik::OpenHow::ReadWrite);
         PlayerList list(next, handle, recordSize);
         list.ReadData();
         return list;

@@ -56,7 +56,7 @@ TEST(Scramble, RosterNegativeSeedKeepsTheLowByteOfTheProduct) {
     record[3] = 26;
     record[128] = 155;
     tolvik::ScrambleRosterRecord(record.data());
-    Roster roster = Roster::Decode(record.data());
+    Roster roster = Roster::Decode(record.data(), record.size());
     EXPECT_EQ(roster.seed, -3);
     EXPECT_EQ(roster.pids[0], 100);
     EXPECT_EQ(roster.jerseys[0], 12);
@@ -75,7 +75,7 @@ TEST(RosterRecord, DecodesFieldsAtTheirOffsetsAndEncodesTheSameBytes) {
     bytes[0] = 0x34, bytes[1] = 0x92;     // seed 0x9234
     bytes[2] = 0x65, bytes[3] = 0x00;     // slot 0: 101
     bytes[126] = 0x2C, bytes[127] = 0x01; // slot 62: 300
-    Roster roster = Roster::Decode(bytes.data());
+    Roster roster = Roster::Decode(bytes.data(), bytes.size());
     EXPECT_EQ(roster.seed, static_cast<std::int16_t>(0x9234));
     EXPECT_EQ(roster.GetPIDs()[0], 101);
     EXPECT_EQ(roster.GetPIDs()[62], 300);
@@ -88,6 +88,15 @@ TEST(RosterRecord, DecodesFieldsAtTheirOffsetsAndEncodesTheSameBytes) {
     EXPECT_EQ(again, bytes);
     EXPECT_TRUE(roster.IsOnRoster(300));
     EXPECT_FALSE(roster.IsOnRoster(302));
+
+    // A body cut short after the identifiers: nothing is read past it (the sanitizers see a
+    // buffer of exactly that size), and the fields it does not hold keep their defaults.
+    const Bytes cut(bytes.begin(), bytes.begin() + 129);
+    const Roster shortRoster = Roster::Decode(cut.data(), cut.size());
+    EXPECT_EQ(shortRoster.GetPIDs()[62], 300);
+    for (int i = 0; i < Roster::kSlots; ++i)
+        EXPECT_EQ(shortRoster.jerseys[i], 0) << i;
+    EXPECT_EQ(shortRoster.unknown[134], 0);
 }
 
 void Put(Roster& roster, int slot, int pid, int jersey) {

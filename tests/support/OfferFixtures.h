@@ -8,19 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-// An offer of club `team` for player id.
-inline Offer MakeOffer(std::int16_t id, int type, int years, std::uint32_t salary, std::uint32_t bonus,
-                       int team = 1) {
-    Offer o;
-    o.playerID = id;
-    o.team = static_cast<std::int8_t>(team);
-    o.offerType = static_cast<std::int8_t>(type);
-    o.years = static_cast<std::int8_t>(years);
-    o.salary = salary;
-    o.bonus = bonus;
-    return o;
-}
-
 // Gives player id a contract of club `team` (-1 for none).
 inline Contract& SetContract(Contract& c, int id, int status, int team, int signedIn, int years,
                              std::uint32_t salary, std::uint32_t bonus) {

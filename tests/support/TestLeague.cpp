@@ -33,29 +33,6 @@ std::vector<std::uint8_t> ListFile(const std::vector<std::int16_t>& ids) {
 
 } // namespace
 
-Player::Pos GeneralOf(Player::Pos specific) {
-    switch (specific) {
-    case Player::FB:
-    case Player::HB:
-        return Player::RB;
-    case Player::TE:
-    case Player::WR:
-        return Player::R;
-    case Player::C:
-    case Player::G:
-    case Player::T:
-        return Player::OL;
-    case Player::DE:
-    case Player::DT:
-        return Player::DL;
-    case Player::CB:
-    case Player::S:
-        return Player::DB;
-    default:
-        return specific;
-    }
-}
-
 int TestLeague::Teams() const {
     return kTeamsBySize[static_cast<std::size_t>(sizeCode)];
 }
@@ -115,7 +92,7 @@ std::string TestLeague::Write(const TempDir& dir) const {
         std::strcpy(data.firstName, first.c_str());
         std::strcpy(data.lastName, last.c_str());
         data.posSpecific = p.specific;
-        data.posGeneral = GeneralOf(p.specific);
+        data.posGeneral = Player::GeneralOf(p.specific);
         std::memcpy(data.actual, p.actual.data(), 8);
         std::memcpy(data.potential, p.potential.value_or(p.actual).data(), 8);
         data.years = static_cast<std::int8_t>(p.years);

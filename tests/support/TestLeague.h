@@ -49,6 +49,3 @@ struct TestLeague {
     // Writes the files and opens the league as the program does.
     std::unique_ptr<League> Open(const TempDir& dir) const;
 };
-
-// The general position code that goes with a specific one.
-Player::Pos GeneralOf(Player::Pos specific);

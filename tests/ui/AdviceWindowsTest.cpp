@@ -55,7 +55,7 @@ class AdviceWindows : public ::testing::Test {
 
     // A new two-year contract for 150: $2,000,000 and $400,000 (900,000 + 200,000 this season).
     void SubmitOfferFor150() {
-        p.Main().SubmitOffer(MakeOffer(150, Offer::SignFreeAgent, 2, 2000000, 400000));
+        p.Main().SubmitOffer(MakeOffer(150, Offer::SignFreeAgent, 2, 2000000, 400000, 1));
     }
 
     template <class T> T* Window(const char* name) { return p.Main().findChild<T*>(name); }

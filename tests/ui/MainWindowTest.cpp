@@ -4,6 +4,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Offer.h"
+#include "contracts/Options.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
 #include "ui/StatusPanelStrip.h"
@@ -221,7 +222,13 @@ TEST(MainWindow, OpensALeagueAndChoosesTheClubWithOneClick) {
               "Current Payroll: " + FormatMoney(static_cast<unsigned>(contracts.CurrentPayroll(2))));
     EXPECT_EQ(panel(3),
               "Estimated Payroll: " + FormatMoney(static_cast<unsigned>(contracts.EstimatedPayroll(2))));
-    EXPECT_EQ(panel(4), "Data Loaded"); // the status text slot
+    // The last panel showed the progress texts; now it shows the cap space, red over the cap.
+    EXPECT_EQ(main.GetStatusText(), "Data Loaded");
+    const std::int64_t space = main.GetOptions()->salarycap - contracts.CurrentPayroll(2);
+    EXPECT_EQ(panel(4), "Cap Space: " + (space < 0 ? "-" : std::string()) +
+                            FormatMoney(static_cast<unsigned>(space < 0 ? -space : space)));
+    EXPECT_EQ(main.statusPanels[4]->palette().color(QPalette::WindowText) == QColor(200, 0, 0), space < 0);
+    EXPECT_TRUE(main.statusPanels[2]->toolTip().contains("base share of every player on its roster"));
 
     // Options shows the options window; cancelled, it leaves everything as it is.
     p.modals.Then("OptionEditForm",

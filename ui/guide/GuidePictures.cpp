@@ -46,24 +46,24 @@ class NoFileDialogs : public FileDialogs {
 
 class Pictures {
   public:
-    explicit Pictures(QString folder) : folder_(std::move(folder)) {}
+    explicit Pictures(QString into) : folder(std::move(into)) {}
 
     bool Save(QWidget& window, const char* name) {
         QCoreApplication::processEvents();
-        const QString path = folder_ + "/" + name + ".png";
+        const QString path = folder + "/" + name + ".png";
         if (!window.grab().save(path)) {
             std::fprintf(stderr, "brevane-guide-pictures: cannot write %s\n", path.toLocal8Bit().constData());
-            ok_ = false;
+            ok = false;
             return false;
         }
         std::printf("%s\n", path.toLocal8Bit().constData());
         return true;
     }
-    bool Ok() const { return ok_; }
+    bool Ok() const { return ok; }
 
   private:
-    QString folder_;
-    bool ok_ = true;
+    QString folder;
+    bool ok = true;
 };
 
 // Types a text into a box key by key, as a user does.
@@ -72,17 +72,6 @@ void Type(QLineEdit* box, const QString& text) {
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
-}
-
-Offer MakeOffer(std::int16_t id, int team, int type, int years, std::uint32_t salary, std::uint32_t bonus) {
-    Offer o;
-    o.playerID = id;
-    o.team = static_cast<std::int8_t>(team);
-    o.offerType = static_cast<std::int8_t>(type);
-    o.years = static_cast<std::int8_t>(years);
-    o.salary = salary;
-    o.bonus = bonus;
-    return o;
 }
 
 // Writes an offer file of the offers into folder.
@@ -112,8 +101,8 @@ void SaveOfferBoard(Pictures& pictures, TContractManagerForm& main, Prompt& prom
         for (int k = 0; k < 3; ++k) {
             const auto years = 1 + (club + k) % 3;
             const std::uint32_t salary = 900000u * static_cast<std::uint32_t>(years) + 150000u * club;
-            Offer offer = MakeOffer(freeAgents[static_cast<std::size_t>(club + k) % freeAgents.size()], club,
-                                    Offer::SignFreeAgent, years, salary, salary / 4);
+            Offer offer = MakeOffer(freeAgents[static_cast<std::size_t>(club + k) % freeAgents.size()],
+                                    Offer::SignFreeAgent, years, salary, salary / 4, club);
             // The chance the club saw; club 3 made its offers before the league's rules changed.
             const Contract contract = main.GetContracts()->GetContract(offer.playerID);
             const std::int32_t chance =
@@ -198,7 +187,7 @@ int main(int argc, char** argv) {
         if (open.GetNumFreeAgents(group) > 0) {
             const std::int16_t id = open.GetFreeAgents(group)[0];
             main.SubmitOffer(
-                MakeOffer(id, main.GetUserTeam(), Offer::SignFreeAgent, 2, 1500000, 300000 + 100000 * added));
+                MakeOffer(id, Offer::SignFreeAgent, 2, 1500000, 300000 + 100000 * added, main.GetUserTeam()));
             ++added;
         }
     TOfferListForm& offers = program.OfferList();

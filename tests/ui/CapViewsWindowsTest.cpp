@@ -1,16 +1,20 @@
-// The "Players" window over a hand-made league, driven as a manager drives it: the club's
-// roster with its money, sorting, the position filter, the name search over the whole league,
-// a double-click to the contract editor, what a release does, and the CSV export read back.
+// The views of the players' money over a hand-made league, driven as a manager drives them:
+// the Players window (the club's roster with its money, sorting, the position filter, the name
+// search over the whole league, a double-click to the contract editor, what a release does),
+// the cap space panel, offers removed and replaced, and the exports read back.
 #include "UiSupport.h"
 
 #include "contracts/ContractList.h"
+#include "contracts/Options.h"
 #include "contracts/PlayersTable.h"
 #include "support/OfferFixtures.h"
 #include "support/TestLeague.h"
 #include "ui/PlayersTableModel.h"
+#include "ui/StatusPanelStrip.h"
 #include "ui/TCapTableForm.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
+#include "ui/TOfferListForm.h"
 #include "ui/TPlayersForm.h"
 
 #include <QAction>
@@ -18,6 +22,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -29,6 +35,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -88,6 +95,13 @@ class PlayersWindow : public ::testing::Test {
     int RowOf(std::int16_t id) const { return form->Model().RowOf(id); }
     QRect CellRect(int row, int column) const {
         return form->playerTable->visualRect(form->Model().index(row, column));
+    }
+
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
 
     ProgramUnderTest p;
@@ -210,10 +224,7 @@ TEST_F(PlayersWindow, ExportsTheShownRowsAsCsv) {
     p.dialogs.Answer(QString::fromStdString(path));
     QTest::mouseClick(form->exportButton, Qt::LeftButton);
     ASSERT_EQ(p.dialogs.Count(FileDialogs::Kind::SaveCsv), 1);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string csv = text.str();
+    const std::string csv = ReadFile(path);
     // The header of the roster command's CSV, then the rows in the shown order.
     ASSERT_EQ(csv.rfind("id,first,last,pos,experience,team,status,contractTeam,yrSigned,years,yearsLeft,"
                         "salary,bonus,base,bonusCharge,estimatedOnly,cgs\r\n",
@@ -231,6 +242,99 @@ TEST_F(PlayersWindow, ExportsTheShownRowsAsCsv) {
 
     // A file that cannot be written is reported, not taken for written.
     EXPECT_FALSE(form->ExportCsv(QString::fromStdString(p.dir.File("no such folder/players.csv"))));
+    EXPECT_EQ(p.Shown(ScriptedPrompt::Kind::Stop).size(), 1u);
+}
+
+TEST_F(PlayersWindow, TheLastPanelShowsTheCapSpaceRedOverTheCap) {
+    // Club 1's current payroll: 1,080,000 + 100,000 + 108,000 + 10,000.
+    p.Main().GetOptions()->salarycap = 1500000;
+    p.Main().UpdateStatusPanels();
+    QLabel* space = p.Main().statusPanels[4];
+    EXPECT_EQ(space->text(), "Cap Space: $202,000");
+    EXPECT_NE(space->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    EXPECT_TRUE(space->toolTip().contains("salary cap less the current payroll"));
+    p.Main().GetOptions()->salarycap = 1000000;
+    p.Main().UpdateStatusPanels();
+    EXPECT_EQ(space->text(), "Cap Space: -$298,000");
+    EXPECT_EQ(space->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    // Shown whole at the main window's designed size (this club's name is short).
+    p.Main().resize(TContractManagerForm::kDesignedSize);
+    p.Main().show();
+    QTRY_VERIFY(p.Main().statusStrip->width() > 500);
+    EXPECT_GE(space->width(), p.Main().statusStrip->NeededWidth(4));
+    EXPECT_TRUE(p.Main().statusPanels[3]->toolTip().contains("plus the CGS"));
+    EXPECT_TRUE(p.Offers().payroll->toolTip().contains("ticked offers"));
+}
+
+TEST_F(PlayersWindow, AnOfferIsReplacedOnAskingAndRemovedWithDeleteOrTheMenu) {
+    TOfferListForm& list = p.Offers();
+    p.Main().SubmitOffer(MakeOffer(150, 0, 1, 1000000, 0, 1));
+    const QString first = list.payroll->text();
+    // Yes replaces the offer for the same player; the figures follow.
+    p.prompt.Answer(true);
+    p.Main().SubmitOffer(MakeOffer(150, 0, 1, 2000000, 0, 1));
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Model()->Items()[0].offer.salary, 2000000u);
+    EXPECT_NE(list.payroll->text(), first);
+    // (The first question, at the league's opening, offered to create salary information.)
+    const auto asked = p.Shown(ScriptedPrompt::Kind::YesNo);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1], "The list already holds an offer for Kai Fletcher.  Replace it with this one?");
+    // No lists both, as before.
+    p.prompt.Answer(false);
+    p.Main().SubmitOffer(MakeOffer(150, 0, 1, 1000000, 0, 1));
+    ASSERT_EQ(list.Count(), 2);
+    p.Main().SubmitOffer(MakeOffer(151, 0, 1, 500000, 0, 1));
+    ASSERT_EQ(list.Count(), 3);
+
+    // The offers export as CSV, every one in the list's order.
+    const std::string path = p.dir.File("offers.csv");
+    p.dialogs.Answer(QString::fromStdString(path));
+    for (QAction* action : list.listMenu->actions())
+        if (action->text() == "Export &CSV...")
+            action->trigger();
+    const std::string csv = ReadFile(path);
+    EXPECT_EQ(csv.rfind("index,checked,playerID,team,offerType,years,salary,bonus,acceptPct,text\r\n0,true,"
+                        "150,1,0,1,2000000,0,",
+                        0),
+              0u)
+        << csv;
+    EXPECT_NE(csv.find("\r\n2,true,151,1,0,1,500000,0,"), std::string::npos) << csv;
+
+    // Delete takes the current offer off; the next one becomes current.
+    list.show();
+    list.offerlist->setCurrentRow(1);
+    list.offerlist->setFocus();
+    QTest::keyClick(list.offerlist, Qt::Key_Delete);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Model()->Items()[1].offer.playerID, 151);
+    EXPECT_EQ(list.offerlist->currentRow(), 1);
+    EXPECT_EQ(list.payroll->text(), QString::fromStdString(list.Model()->GetTotals().payrollText));
+    // The context menu's Remove takes the offer off too; the list is unsaved from then on.
+    list.listMenu->actions().constFirst()->trigger();
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Model()->Items()[0].offer.salary, 2000000u);
+    EXPECT_TRUE(p.Main().AreOffersUnsaved());
+    EXPECT_FALSE(list.RemoveOffer(5));
+}
+
+TEST_F(PlayersWindow, TheCapTableExportsItsCsvAndAPdfPage) {
+    p.Main().CapTable1->trigger();
+    auto* cap = p.Main().findChild<TCapTableForm*>("CapTableForm");
+    ASSERT_TRUE(cap);
+    p.dialogs.Answer(QString::fromStdString(p.dir.File("cap.csv")));
+    p.dialogs.Answer(QString::fromStdString(p.dir.File("cap.pdf")));
+    for (QAction* action : cap->tableMenu->actions())
+        action->trigger();
+    const std::string csv = ReadFile(p.dir.File("cap.csv"));
+    EXPECT_EQ(csv.rfind("row,id,label,2000,2001,2002,2003,2004,2005,2006\r\nplayer,120,", 0), 0u) << csv;
+    EXPECT_NE(csv.find("\r\ncapSpace,,Cap Space,"), std::string::npos);
+    const std::string pdf = ReadFile(p.dir.File("cap.pdf"));
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_GT(pdf.size(), 1000u);
+    EXPECT_EQ(p.dialogs.Count(FileDialogs::Kind::SavePdf), 1);
+    // A folder that is not there: reported, and no file is left behind.
+    EXPECT_FALSE(cap->ExportPdf(QString::fromStdString(p.dir.File("missing/cap.pdf"))));
     EXPECT_EQ(p.Shown(ScriptedPrompt::Kind::Stop).size(), 1u);
 }
 

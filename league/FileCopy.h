@@ -1,0 +1,20 @@
+#pragma once
+
+#include "league/SystemFiles.h"
+#include "league/TolvikExport.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Whole-file copies, as the working copies of a league are made.
+namespace tolvik {
+
+// Copies source over target (created or truncated). False when the source is missing
+// or the copy failed; a missing source leaves the target untouched.
+TOLVIK_EXPORT bool CopyFileOver(const std::string& source, const std::string& target);
+// Copies source to a target that must not exist yet (LastFileError Exists when it does).
+// A copy that fails half-way is removed again.
+TOLVIK_EXPORT bool CopyToNewFile(const std::string& source, const std::string& target);
+
+} // namespace tolvik

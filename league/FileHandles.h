@@ -1,0 +1,61 @@
+#pragma once
+
+#include "league/SystemFiles.h"
+#include "league/TolvikExport.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The file access layer's handles. Files are reached through small integer handles, as the
+// league's working copies are: a handle greater than 0 is open, 0 means never opened and -1
+// a failed open. Each handle buffers its reads and writes, so byte-at-a-time scanning costs
+// no system call per byte. Every path is taken through NativePath first. A call that fails
+// leaves its reason in LastFileError.
+namespace tolvik {
+
+// True when a regular file of that name exists (symbolic links followed).
+TOLVIK_EXPORT bool FileExists(const std::string& path);
+// Opens a file the way `how` says (SystemFiles.h): Read and ReadWrite only an existing
+// regular file, Create and CreateNew as FileCreate and FileCreateNew. Returns a handle > 0, or -1.
+TOLVIK_EXPORT int FileOpen(const std::string& path, OpenHow how);
+// Creates (or truncates) a file for reading and writing; returns a handle > 0, or -1.
+TOLVIK_EXPORT int FileCreate(const std::string& path);
+// Creates a file that must not exist yet; -1 (LastFileError Exists) when the name is taken.
+TOLVIK_EXPORT int FileCreateNew(const std::string& path);
+// Reads up to count bytes at the handle's position; returns the count read (0 at the end, -1 on error).
+TOLVIK_EXPORT int FileRead(int handle, void* buffer, int count);
+// Writes count bytes at the handle's position; returns the count written or -1.
+TOLVIK_EXPORT int FileWrite(int handle, const void* buffer, int count);
+// Moves the position to an absolute offset; returns the new position or -1.
+TOLVIK_EXPORT std::int64_t FileSeek(int handle, std::int64_t offset);
+// The current size of the file behind an open handle, or -1.
+TOLVIK_EXPORT std::int64_t FileSize(int handle);
+// True when the handle was made by FileCreate or has been written to since it was opened
+// (or since FileMarkSaved).
+TOLVIK_EXPORT bool FileModified(int handle);
+// Forgets the writes so far: what the file holds now has been saved elsewhere.
+TOLVIK_EXPORT void FileMarkSaved(int handle);
+// Hands buffered bytes to the system (without waiting for the disk); false on failure.
+TOLVIK_EXPORT bool FileWriteBuffered(int handle);
+// Writes buffered bytes and asks the system to put them on disk; false on failure.
+TOLVIK_EXPORT bool FileFlush(int handle);
+// Flushes and closes; a handle <= 0 or unknown is ignored. False when buffered data could not be written.
+TOLVIK_EXPORT bool FileClose(int handle);
+TOLVIK_EXPORT bool DeleteFile(const std::string& path);
+// The one whole-file read of the readers. Reads the file behind an open handle from its
+// start into bytes: all of it, or its first limit bytes when it is longer. The size the
+// system gives is a hint; what the reads return decides. False when a read failed (bytes
+// then holds what arrived before).
+TOLVIK_EXPORT bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes,
+                                 std::size_t limit = std::size_t{1} << 30);
+// The same for a file by path; false when it cannot be opened or read.
+TOLVIK_EXPORT bool ReadFileStart(const std::string& path, std::vector<std::uint8_t>& bytes,
+                                 std::size_t limit);
+// Reads a whole file of at most maxSize bytes; false when it cannot be read or is larger.
+TOLVIK_EXPORT bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                                 std::size_t maxSize = std::size_t{1} << 30);
+// True when both files exist and hold the same bytes.
+TOLVIK_EXPORT bool SameFileBytes(const std::string& a, const std::string& b);
+
+} // namespace tolvik
