@@ -144,8 +144,7 @@ const char* StatusText(int status) {
 
 std::string ReleaseSentence(const RosterRow& row, const ReleaseEffect& effect, const League& league) {
     std::string text = "Releasing " + row.first + " " + row.last + " would save " +
-                       SignedMoney(effect.savings) + " of " + league.GetTeamName(effect.team) +
-                       "'s payroll this season";
+                       league.GetTeamName(effect.team) + " " + SignedMoney(effect.savings) + " this season";
     text += effect.deadMoney != 0 ? "; " + SignedMoney(effect.deadMoney) + " stays charged as dead money."
                                   : "; nothing stays charged.";
     text += " Current payroll " + SignedMoney(effect.before.currentPayroll) + " -> " +

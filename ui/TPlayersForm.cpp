@@ -160,7 +160,7 @@ void TPlayersForm::SizeColumns() {
         playerTable->horizontalHeader()->resizeSection(c, width + 12);
     }
     playerTable->horizontalHeader()->resizeSection(PlayersTable::Name,
-                                                   metrics.horizontalAdvance("Wwwwwww Wwwwwwwwww") + 12);
+                                                   metrics.horizontalAdvance("Maximilian Abernathy") + 12);
 }
 
 void TPlayersForm::Refresh(int club) {

@@ -4,6 +4,7 @@
 //
 //   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER
 #include "contracts/Commissioner.h"
+#include "contracts/PlayersTable.h"
 #include "contracts/ContractList.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
@@ -19,6 +20,7 @@
 #include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/TPlayersForm.h"
 
 #include <QDir>
 #include <QFont>
@@ -26,6 +28,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,6 +204,18 @@ int main(int argc, char** argv) {
     main.CheapestOffers1->trigger();
     if (auto* cheapest = main.findChild<TCheapestOfferForm*>("CheapestOfferForm"))
         pictures.Save(*cheapest, "cheapest-offers");
+
+    // The Players window on the club's roster by base salary, its best-paid player selected,
+    // and the cap table's released view of him.
+    main.Players1->trigger();
+    if (auto* players = main.findChild<TPlayersForm*>("PlayersForm")) {
+        players->playerTable->sortByColumn(PlayersTable::Base, Qt::DescendingOrder);
+        players->playerTable->selectRow(0);
+        pictures.Save(*players, "players");
+        players->releasedViewButton->click();
+        if (auto* capTable = main.findChild<TCapTableForm*>("CapTableForm"))
+            pictures.Save(*capTable, "cap-table-released");
+    }
 
     SaveOfferBoard(pictures, main, prompt, dialogs);
 
