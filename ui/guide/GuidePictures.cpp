@@ -4,8 +4,8 @@
 //
 //   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER
 #include "contracts/Commissioner.h"
-#include "contracts/PlayersTable.h"
 #include "contracts/ContractList.h"
+#include "contracts/PlayersTable.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -28,8 +28,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
