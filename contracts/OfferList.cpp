@@ -163,10 +163,10 @@ int OfferList::LoadOffers(const std::string& path) {
     return AddOffersToList(ReadOfferFile(path, kMaxOffers - Count()).offers);
 }
 
-std::vector<std::uint8_t> OfferList::TickedBytes() const {
+std::vector<std::uint8_t> OfferList::TickedBytes(Which which) const {
     std::vector<std::uint8_t> bytes;
     for (const Item& item : items_) {
-        if (!item.checked)
+        if (!item.checked && which == Which::Ticked)
             continue;
         const std::size_t at = bytes.size();
         bytes.resize(at + Offer::kRecordSize);
@@ -175,8 +175,8 @@ std::vector<std::uint8_t> OfferList::TickedBytes() const {
     return bytes;
 }
 
-bool OfferList::WriteOffers(const std::string& path, std::string& reason) const {
-    const std::vector<std::uint8_t> bytes = TickedBytes();
+bool OfferList::WriteOffers(const std::string& path, std::string& reason, Which which) const {
+    const std::vector<std::uint8_t> bytes = TickedBytes(which);
     if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
         return true;
     reason = tolvik::FileErrorText(tolvik::LastFileError());

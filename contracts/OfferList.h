@@ -62,9 +62,10 @@ class OfferList {
     // Appends the offers of an offer file, ticked; a missing file adds nothing, and offers
     // beyond the 32nd are dropped. Returns the number added.
     int LoadOffers(const std::string& path);
-    // Writes the ticked offers, replacing the file atomically. On failure the old file stays
-    // as it was and reason says why.
-    bool WriteOffers(const std::string& path, std::string& reason) const;
+    // Writes the ticked offers (or all of them, ticked or not), replacing the file atomically.
+    // On failure the old file stays as it was and reason says why.
+    enum class Which { Ticked, All };
+    bool WriteOffers(const std::string& path, std::string& reason, Which which = Which::Ticked) const;
     // Empties the list and the base figures; the club stays.
     void ClearOffers();
 
@@ -82,8 +83,8 @@ class OfferList {
     const Totals& GetTotals() const { return totals_; }
     int GetTeam() const { return team_; }
 
-    // The 20-byte records of the ticked offers, in list order.
-    std::vector<std::uint8_t> TickedBytes() const;
+    // The 20-byte records of the ticked offers (or all), in list order.
+    std::vector<std::uint8_t> TickedBytes(Which which = Which::Ticked) const;
 
   private:
     int HolderOf(int id) const;

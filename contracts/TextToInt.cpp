@@ -45,3 +45,22 @@ int TextToInt(const std::string& text) {
         throw fail();
     return static_cast<int>(value);
 }
+
+int MoneyTextToInt(const std::string& text) {
+    std::string plain;
+    bool digits = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ',' && digits)
+            continue;
+        if (c == '$' && !digits && plain.find_first_not_of(" \t+-") == std::string::npos)
+            continue;
+        digits = digits || (c >= '0' && c <= '9');
+        plain += c;
+    }
+    try {
+        return TextToInt(plain);
+    } catch (const ConversionError&) {
+        throw ConversionError("'" + text + "' is not a valid amount");
+    }
+}

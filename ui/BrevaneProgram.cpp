@@ -4,6 +4,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxPrompt.h"
 #include "ui/QtText.h"
+#include "ui/StopSignals.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
 #include "ui/TGetCGSDialog.h"
@@ -121,6 +122,14 @@ int RunBrevane(int argc, char** argv, const char* mainWindowName) {
     mainWindow.SetStartLeague(start.league);
     mainWindow.SetStartTeam(start.team);
     mainWindow.show();
+
+    // A logout, Ctrl+C or a closed terminal: unsaved offers are kept for the next open, every
+    // dialog gives up, and the windows go the ordinary way, releasing the league's working
+    // copies and lock. The exit status says which signal it was, as a shell does.
+    const StopSignals stopSignals([&mainWindow](int number) {
+        mainWindow.KeepUnsavedForStop();
+        QCoreApplication::exit(128 + number);
+    });
 
     bool startDone = false;
     QTimer::singleShot(0, &mainWindow, [&]() {

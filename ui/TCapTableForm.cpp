@@ -13,6 +13,7 @@
 #include "ui/CapTablePdf.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
+#include "ui/SpreadColumns.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -45,8 +46,7 @@ TCapTableForm::TCapTableForm(Prompt& messages, FileDialogs& fileDialogs, QWidget
     capTable->setColumnCount(CapTable::kSeasons);
     capTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     capTable->setSelectionMode(QAbstractItemView::NoSelection);
-    capTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    capTable->horizontalHeader()->setStretchLastSection(true);
+    SpreadColumns::Watch(*capTable);
     capTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     capTable->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -136,6 +136,7 @@ void TCapTableForm::Refresh(const ContractList& list, int club, const OfferList*
         }
     }
     capTable->setVerticalHeaderLabels(labels);
+    SpreadColumns::Spread(*capTable);
     capChart->SetTable(table);
 }
 

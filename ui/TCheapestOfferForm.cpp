@@ -3,6 +3,7 @@
 #include "contracts/ContractEditor.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/QtText.h"
+#include "ui/SpreadColumns.h"
 
 #include <QFormLayout>
 #include <QHeaderView>
@@ -32,8 +33,7 @@ TCheapestOfferForm::TCheapestOfferForm(QWidget* owner) : QWidget(owner, Qt::Wind
     cheapestOffers->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cheapestOffers->setSelectionBehavior(QAbstractItemView::SelectRows);
     cheapestOffers->setSelectionMode(QAbstractItemView::SingleSelection);
-    cheapestOffers->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    cheapestOffers->horizontalHeader()->setStretchLastSection(true);
+    SpreadColumns::Watch(*cheapestOffers);
 
     auto* form = new QFormLayout;
     form->addRow("Also reach (%):", targetChance);
@@ -69,6 +69,7 @@ void TCheapestOfferForm::Show() {
             cheapestOffers->setItem(r, c, item);
         }
     }
+    SpreadColumns::Spread(*cheapestOffers);
 }
 
 void TCheapestOfferForm::cheapestOffersClick(int row) {

@@ -596,12 +596,16 @@ void TContractEdit::RoundChange() {
     TakeTypedBoxes();
     editor.RoundChange();
     ShowFields();
+    if (editor.Fields().roundPickShown)
+        emit salaryInfoEdited();
 }
 
 void TContractEdit::PickChange() {
     TakeTypedBoxes();
     editor.PickChange();
     ShowFields();
+    if (editor.Fields().roundPickShown)
+        emit salaryInfoEdited();
 }
 
 void TContractEdit::cgsDblClick() {
@@ -615,8 +619,10 @@ void TContractEdit::cgsDblClick() {
     TakeTypedBoxes();
     editor.ApplyNewCGS(result);
     ShowFields();
-    if (result >= 0)
+    if (result >= 0) {
+        emit salaryInfoEdited();
         emit playerShown();
+    }
 }
 
 void TContractEdit::saveButtonClick() {

@@ -122,6 +122,8 @@ class TContractEdit : public QWidget {
   signals:
     // Another player is shown, or the shown player's CGS changed.
     void playerShown();
+    // The shown player's CGS, round or pick was changed in the contract list (not yet saved).
+    void salaryInfoEdited();
     // Submit Contract built this offer record (of type Offer::InvalidOffer when it is not one).
     void offerSubmitted(const Offer& offer);
 

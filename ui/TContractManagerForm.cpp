@@ -1,7 +1,10 @@
 #include "ui/TContractManagerForm.h"
 
 #include "contracts/ContractList.h"
+#include "contracts/GameText.h"
 #include "contracts/Offer.h"
+#include "contracts/OfferFile.h"
+#include "contracts/OfferList.h"
 #include "contracts/OpenLeagueState.h"
 #include "contracts/Options.h"
 #include "contracts/Prompt.h"
@@ -23,6 +26,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -31,6 +35,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -111,8 +116,11 @@ void TContractManagerForm::BuildMenu() {
     CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
                            &TContractManagerForm::CheapestOffers1Click, QKeySequence("Ctrl+H"));
     // Every club's offer files side by side: the league office's work, not a club's.
-    if (IsFrontOffice())
+    if (IsFrontOffice()) {
         OfferBoard1 = item(League1, "Offer &Board", "OfferBoard1", &TContractManagerForm::OfferBoard1Click);
+        // The CGS, round and pick the front office typed, written to the salary information file.
+        SaveCGS1 = item(League1, "Save C&GS", "SaveCGS1", &TContractManagerForm::SaveCGS1Click);
+    }
     League1->addSeparator();
     Options1 =
         item(League1, "O&ptions", "Options1", &TContractManagerForm::Options1Click, QKeySequence("Ctrl+P"));
@@ -242,7 +250,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     if (opening)
         return;
     if (leagueLoaded) {
-        if (!SaveOrDiscardOffers())
+        if (!SaveOrDiscardOffers() || !SaveOrDiscardSalaryEdits())
             return;
         offerList->ClearOffers();
         CloseEditor();
@@ -267,9 +275,67 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     state = std::move(opened);
     leagueLoaded = true;
     offerList->Bind(&state->GetContracts());
+    const bool recover = AskToLoadRecoveredOffers();
     ShowEditor(0);
     ChooseUserTeam();
     UpdateStatusPanels();
+    if (recover)
+        LoadRecoveredOffers();
+}
+
+QString TContractManagerForm::RecoveryPath() const {
+    if (!state || !state->IsLoaded())
+        return {};
+    const std::string name = state->GetContracts().GetLeagueName() + "-recovered.off";
+    return QDir(FromFilePath(state->GetFolder())).filePath(FromFilePath(name));
+}
+
+bool TContractManagerForm::AskToLoadRecoveredOffers() {
+    const QString path = RecoveryPath();
+    const OfferFileContents kept = ReadOfferFile(ToFilePath(path), OfferList::kMaxOffers);
+    // A file that cannot be read is left as it is, for the user to look at.
+    if (kept.missing || !kept.error.empty() || kept.offers.empty())
+        return false;
+    const int team = kept.offers.front().team;
+    const std::string club = team >= 0 && team < state->GetLeague().GetNumTeams()
+                                 ? Latin1ToUtf8(state->GetLeague().GetTeamName(team))
+                                 : "your club";
+    if (!prompt.AskYesNo(
+            "Offers of " + club +
+                " were not saved when the program was stopped.  Load them now?  (No discards them.)",
+            "Recovered Offers")) {
+        // A stop that ended the question is no answer: the offers stay for the next open.
+        if (!stopping)
+            QFile::remove(path);
+        return false;
+    }
+    // The offers are the club's that was managed then: it is managed again without asking.
+    startTeam = team;
+    return true;
+}
+
+void TContractManagerForm::LoadRecoveredOffers() {
+    const QString path = RecoveryPath();
+    const TeamInfo info = state->GetContracts().GetTeamInfo(userTeam);
+    offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
+                       info.estimatedPayroll);
+    offerList->LoadOffers(ToFilePath(path));
+    offerList->show();
+    // Back in the list they are unsaved offers again, asked about as any others.
+    offersUnsaved = offerList->Model() && offerList->Model()->Count() > 0;
+    QFile::remove(path);
+}
+
+void TContractManagerForm::KeepUnsavedForStop() {
+    stopping = true;
+    HideToolWindows();
+    if (!leagueLoaded || !offersUnsaved || !offerList->Model() || offerList->Model()->Count() == 0)
+        return;
+    std::string reason;
+    const QString path = RecoveryPath();
+    if (!offerList->Model()->WriteOffers(ToFilePath(path), reason, OfferList::Which::All))
+        std::fprintf(stderr, "Brevane: could not keep the unsaved offers in %s: %s\n", qPrintable(path),
+                     reason.c_str());
 }
 
 std::unique_ptr<OpenLeagueState> TContractManagerForm::ReadLeague(const QString& path) {
@@ -318,6 +384,7 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
         frame->show();
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
         connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
+        connect(created, &TContractEdit::salaryInfoEdited, this, [this]() { salaryEditsUnsaved = true; });
     }
     editor->ShowPlayerByID(id);
 }
@@ -373,11 +440,14 @@ void TContractManagerForm::ReleaseLeague() {
         offerList->Bind(nullptr);
     state.reset();
     leagueLoaded = false;
+    salaryEditsUnsaved = false;
     statusStrip->ShowDesignTexts();
 }
 
 bool TContractManagerForm::SaveOrDiscardOffers() {
     // Yes saves (a save that is cancelled or fails stays), No discards.
+    if (stopping)
+        return false;
     if (!offersUnsaved || !prompt.AskYesNo(kSaveQuestion, "Save Offers"))
         return true;
     return SaveOffers();
@@ -402,7 +472,8 @@ int TContractManagerForm::AskForClub() {
     if (startTeam >= 0 && startTeam < state->GetLeague().GetNumTeams())
         chosen = startTeam;
     startTeam = -1;
-    while (chosen == -1) {
+    // A program asked to stop runs no more dialogs: the chooser would come back at once.
+    while (chosen == -1 && !stopping) {
         TChooseTeam chooser(names, chosen, prompt);
         chooser.exec();
     }
@@ -654,17 +725,45 @@ void TContractManagerForm::closeEvent(QCloseEvent* event) {
 
 bool TContractManagerForm::FormCloseQuery() {
     // Offers not yet written are asked about as before another league is opened; a save
-    // that is cancelled or fails keeps the program open.
-    return SaveOrDiscardOffers();
+    // that is cancelled or fails keeps the program open. A stop asks nothing: what was
+    // unsaved is in the recovery file.
+    if (stopping)
+        return true;
+    return SaveOrDiscardOffers() && SaveOrDiscardSalaryEdits();
 }
 
-void TContractManagerForm::FormClose() {
+bool TContractManagerForm::SaveSalaryInfo() {
+    if (!RequireLeague())
+        return false;
+    if (!state->GetContracts().Save()) {
+        prompt.ShowStop("Could not write the salary information file of the league", "Save CGS");
+        return false;
+    }
+    salaryEditsUnsaved = false;
+    return true;
+}
+
+bool TContractManagerForm::SaveOrDiscardSalaryEdits() {
+    if (!salaryEditsUnsaved || !prompt.AskYesNo("CGS edits not saved.  Save Now?", "Save CGS"))
+        return true;
+    return SaveSalaryInfo();
+}
+
+void TContractManagerForm::SaveCGS1Click() {
+    SaveSalaryInfo();
+}
+
+void TContractManagerForm::HideToolWindows() {
     // The tool windows go with the main window, and keep their places for the next run.
     for (QWidget* tool :
          {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
           static_cast<QWidget*>(cheapestForm.data()), static_cast<QWidget*>(playersForm.data())})
         if (tool)
             tool->hide();
+}
+
+void TContractManagerForm::FormClose() {
+    HideToolWindows();
     if (!leagueLoaded)
         return;
     CloseEditor();

@@ -88,6 +88,13 @@ class TContractManagerForm : public QMainWindow {
     void Save1Click();
     void Exit();
 
+    // The program was asked to stop by the system (a logout, a terminal): the offers not yet
+    // saved are kept in the league's recovery file, which the next open of the league offers
+    // to load, and nothing asks any more. The league itself is released when the windows go.
+    void KeepUnsavedForStop();
+    // The recovery file of the open league: its name followed by "-recovered.off", in its folder.
+    QString RecoveryPath() const;
+
     // The working state: the open league, its options and contract list (null, all of
     // them, while no league is loaded).
     OpenLeagueState* GetState() const { return state.get(); }
@@ -97,6 +104,8 @@ class TContractManagerForm : public QMainWindow {
     bool IsLeagueLoaded() const { return leagueLoaded; }
     bool IsEditorOpen() const { return editorOpen; }
     bool AreOffersUnsaved() const { return offersUnsaved; }
+    // The front office changed a CGS, round or pick that is not yet in the salary information file.
+    bool AreSalaryEditsUnsaved() const { return salaryEditsUnsaved; }
     int GetUserTeam() const { return userTeam; }
     bool IsFrontOffice() const { return objectName() == "FrontOffice"; }
     TContractEdit* GetEditor() const;
@@ -120,6 +129,7 @@ class TContractManagerForm : public QMainWindow {
     QAction* CapTable1;
     QAction* CheapestOffers1;
     QAction* OfferBoard1 = nullptr; // the front office only
+    QAction* SaveCGS1 = nullptr;    // the front office only
     QAction* Options1;
     QStatusBar* StatusBar;
     StatusPanelStrip* statusStrip;
@@ -137,6 +147,9 @@ class TContractManagerForm : public QMainWindow {
     void CapTable1Click();
     void CheapestOffers1Click();
     void OfferBoard1Click();
+    // League > Save CGS (front office): the CGS, round and pick edits into the salary
+    // information file, replaced atomically.
+    void SaveCGS1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshPlayers();
@@ -153,6 +166,15 @@ class TContractManagerForm : public QMainWindow {
     // Before unsaved offers are dropped: "Current Offers not Saved.  Save Now?". True to go on
     // (saved, or No), false to stay (the save was cancelled or failed).
     bool SaveOrDiscardOffers();
+    // The same for the front office's CGS, round and pick edits: "CGS edits not saved.  Save Now?".
+    bool SaveOrDiscardSalaryEdits();
+    bool SaveSalaryInfo();
+    // Offers kept by a stopped run (RecoveryPath): asks whether to load them; yes manages
+    // their club without the chooser, no removes the file.
+    bool AskToLoadRecoveredOffers();
+    // Once the club is managed: the kept offers into the list, unsaved; the file removed.
+    void LoadRecoveredOffers();
+    void HideToolWindows();
     // The club chooser, shown until a club is chosen (the start club instead, once).
     int AskForClub();
     // The club managed from now: the editor lists it, the cap table follows.
@@ -180,6 +202,8 @@ class TContractManagerForm : public QMainWindow {
     bool leagueLoaded = false;
     bool editorOpen = false;
     bool offersUnsaved = false;
+    bool salaryEditsUnsaved = false;
+    bool stopping = false; // the system asked the program to stop: no more questions
     std::int8_t userTeam = 0;
 
     QString startLeague;

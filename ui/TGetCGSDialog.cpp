@@ -20,9 +20,10 @@ TGetCGSDialog::TGetCGSDialog(std::int32_t& newCGS) : result(newCGS) {
 }
 
 void TGetCGSDialog::okButtonClick() {
-    // The dialog closes with OK whatever the text; a failed conversion keeps the result at -1.
+    // Money as it is written, with commas. A text that is no amount fails before the dialog
+    // closes: the error box says so once and the dialog stays for another try.
+    result = MoneyTextToInt(ToModelText(id->text()));
     accept();
-    result = TextToInt(ToModelText(id->text()));
 }
 
 void TGetCGSDialog::cxlButtonClick() {

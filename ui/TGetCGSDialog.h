@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-// "Enter New CGS": the front office types a player's new CGS. The caller's result is -1
-// until OK converts the typed text; a text that is not a whole number fails in the
-// standard error box and leaves it at -1.
+// "Enter New CGS": the front office types a player's new CGS, with or without commas. The
+// caller's result is -1 until OK converts the typed text; a text that is no amount fails in
+// the standard error box, leaves it at -1 and keeps the dialog open.
 class TGetCGSDialog : public TGetPlayerIDDialog {
     Q_OBJECT
 

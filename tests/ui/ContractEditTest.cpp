@@ -580,10 +580,14 @@ TEST_F(FrontOfficeEditorTest, ADoubleClickOnTheCGSTakesANewOne) {
     EXPECT_EQ(Text("cgs"), "1,500,000");
     EXPECT_EQ(p.Main().GetContracts()->GetContract(id).cgs, 1500000u);
 
-    // Not a number: the error box, and the CGS stays.
-    p.modals.Then("GetCGSDialog", typeAndOk("15OO"));
+    // Not a number: the error box, the dialog stays and is cancelled, and the CGS stays.
+    p.modals.Then("GetCGSDialog", [&typeAndOk](QWidget& dialog) {
+        typeAndOk("15OO")(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cxlButton"), Qt::LeftButton);
+    });
     QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
-    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>({"'15OO' is not a valid integer value"}));
+    EXPECT_EQ(p.Shown(Kind::Stop), std::vector<std::string>({"'15OO' is not a valid amount"}));
     EXPECT_EQ(Text("cgs"), "1,500,000");
     EXPECT_EQ(p.Main().GetContracts()->GetContract(id).cgs, 1500000u);
 
@@ -799,6 +803,42 @@ TEST_F(OfferListTest, ADoubleClickOpensAClosedEditorOnTheManagedClub) {
     EXPECT_EQ(Editor().Model().GetUserTeam(), 0);
     ExpectTheOfferInTheEditor();
     EXPECT_TRUE(p.prompt.History().empty());
+}
+
+TEST_F(FrontOfficeEditorTest, CGSEditsAreKeptInTheSalaryInformationWhenAsked) {
+    ASSERT_NE(p.Main().SaveCGS1, nullptr);
+    const short id = RosterPlayer(0, 0);
+    ClickPlayer(0);
+    p.modals.Then("GetCGSDialog", [](QWidget& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("id"), "2,345,678");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    });
+    QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
+    ASSERT_EQ(Text("cgs"), "2,345,678");
+    EXPECT_TRUE(p.Main().AreSalaryEditsUnsaved());
+
+    // Closing asks as for offers; Yes writes the file.
+    p.prompt.Answer(true);
+    EXPECT_TRUE(p.Main().close());
+    EXPECT_EQ(p.prompt.History().back().text, "CGS edits not saved.  Save Now?");
+    EXPECT_EQ(p.prompt.History().back().caption, "Save CGS");
+
+    // The next run reads the edited CGS from the league's salary information.
+    ProgramUnderTest next(BrevaneProgram::kFrontOfficeRole);
+    OpenThroughMenu(next, p.dir.File("lg") + "/sample.lge", 0);
+    ASSERT_TRUE(next.Main().IsLeagueLoaded());
+    EXPECT_EQ(next.Main().GetContracts()->GetContract(id).cgs, 2345678u);
+    EXPECT_FALSE(next.Main().AreSalaryEditsUnsaved());
+
+    // The menu item writes without asking: what is read back is the saved value.
+    next.Main().GetContracts()->SetCGS(id, 5);
+    next.Main().SaveCGS1->trigger();
+    EXPECT_TRUE(next.prompt.History().empty());
+    next.Main().GetContracts()->SetCGS(id, 7);
+    ASSERT_TRUE(next.Main().GetContracts()->Load(next.prompt));
+    EXPECT_EQ(next.Main().GetContracts()->GetContract(id).cgs, 5u);
+    ProgramUnderTest club;
+    EXPECT_EQ(club.Main().SaveCGS1, nullptr); // the club program has no such item
 }
 
 } // namespace

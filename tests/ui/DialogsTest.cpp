@@ -139,15 +139,23 @@ TEST_F(ErrorBoxTest, NewCGSTextsAreConvertedAndBadOnesGoToTheErrorBox) {
             QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         };
     };
-    // Not a whole number: the error box, the dialog closes, the result stays -1.
-    EXPECT_EQ(RunModal(dialog, modals, "GetCGSDialog", typeAndOk("12x")), QDialog::Accepted);
-    EXPECT_EQ(result, -1);
+    // No amount: the error box once, the dialog stays open with the result at -1 for another
+    // try, which is then taken with its commas.
+    EXPECT_EQ(RunModal(dialog, modals, "GetCGSDialog",
+                       [&](QWidget& shown) {
+                           typeAndOk("12x")(shown);
+                           EXPECT_TRUE(shown.isVisible());
+                           EXPECT_EQ(result, -1);
+                           typeAndOk("2,000,000")(shown);
+                       }),
+              QDialog::Accepted);
+    EXPECT_EQ(result, 2000000);
     ASSERT_EQ(errors.History().size(), 1u);
     EXPECT_EQ(errors.History()[0].kind, Kind::Stop);
-    EXPECT_EQ(errors.History()[0].text, "'12x' is not a valid integer value");
+    EXPECT_EQ(errors.History()[0].text, "'12x' is not a valid amount");
     EXPECT_EQ(errors.History()[0].caption, "Marrel:Contract Manager");
 
-    EXPECT_EQ(RunModal(dialog, modals, "GetCGSDialog", typeAndOk(" 1500000 ")), QDialog::Accepted);
+    EXPECT_EQ(RunModal(dialog, modals, "GetCGSDialog", typeAndOk(" $1,500,000 ")), QDialog::Accepted);
     EXPECT_EQ(result, 1500000);
     EXPECT_EQ(RunModal(dialog, modals, "GetCGSDialog", typeAndOk("0")), QDialog::Accepted);
     EXPECT_EQ(result, 0);

@@ -643,6 +643,71 @@ TEST_F(PendingOffers, ChangeTeamAsksAsAnOpenDoesAndEmptiesTheListForTheNewClub) 
     EXPECT_EQ(p.Offers().Count(), 0);
 }
 
+TEST_F(PendingOffers, AStopKeepsEveryUnsavedOfferAndTheNextOpenOffersThemBack) {
+    // A second offer, unticked: kept all the same.
+    p.Main().SubmitOffer(offer);
+    ASSERT_EQ(p.Offers().Count(), 2);
+    p.Offers().offerlist->item(1)->setCheckState(Qt::Unchecked);
+    p.Main().KeepUnsavedForStop();
+    const std::string kept = p.dir.File("a") + "/sample-recovered.off";
+    EXPECT_EQ(ReadBytes(kept).size(), 2u * Offer::kRecordSize);
+    // Nothing is asked, now or while the windows close.
+    EXPECT_TRUE(p.Main().close());
+    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_FALSE(p.Main().IsLeagueLoaded());
+
+    // The next open of the league offers them back, for their club, without the chooser.
+    const std::string question =
+        "Offers of " + club +
+        " were not saved when the program was stopped.  Load them now?  (No discards them.)";
+    const auto openFirst = [this, &question](ProgramUnderTest& next) {
+        next.dialogs.Answer(QString::fromStdString(first));
+        next.modals.Then("ChooseTeam",
+                         [](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), 0); });
+        next.Main().Open2->trigger();
+        ASSERT_TRUE(next.Main().IsLeagueLoaded());
+        ASSERT_EQ(next.prompt.History().size(), 1u);
+        EXPECT_EQ(next.prompt.History()[0].text, question);
+        EXPECT_EQ(next.prompt.History()[0].caption, "Recovered Offers");
+    };
+    ProgramUnderTest again;
+    again.prompt.Answer(true);
+    openFirst(again);
+    EXPECT_EQ(again.modals.Pending(), 1);
+    EXPECT_EQ(again.Main().GetUserTeam(), 4);
+    EXPECT_EQ(again.Offers().Count(), 2);
+    EXPECT_TRUE(again.Offers().isVisible());
+    EXPECT_TRUE(again.Main().AreOffersUnsaved());
+    EXPECT_FALSE(std::filesystem::exists(kept));
+
+    // Stopped again and answered No: the offers go, and the club is asked for as usual.
+    again.Main().KeepUnsavedForStop();
+    EXPECT_TRUE(again.Main().close());
+    ProgramUnderTest third;
+    third.prompt.Answer(false);
+    openFirst(third);
+    EXPECT_EQ(third.modals.Pending(), 0);
+    EXPECT_EQ(third.Main().GetUserTeam(), 0);
+    EXPECT_EQ(third.Offers().Count(), 0);
+    EXPECT_FALSE(std::filesystem::exists(kept));
+}
+
+TEST(MainWindow, AStopWhileTheChooserIsUpEndsItsLoop) {
+    ProgramUnderTest p;
+    p.dialogs.Answer(QString::fromStdString(WriteSampleLeague(p.dir.File("a"))));
+    // OK with no club chosen would bring the chooser back; after a stop it does not come again.
+    p.modals.Then("ChooseTeam", [&p](QWidget& chooser) {
+        p.Main().KeepUnsavedForStop();
+        chooser.findChild<QPushButton*>("OKBtn")->click();
+    });
+    p.modals.Then("ChooseTeam",
+                  [](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), 0); });
+    p.Main().Open2->trigger();
+    EXPECT_EQ(p.modals.Pending(), 1);
+    EXPECT_TRUE(p.Main().close());
+    EXPECT_FALSE(p.Main().IsLeagueLoaded());
+}
+
 TEST_F(PendingOffers, TheListsCancelAsksAsClearDoes) {
     p.prompt.Answer(false);
     QTest::mouseClick(p.Offers().cxlbutton, Qt::LeftButton);

@@ -17,6 +17,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
+#include <vector>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/types.h>
+#endif
 
 namespace {
 
@@ -111,11 +118,20 @@ TEST(ProgramRun, TheFrontOfficeProgramIsTheSameWindowsUnderItsOwnName) {
     EXPECT_EQ(failed.exitCode, 1) << failed.output.toStdString();
 }
 
+// The working copies of the league live as long as the program has it open. However the program
+// is asked to stop -- a user closing the window on Windows (QProcess::terminate asks the windows to
+// close, as the title bar's button does), a logout's SIGTERM, Ctrl+C's SIGINT or a closed
+// terminal's SIGHUP elsewhere -- it leaves the league's files as they were and no working copy or
+// lock beside them.
+TEST(ProgramRun, BrevaneHoldsTheWorkingCopiesWhileOpenAndRemovesThemWhenStopped) {
 #ifdef Q_OS_WIN
-// The working copies of the league live as long as the program has it open: a user closing the
-// window (QProcess::terminate asks the windows to close, as the title bar's button does) leaves
-// the league's files as they were and no working copy beside them.
-TEST(ProgramRun, BrevaneHoldsTheWorkingCopiesWhileOpenAndRemovesThemWhenClosed) {
+    const std::vector<std::pair<int, int>> stops = {{0, 0}}; // terminate(): the window closed
+    const QString platform = "windows";
+#else
+    const std::vector<std::pair<int, int>> stops = {
+        {SIGTERM, 128 + SIGTERM}, {SIGINT, 128 + SIGINT}, {SIGHUP, 128 + SIGHUP}};
+    const QString platform = "offscreen";
+#endif
     TempDir dir;
     const QString league = QString::fromStdString(WriteSampleLeague(dir.File("lg")));
     const QDir folder = QFileInfo(league).dir();
@@ -129,38 +145,49 @@ TEST(ProgramRun, BrevaneHoldsTheWorkingCopiesWhileOpenAndRemovesThemWhenClosed) 
     }
     ASSERT_TRUE(leftovers().isEmpty());
 
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "windows");
-    process.setProcessEnvironment(environment);
-    process.start(Program(BREVANE_PROGRAM), {"--team", "0", league});
-    ASSERT_TRUE(process.waitForStarted());
-    QElapsedTimer waited;
-    waited.start();
-    while (!leftovers().contains("~saltmp.lge") && waited.elapsed() < 120000 &&
-           process.state() == QProcess::Running)
-        QThread::msleep(100);
-    const QStringList open = leftovers();
-    EXPECT_TRUE(open.contains("~saltmp.lge")) << open.join(' ').toStdString();
-    EXPECT_TRUE(open.contains("~saltmp.lck")) << open.join(' ').toStdString();
-    ASSERT_EQ(process.state(), QProcess::Running) << process.readAll().toStdString();
+    const QTemporaryDir settings;
+    for (const auto& [stop, exitCode] : stops) {
+        SCOPED_TRACE(stop);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", platform);
+        environment.insert("XDG_CONFIG_HOME", settings.path());
+        process.setProcessEnvironment(environment);
+        process.start(Program(BREVANE_PROGRAM), {"--team", "0", league});
+        ASSERT_TRUE(process.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        while (!leftovers().contains("~saltmp.lge") && waited.elapsed() < 120000 &&
+               process.state() == QProcess::Running)
+            QThread::msleep(100);
+        const QStringList open = leftovers();
+        EXPECT_TRUE(open.contains("~saltmp.lge")) << open.join(' ').toStdString();
+        EXPECT_TRUE(open.contains("~saltmp.lck")) << open.join(' ').toStdString();
+        ASSERT_EQ(process.state(), QProcess::Running) << process.readAll().toStdString();
 
-    process.terminate();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        FAIL() << "the program did not end when its window was closed";
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
-    EXPECT_EQ(folder.entryList(QDir::Files), files);
-    for (const auto& [name, bytes] : before) {
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), bytes) << name.toStdString();
+#ifdef Q_OS_WIN
+        process.terminate();
+#else
+        ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), stop), 0);
+#endif
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            FAIL() << "the program did not end when asked to stop";
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), exitCode);
+        EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
+        // Only the options file is new: the default options written once the league opened.
+        QStringList after = folder.entryList(QDir::Files);
+        after.removeOne("salreg");
+        EXPECT_EQ(after.join(' ').toStdString(), files.join(' ').toStdString());
+        for (const auto& [name, bytes] : before) {
+            QFile file(folder.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), bytes) << name.toStdString();
+        }
     }
 }
-#endif
 
 } // namespace

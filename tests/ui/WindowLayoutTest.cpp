@@ -14,11 +14,13 @@
 #include "ui/TOfferListForm.h"
 #include "ui/WindowPlaces.h"
 
+#include <QHeaderView>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -172,6 +174,37 @@ TEST_F(ToolWindows, TheEditorGrowsWithTheMainWindowAndItsTextsWithIt) {
 
     main.resize(TContractManagerForm::kDesignedSize);
     QTRY_COMPARE(editor.size(), QSize(594, 466));
+}
+
+TEST_F(ToolWindows, TablesShareTheWidthToSpareAmongTheirColumns) {
+    p.Main().CapTable1->trigger();
+    p.Main().CheapestOffers1->trigger();
+    auto& capTable = *p.Main().findChild<TCapTableForm*>("CapTableForm");
+    auto& cheapest = *p.Main().findChild<TCheapestOfferForm*>("CheapestOfferForm");
+    const std::pair<QWidget*, QTableWidget*> windows[] = {{&capTable, capTable.capTable},
+                                                          {&cheapest, cheapest.cheapestOffers}};
+    for (const auto& shown : windows) {
+        QWidget* window = shown.first;
+        QTableWidget* table = shown.second;
+        const auto widths = [table]() {
+            std::vector<int> list;
+            for (int column = 0; column < table->columnCount(); ++column)
+                list.push_back(table->columnWidth(column));
+            return list;
+        };
+        const std::vector<int> designed = widths();
+        window->resize(window->width() + 700, window->height());
+        QTRY_VERIFY(table->viewport()->width() > 700);
+        // Every column took an even share of the new width; together they fill the view.
+        const std::vector<int> wide = widths();
+        int total = 0;
+        for (std::size_t column = 0; column < wide.size(); ++column) {
+            EXPECT_NEAR(wide[column] - designed[column], 700 / static_cast<int>(wide.size()), 30)
+                << window->objectName().toStdString() << " column " << column;
+            total += wide[column];
+        }
+        EXPECT_NEAR(total, table->viewport()->width(), static_cast<int>(wide.size()));
+    }
 }
 
 TEST_F(ToolWindows, TheClubsNameIsWholeInItsPanelAtTheDesignedSizeAndMaximised) {

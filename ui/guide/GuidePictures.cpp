@@ -2,7 +2,11 @@
 // windows, driven as a user would drive them, grabbed offscreen in one font and size so
 // that the pictures come out the same every time.
 //
-//   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER
+//   brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER [--maximised]
+//
+// --maximised grabs every window at the size of the screen's free area instead, to look at
+// how the windows grow. The platform is offscreen unless QT_QPA_PLATFORM names one (xcb on a
+// virtual X server, to see the windows as an X server shows them).
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/PlayersTable.h"
@@ -27,6 +31,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
@@ -49,9 +54,11 @@ class NoFileDialogs : public FileDialogs {
 
 class Pictures {
   public:
-    explicit Pictures(QString into) : folder(std::move(into)) {}
+    Pictures(QString into, bool maximisedPictures) : folder(std::move(into)), maximised(maximisedPictures) {}
 
     bool Save(QWidget& window, const char* name) {
+        if (maximised && window.screen())
+            window.setGeometry(window.screen()->availableGeometry());
         QCoreApplication::processEvents();
         const QString path = folder + "/" + name + ".png";
         if (!window.grab().save(path)) {
@@ -66,6 +73,7 @@ class Pictures {
 
   private:
     QString folder;
+    bool maximised;
     bool ok = true;
 };
 
@@ -127,11 +135,13 @@ void SaveOfferBoard(Pictures& pictures, TContractManagerForm& main, Prompt& prom
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER\n");
+    const bool maximised = argc == 4 && std::string(argv[3]) == "--maximised";
+    if (argc != 3 && !maximised) {
+        std::fprintf(stderr, "usage: brevane-guide-pictures SAMPLE.lge OUTPUT-FOLDER [--maximised]\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     BrevaneApplication app(argc, argv);
     // One font for every picture (DejaVu Sans comes with the set-up).
     QApplication::setFont(QFont("DejaVu Sans", 9));
@@ -139,7 +149,7 @@ int main(int argc, char** argv) {
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     const QString league = QString::fromLocal8Bit(argv[1]);
-    Pictures pictures(QString::fromLocal8Bit(argv[2]));
+    Pictures pictures(QString::fromLocal8Bit(argv[2]), maximised);
     QDir().mkpath(QString::fromLocal8Bit(argv[2]));
 
     ScriptedPrompt prompt;
