@@ -644,16 +644,18 @@ TEST_F(PendingOffers, ChangeTeamAsksAsAnOpenDoesAndEmptiesTheListForTheNewClub) 
 }
 
 TEST_F(PendingOffers, AStopKeepsEveryUnsavedOfferAndTheNextOpenOffersThemBack) {
-    // A second offer, unticked: kept all the same.
+    // A second offer for the same player (listed beside the first: No to replacing it),
+    // unticked: kept all the same.
     p.Main().SubmitOffer(offer);
     ASSERT_EQ(p.Offers().Count(), 2);
+    ASSERT_EQ(p.prompt.History().size(), 1u); // the replace question
     p.Offers().offerlist->item(1)->setCheckState(Qt::Unchecked);
     p.Main().KeepUnsavedForStop();
     const std::string kept = p.dir.File("a") + "/sample-recovered.off";
     EXPECT_EQ(ReadBytes(kept).size(), 2u * Offer::kRecordSize);
     // Nothing is asked, now or while the windows close.
     EXPECT_TRUE(p.Main().close());
-    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_EQ(p.prompt.History().size(), 1u);
     EXPECT_FALSE(p.Main().IsLeagueLoaded());
 
     // The next open of the league offers them back, for their club, without the chooser.
