@@ -78,18 +78,25 @@ rm -rf "$prefix" "$work"
 mkdir -p "$work" "$prefix"
 {
     set -x
-    if ! apt-cache showsrc "qt6-base=$version" 2>/dev/null | grep -q '^Package: qt6-base'; then
-        # Debian's sources: a deb-src entry for the system's own archive and suite.
-        uri=$(sed -nE 's/^URIs: *([^ ]+).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
-        suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        cat >/etc/apt/sources.list.d/brevane-debian-src.sources <<EOF
+    # Debian's sources: the system's own archives and suites as deb-src entries, when apt does
+    # not know the sources of the host's version yet.
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version"; then
+        system=/etc/apt/sources.list.d/debian.sources
+        entry=/etc/apt/sources.list.d/brevane-debian-src.sources
+        as_root=()
+        [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+        if grep -q '^Types: deb$' "$system" 2>/dev/null; then
+            sed 's/^Types: deb$/Types: deb-src/' "$system" | "${as_root[@]}" tee "$entry" >/dev/null
+        else
+            "${as_root[@]}" tee "$entry" >/dev/null <<EOF
 Types: deb-src
-URIs: ${uri:-http://deb.debian.org/debian}
-Suites: $suite
+URIs: http://deb.debian.org/debian
+Suites: $(. /etc/os-release && echo "$VERSION_CODENAME")
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-        apt-get update -qq
+        fi
+        "${as_root[@]}" apt-get update -qq
     fi
     cd "$work"
     apt-get source --download-only -qq "qt6-base=$version"

@@ -13,6 +13,8 @@
 
 namespace {
 
+// The settings are in the system's own format (the registry on Windows) unless the default
+// format is changed: the tests keep theirs in files of a folder of their own on every system.
 constexpr const char* kOrganization = "Brevane";
 constexpr const char* kApplication = "Brevane";
 constexpr int kGap = 4;
@@ -48,7 +50,7 @@ class Keeper : public QObject {
             window.restoreGeometry(last);
             return;
         }
-        QSettings settings(kOrganization, kApplication);
+        QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, kOrganization, kApplication);
         const QByteArray kept = settings.value(WindowPlaces::SettingsKey(window)).toByteArray();
         if (!kept.isEmpty() && window.restoreGeometry(kept))
             return;
@@ -71,7 +73,7 @@ class Keeper : public QObject {
 
     void Remember() {
         last = window.saveGeometry();
-        QSettings settings(kOrganization, kApplication);
+        QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, kOrganization, kApplication);
         settings.setValue(WindowPlaces::SettingsKey(window), last);
     }
 

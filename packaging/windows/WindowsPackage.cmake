@@ -7,6 +7,8 @@ unset(CPACK_PACKAGING_INSTALL_PREFIX)
 set(CPACK_PACKAGE_FILE_NAME Brevane-${PROJECT_VERSION}-windows-x86_64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Brevane)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Brevane)
+# The installer shows the licence on a page of its own before anything is installed.
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_EXECUTABLES Brevane Brevane Brevane-FrontOffice "Brevane Front Office")
 set(CPACK_COMPONENTS_ALL Unspecified)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)

@@ -77,8 +77,10 @@ std::string WriteSampleLeague(const std::string& folder, bool withSalaryInfo, st
 namespace {
 
 // Settings are read when a window is first shown: the folder is set before the program exists.
+// Files rather than the system's own format, which is the registry on Windows.
 QString UseSettingsFolder(const QString& folder) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
     return folder;
 }
 

@@ -14,8 +14,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     BrevaneApplication app(argc, argv);
-    // Windows keep their places in settings: never in the user's own.
+    // Windows keep their places in settings: never in the user's own (files, as the registry of
+    // Windows cannot be moved to a folder).
     QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }
