@@ -54,12 +54,15 @@ switches=(
 # other security fixes concern modules left out (network, SQL); the rest concern Debian's own
 # Linux packaging or other processors.
 patches=(cve-2023-32763.diff build_path_embedded_qtbuildinternalsextra_cmake.patch)
+# Our own fixes of this Qt version's build, applied after Debian's.
+own_patches=("$top"/packaging/windows/qt-patches/*.patch)
 
 key=$( {
     echo "$version"
     "$compiler" --version | head -n 1
     cat "$toolchain"
     printf '%s\n' "${switches[@]}" "${patches[@]}"
+    cat "${own_patches[@]}"
 } | sha256sum | cut -c1-12)
 prefix=$cache/qt-$upstream-mingw-$key
 log=$cache/qt-$upstream-mingw-$key.log
@@ -105,6 +108,9 @@ EOF
     source=$(ls -d "$work"/qtbase-everywhere-src-*)
     for patch in "${patches[@]}"; do
         patch -d "$source" -p1 --forward <"$work/debian/patches/$patch"
+    done
+    for patch in "${own_patches[@]}"; do
+        patch -d "$source" -p1 --forward <"$patch"
     done
 
     # Qt records its toolchain file; a copy in the cache keeps the Qt usable without the checkout.
