@@ -194,7 +194,13 @@ TEST_F(HostileFolder, AJournalThatNamesAnythingButTheFoldersOwnFilesIsRefusedAnd
         {"one file twice",
          JournalBytes("my.lge", {{"my.pyf", "", "~salnew.AbCd1234.tmp", mine},
                                  {"MY.PYF", "", "~salnew.AbCd1234.tmp", mine}}),
+#ifdef _WIN32
+         // A file system that ignores case sees MY.PYF as my.pyf under another spelling and
+         // refuses the name for that before it sees the file twice.
+         "does not lead where the journal says"},
+#else
          "twice"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
