@@ -3,8 +3,50 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
+#include "league/League.h"
 
 #include <set>
+
+CapTable::Charges PlayerRowCharges(const ContractList& contracts, const Contract& rec, int team,
+                                   bool onRoster, bool freeAgent) {
+    const Options& options = contracts.GetOptions();
+    const int cur = contracts.GetCurrentSeason();
+    const bool holdsContract = rec.contractTeam == team;
+    const bool paysBase = onRoster && ContractList::PaysBase(rec);
+    CapTable::Charges charges{};
+    for (int j = 0; j < CapTable::kSeasons; ++j) {
+        // This season exactly as the payroll totals count it; later ones by contract year.
+        int yearSel = 0;
+        if (j > 0) {
+            const int index = cur + j - rec.yrSigned;
+            if (index < 0 || index >= rec.years)
+                continue;
+            yearSel = index + 1;
+        }
+        std::int64_t charge = 0;
+        if (holdsContract)
+            charge += contracts.ContractTeamCharge(rec, freeAgent, yearSel);
+        if (paysBase)
+            charge += rec.YearCharge(yearSel, Contract::BaseOnly, options, cur);
+        charges[static_cast<std::size_t>(j)] = charge;
+    }
+    return charges;
+}
+
+std::optional<CapTable::ReleasedRow> BuildReleasedRow(const ContractList& contracts, int team, int id) {
+    const Contract* rec = contracts.GetRecord(id);
+    if (!rec || team < 0 || contracts.GetLeague().FindTeam(static_cast<short>(id)) != team)
+        return std::nullopt;
+    CapTable::ReleasedRow row;
+    row.id = static_cast<std::int16_t>(id);
+    row.before = PlayerRowCharges(contracts, *rec, team, true,
+                                  contracts.GetLeague().IsFreeAgent(static_cast<short>(id)));
+    // Released, he is on no roster and listed as a free agent; his record stays as it is.
+    row.stays = PlayerRowCharges(contracts, *rec, team, false, true);
+    for (std::size_t j = 0; j < row.before.size(); ++j)
+        row.leaves[j] = row.before[j] - row.stays[j];
+    return row;
+}
 
 CapTable BuildCapTable(const ContractList& contracts, int team, const OfferList* offers) {
     CapTable table;
@@ -22,28 +64,12 @@ CapTable BuildCapTable(const ContractList& contracts, int team, const OfferList*
         if (!onRoster && !holdsContract)
             continue;
         const bool freeAgent = places.freeAgent[static_cast<std::size_t>(id)] != 0;
-        const bool paysBase = onRoster && ContractList::PaysBase(*rec);
-
         CapTable::PlayerRow row;
         row.id = static_cast<std::int16_t>(id);
+        row.charges = PlayerRowCharges(contracts, *rec, team, onRoster, freeAgent);
         bool charges = false;
-        for (int j = 0; j < CapTable::kSeasons; ++j) {
-            // This season exactly as the payroll totals count it; later ones by contract year.
-            int yearSel = 0;
-            if (j > 0) {
-                const int index = cur + j - rec->yrSigned;
-                if (index < 0 || index >= rec->years)
-                    continue;
-                yearSel = index + 1;
-            }
-            std::int64_t charge = 0;
-            if (holdsContract)
-                charge += contracts.ContractTeamCharge(*rec, freeAgent, yearSel);
-            if (paysBase)
-                charge += rec->YearCharge(yearSel, Contract::BaseOnly, options, cur);
-            row.charges[static_cast<std::size_t>(j)] = charge;
+        for (std::int64_t charge : row.charges)
             charges = charges || charge != 0;
-        }
         if (!charges)
             continue;
         const int lastSeason = rec->yrSigned + rec->years - 1;

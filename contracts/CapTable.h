@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+class Contract;
 class ContractList;
 class OfferList;
 
@@ -17,6 +19,14 @@ struct CapTable {
     struct PlayerRow {
         std::int16_t id = 0;
         Charges charges{};
+    };
+    // One player's row as it is and as it would be were he released into the free agents:
+    // his base share leaves the club, the bonus share of a contract the club holds stays.
+    struct ReleasedRow {
+        std::int16_t id = 0;
+        Charges before{};
+        Charges leaves{};
+        Charges stays{};
     };
     struct OfferRow {
         int index = 0; // index in the offer list
@@ -39,3 +49,11 @@ struct CapTable {
 // running figures count charges the shares of its own length; a restructure's row holds the
 // difference to the contract it replaces. offers may be null.
 CapTable BuildCapTable(const ContractList& contracts, int team, const OfferList* offers);
+
+// The charges of one player's row in club `team`'s table: his record, whether he is on the
+// club's roster and whether he is listed as a free agent.
+CapTable::Charges PlayerRowCharges(const ContractList& contracts, const Contract& rec, int team,
+                                   bool onRoster, bool freeAgent);
+
+// The released view of a player on club `team`'s roster; none for anyone else.
+std::optional<CapTable::ReleasedRow> BuildReleasedRow(const ContractList& contracts, int team, int id);

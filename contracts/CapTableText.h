@@ -13,7 +13,7 @@ class OfferList;
 // row, with its label, the texts of its seven cells and, for the contracts that end, the
 // names behind each count.
 struct CapTableText {
-    enum class Kind { Player, Offer, Total, SalaryCap, CapSpace, Expiring };
+    enum class Kind { Player, Offer, Total, SalaryCap, CapSpace, Expiring, Released };
 
     struct Line {
         Kind kind = Kind::Player;

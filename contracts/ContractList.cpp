@@ -219,14 +219,24 @@ bool ContractList::Save() {
         records_[id].Encode(out.data() + recordsAt +
                             static_cast<std::size_t>(id - kFirstID) * Contract::kRecordSize);
 
+    saveError_.clear();
+    const std::string name = tolvik::NativeLeaf(tolvik::NativePath(path));
     if (exists) {
-        // The file was rewritten in place: whatever lay beyond the new content stays.
+        // The file was rewritten in place: whatever lay beyond the new content stays. A file
+        // whose bytes cannot be read would lose them, and is left as it is.
         std::vector<std::uint8_t> old;
-        tolvik::ReadFileStart(path, old, std::numeric_limits<std::size_t>::max());
+        if (!tolvik::ReadFileStart(path, old, std::numeric_limits<std::size_t>::max())) {
+            saveError_ = "cannot read " + name + ": " + tolvik::FileErrorText(tolvik::LastFileError()) +
+                         "; it was left as it is";
+            return false;
+        }
         if (old.size() > out.size())
             out.insert(out.end(), old.begin() + static_cast<std::ptrdiff_t>(out.size()), old.end());
     }
-    return tolvik::WriteFileAtomically(path, out.data(), out.size());
+    if (tolvik::WriteFileAtomically(path, out.data(), out.size()))
+        return true;
+    saveError_ = "cannot write " + name + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+    return false;
 }
 
 Contract ContractList::GetContract(int id) const {
@@ -270,48 +280,64 @@ bool ContractList::PaysBase(const Contract& rec) {
     return rec.salary != 0 && rec.status != Contract::Tendered;
 }
 
-void ContractList::RecomputeTotals() {
-    struct Sums {
-        std::int64_t bonusSpent = 0, currentPayroll = 0, estimatedPayroll = 0;
-    };
-    std::vector<Sums> sums(teams_.size());
-    const Places places = LookUpPlaces();
-    auto valid = [&](int team) { return team >= 0 && team < numTeams_; };
-
-    for (int id = kFirstID; id < count_; ++id) {
-        const Contract& rec = records_[id];
-        const int cur = places.team[id];
-        const int ct = rec.contractTeam;
-        const bool freeAgent = places.freeAgent[id] != 0;
-
-        // 1. The charge to the contract team; a team the league does not have (a damaged
-        // file) is charged nothing.
-        if (valid(ct)) {
-            const std::int64_t charge = ContractTeamCharge(rec, freeAgent, 0);
-            sums[ct].currentPayroll += charge;
-            sums[ct].estimatedPayroll += charge;
-        }
-
-        // 2. The current team pays the base share, or expects to pay the CGS.
-        if (cur >= 0) {
-            if (!PaysBase(rec)) {
-                sums[cur].estimatedPayroll += rec.cgs;
-            } else {
-                const std::int64_t base = rec.YearCharge(0, Contract::BaseOnly, options_, currentSeason_);
-                sums[cur].currentPayroll += base;
-                sums[cur].estimatedPayroll += base;
-            }
-        }
-
+ContractList::PlayerCharges ContractList::ChargesOf(const Contract& rec, int team, bool freeAgent) const {
+    PlayerCharges c;
+    // 1. The charge to the contract team; a team the league does not have (a damaged file)
+    // is charged nothing.
+    if (rec.contractTeam >= 0 && rec.contractTeam < numTeams_) {
+        c.contractTeam = rec.contractTeam;
+        c.bonusCharge = ContractTeamCharge(rec, freeAgent, 0);
         // 3. Bonus money of contracts signed this season.
-        if (valid(ct) && rec.yrSigned == currentSeason_ && (cur >= 0 || freeAgent))
-            sums[ct].bonusSpent += rec.bonus;
+        if (rec.yrSigned == currentSeason_ && (team >= 0 || freeAgent))
+            c.bonusSpent = rec.bonus;
     }
+    // 2. The current team pays the base share, or expects to pay the CGS.
+    if (team >= 0) {
+        c.team = team;
+        if (PaysBase(rec))
+            c.base = rec.YearCharge(0, Contract::BaseOnly, options_, currentSeason_);
+        else
+            c.estimatedOnly = rec.cgs;
+    }
+    return c;
+}
 
+void ContractList::AddCharges(std::vector<Sums>& sums, const PlayerCharges& charges, int sign) {
+    if (charges.contractTeam >= 0 && charges.contractTeam < static_cast<int>(sums.size())) {
+        Sums& s = sums[static_cast<std::size_t>(charges.contractTeam)];
+        s.currentPayroll += sign * charges.bonusCharge;
+        s.estimatedPayroll += sign * charges.bonusCharge;
+        s.bonusSpent += sign * charges.bonusSpent;
+    }
+    if (charges.team >= 0 && charges.team < static_cast<int>(sums.size())) {
+        Sums& s = sums[static_cast<std::size_t>(charges.team)];
+        s.currentPayroll += sign * charges.base;
+        s.estimatedPayroll += sign * (charges.base + charges.estimatedOnly);
+    }
+}
+
+std::vector<ContractList::Sums> ContractList::SumTotals(const Places& places) const {
+    std::vector<Sums> sums(teams_.size());
+    for (int id = kFirstID; id < count_; ++id)
+        AddCharges(sums, ChargesOf(records_[id], places.team[id], places.freeAgent[id] != 0));
+    return sums;
+}
+
+TeamInfo ContractList::Narrow(const Sums& sums) {
+    TeamInfo info;
+    info.bonusSpent = Clamp32(sums.bonusSpent);
+    info.currentPayroll = Clamp32(sums.currentPayroll);
+    info.estimatedPayroll = Clamp32(sums.estimatedPayroll);
+    return info;
+}
+
+void ContractList::RecomputeTotals() {
+    const std::vector<Sums> sums = SumTotals(LookUpPlaces());
     for (std::size_t t = 0; t < teams_.size(); ++t) {
-        teams_[t].bonusSpent = Clamp32(sums[t].bonusSpent);
-        teams_[t].currentPayroll = Clamp32(sums[t].currentPayroll);
-        teams_[t].estimatedPayroll = Clamp32(sums[t].estimatedPayroll);
+        const TeamInfo narrowed = Narrow(sums[t]);
+        teams_[t].bonusSpent = narrowed.bonusSpent;
+        teams_[t].currentPayroll = narrowed.currentPayroll;
+        teams_[t].estimatedPayroll = narrowed.estimatedPayroll;
     }
 }
 

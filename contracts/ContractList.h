@@ -33,8 +33,11 @@ class ContractList {
     // .SAL file or to build the information from the league. Recomputes the totals.
     bool Load(Prompt& prompt);
     // Writes the salary information file (version 2), replacing it atomically and keeping
-    // the bytes of an existing file beyond what is rewritten. False when it cannot be written.
+    // the bytes of an existing file beyond what is rewritten. False when it cannot be written
+    // (GetSaveError says why); an existing file that cannot be read is not written over.
     bool Save();
+    // Why the last Save failed, as "cannot write NAME.FRO: disk full"; "" when none failed.
+    const std::string& GetSaveError() const { return saveError_; }
     // Fills the records from the sibling .SAL file, then saves.
     bool Convert(Prompt& prompt);
     // Generates every CGS, assigns every status by experience (or retired), then saves.
@@ -55,6 +58,27 @@ class ContractList {
     std::int32_t YearCharge(int id, int yearSel, int part) const;
 
     void RecomputeTotals();
+
+    // What one player adds to the club totals: step by step as RecomputeTotals counts it.
+    struct PlayerCharges {
+        int contractTeam = -1;          // the club holding his contract; -1 for none or one the league lacks
+        std::int64_t bonusCharge = 0;   // to contractTeam's current and estimated payroll
+        int team = -1;                  // the club whose roster he is on, -1 for none
+        std::int64_t base = 0;          // to team's current and estimated payroll
+        std::int64_t estimatedOnly = 0; // to team's estimated payroll only (his CGS)
+        std::int64_t bonusSpent = 0;    // to contractTeam's bonus money spent
+    };
+    // The charges of a record for a player on roster `team` (-1 none) who is or is not
+    // listed as a free agent.
+    PlayerCharges ChargesOf(const Contract& rec, int team, bool freeAgent) const;
+    // The club totals before they are narrowed to 32 bits.
+    struct Sums {
+        std::int64_t bonusSpent = 0, currentPayroll = 0, estimatedPayroll = 0;
+    };
+    // Adds (sign 1) or takes away (sign -1) one player's charges; sums holds one entry per club.
+    static void AddCharges(std::vector<Sums>& sums, const PlayerCharges& charges, int sign = 1);
+    // A club's totals as TeamInfo keeps them: each clamped to 32 bits.
+    static TeamInfo Narrow(const Sums& sums);
     // The charge of a contract to the club holding it in one contract year (yearSel as
     // Contract::YearCharge): the bonus share, or for a free agent's one-year contract whose
     // bonus is below the minimum the penalty share of its base; retired players only when
@@ -86,6 +110,8 @@ class ContractList {
         std::vector<std::uint8_t> freeAgent;
     };
     Places LookUpPlaces() const;
+    // Every club's totals with the players where places puts them.
+    std::vector<Sums> SumTotals(const Places& places) const;
 
     // The salary information file and the sibling file: an existing name found ignoring
     // case, else the exact name in the league's folder.
@@ -112,4 +138,5 @@ class ContractList {
     const std::string extSal_ = ".SAL";
     std::vector<Contract> records_;
     std::vector<TeamInfo> teams_;
+    std::string saveError_;
 };

@@ -53,6 +53,30 @@ bool OfferList::AddOfferToList(const Offer& offer) {
     return true;
 }
 
+bool OfferList::RemoveOffer(int index) {
+    if (index < 0 || index >= Count())
+        return false;
+    items_.erase(items_.begin() + index);
+    RecalcTotals();
+    return true;
+}
+
+bool OfferList::ReplaceOffer(int index, const Offer& offer) {
+    if (index < 0 || index >= Count())
+        return false;
+    items_[static_cast<std::size_t>(index)] = {
+        offer, OfferSentence(offer, contracts_.GetLeague(), HolderOf(offer.playerID)), true};
+    RecalcTotals();
+    return true;
+}
+
+int OfferList::FindOfferFor(std::int16_t playerID) const {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].offer.playerID == playerID)
+            return static_cast<int>(i);
+    return -1;
+}
+
 int OfferList::AddOffersToList(const std::vector<Offer>& offers) {
     const League& league = contracts_.GetLeague();
     int added = 0;

@@ -47,6 +47,13 @@ class OfferList {
 
     // Lists the offer ticked; false when 32 offers are already listed.
     bool AddOfferToList(const Offer& offer);
+    // Takes one offer off the list; the others keep their order and ticks. False for an
+    // index outside the list.
+    bool RemoveOffer(int index);
+    // Puts an offer in the place of another, ticked and with its own sentence.
+    bool ReplaceOffer(int index, const Offer& offer);
+    // The index of the first offer for the player, -1 for none.
+    int FindOfferFor(std::int16_t playerID) const;
     // Lists the offers ticked, as AddOfferToList would one by one, but works the figures out
     // once at the end. Returns the number added (those beyond the 32nd are dropped).
     int AddOffersToList(const std::vector<Offer>& offers);

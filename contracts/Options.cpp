@@ -163,8 +163,10 @@ void Options::SetDefaults() {
 void Options::Load(const std::string& folder, Prompt& prompt) {
     folder_ = folder;
     pendingWrite_ = false;
-    if (tolvik::FindFileIgnoringCase(folder_, kFileName).empty()) {
+    // Anything of that name is the user's: a link, a pipe or a folder is not "missing".
+    if (!tolvik::StatPath(FilePath(), false).exists) {
         SetDefaults();
+        fileState_ = FileState::Missing;
         pendingWrite_ = true;
     } else {
         Read(prompt);
@@ -177,6 +179,7 @@ bool Options::WritePending() {
     if (!Write())
         return false;
     pendingWrite_ = false;
+    fileState_ = FileState::Created;
     return true;
 }
 
@@ -262,12 +265,22 @@ void Options::DecodeFields(const std::uint8_t* file, std::size_t size) {
     in.S32(kOffHoBase, ho_base);
 }
 
+void Options::ShowUnreadable(const std::string& path, tolvik::FileError error, Prompt& prompt) {
+    // Work with the defaults, but leave the user's file alone.
+    unreadable_ = tolvik::FileErrorText(error);
+    SetDefaults();
+    fileState_ = FileState::Unreadable;
+    prompt.ShowMessage("The options file " + path + " cannot be read (" + unreadable_ +
+                           "). The league opens with the default options; the file is left as it is.",
+                       "Program Options");
+}
+
 void Options::Read(Prompt& prompt) {
     // At most kFileSize bytes matter: the file is never larger than its layout.
     std::vector<std::uint8_t> bytes;
-    if (!tolvik::ReadFileStart(FilePath(), bytes, kFileSize)) {
-        // Unreadable: work with the defaults, but leave the user's file alone.
-        SetDefaults();
+    const std::string path = FilePath();
+    if (!tolvik::ReadFileStart(path, bytes, kFileSize)) {
+        ShowUnreadable(path, tolvik::LastFileError(), prompt);
         return;
     }
     const std::size_t got = bytes.size();
@@ -281,10 +294,11 @@ void Options::Read(Prompt& prompt) {
     scratch.DecodeFields(bytes.data(), got);
 
     if (fileVersion > kVersion) {
+        // The newer program's file is kept: this one works with its defaults in memory.
         prompt.ShowMessage("Newer version of program options found.  Please upgrade to the latest version",
                            "");
         SetDefaults();
-        pendingWrite_ = true;
+        fileState_ = FileState::Newer;
         return;
     }
     if (fileVersion == 3) {
@@ -318,6 +332,7 @@ void Options::Read(Prompt& prompt) {
     const std::string folder = folder_;
     *this = scratch;
     folder_ = folder;
+    fileState_ = FileState::Read;
     for (int r = 0; r < kRounds; ++r)
         for (int k = 0; k < kPicks; ++k)
             if (r == 0 || k == 0)
@@ -325,9 +340,21 @@ void Options::Read(Prompt& prompt) {
     version = fileVersion;
 }
 
-bool Options::Write() const {
+bool Options::Write(std::string* why) const {
+    // What could not be read is never written over: it may hold a newer program's options.
+    if (fileState_ == FileState::Newer || fileState_ == FileState::Unreadable) {
+        if (why)
+            *why = fileState_ == FileState::Newer
+                       ? "it holds the options of a newer version of the program, and is left as it is"
+                       : "it could not be read (" + unreadable_ + "), and is left as it is";
+        return false;
+    }
     const auto bytes = Encode();
-    return tolvik::WriteFileAtomically(FilePath(), bytes.data(), bytes.size());
+    if (tolvik::WriteFileAtomically(FilePath(), bytes.data(), bytes.size()))
+        return true;
+    if (why)
+        *why = tolvik::FileErrorText(tolvik::LastFileError());
+    return false;
 }
 
 Options::SplitRow Options::GetSplits(int row) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "league/SystemFiles.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -33,11 +35,23 @@ class Options {
     // The path of the options file in that folder (an existing name found ignoring case).
     std::string FilePath() const;
 
+    // What became of the options file at the last Load.
+    enum class FileState {
+        Read,       // read (versions 3 and 4 upgraded in memory)
+        Missing,    // there was none: the defaults are due to be written (WritePending)
+        Created,    // there was none, and the defaults have been written
+        Newer,      // of a newer version: the defaults are used, and the file is kept as it is
+        Unreadable, // not readable (or not a regular file): the defaults, the file kept as it is
+    };
+
     // Reads "salreg" from the folder when it exists, else sets the defaults. Load writes
-    // nothing: the defaults of a missing file, or those replacing a newer version, are due
-    // to be written, and WritePending writes them once the league of that folder has opened
-    // (its folder lock is held), so that a folder that is not ours is never written to.
+    // nothing: the defaults of a missing file are due to be written, and WritePending writes
+    // them once the league of that folder has opened (its folder lock is held), so that a
+    // folder that is not ours is never written to. A file of a newer version, or one that
+    // cannot be read, gives the defaults in memory, says so once through the prompt, and is
+    // never written over (Write refuses).
     void Load(const std::string& folder, Prompt& prompt);
+    FileState GetFileState() const { return fileState_; }
     // True when Load left defaults that the file does not hold yet.
     bool HasPendingWrite() const { return pendingWrite_; }
     // Writes the options when Load left them due; true when nothing was due or the write
@@ -47,11 +61,13 @@ class Options {
     bool Defaults();
     // Sets every field to its default in memory only.
     void SetDefaults();
-    // Reads the file (upgrading versions 3 and 4; a newer version gives the defaults, due
-    // to be written over it by WritePending).
+    // Reads the file (upgrading versions 3 and 4; a newer version or a file that cannot be
+    // read gives the defaults and is kept as it is).
     void Read(Prompt& prompt);
-    // Writes version 5 and every field, replacing the file atomically. False on failure.
-    bool Write() const;
+    // Writes version 5 and every field, replacing the file atomically. False on failure, and
+    // without writing when the file Load met was newer or unreadable; why (when given) then
+    // says why, in words that follow "Could not write salreg: ".
+    bool Write(std::string* why = nullptr) const;
 
     // The file image of the fields (2,404 bytes) and its reading, for Write and Read.
     std::array<std::uint8_t, kFileSize> Encode() const;
@@ -141,7 +157,10 @@ class Options {
     // (at most kFileSize - 4); fields beyond keep their present values.
     void DecodeFields(const std::uint8_t* fields, std::size_t size);
     void SetStatDefaults();
+    void ShowUnreadable(const std::string& path, tolvik::FileError error, Prompt& prompt);
 
     std::string folder_;
     bool pendingWrite_ = false;
+    FileState fileState_ = FileState::Missing;
+    std::string unreadable_; // why the file could not be read
 };

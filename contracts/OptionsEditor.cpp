@@ -231,7 +231,7 @@ bool OptionsEditor::saveBtnClick() {
     for (int i = 0; i < Options::kStatValues; ++i)
         saved.*Options::kStatFields[i] = RemoveCommas(c.statValues[i]);
     saved.ho_base = std::clamp(c.ho_base, kHoBaseMin, kHoBaseMax);
-    if (!saved.Write())
+    if (!saved.Write(&saveError_))
         return false;
     options_ = saved;
     return true;

@@ -126,8 +126,11 @@ class OptionsEditor {
     bool rCGSChange();
     // "Save": reads every field back and writes the options file. Every field is read before
     // anything is stored, so a field that is no number (ConversionError) changes nothing and
-    // writes nothing. False, with the options unchanged, when the file cannot be written.
+    // writes nothing. False, with the options unchanged, when the file cannot be written
+    // (SaveError says why: a write that failed, or a file of a newer version or one that could
+    // not be read, which is never written over).
     bool saveBtnClick();
+    const std::string& SaveError() const { return saveError_; }
     // "Cancel": the options as they were when the editor was made.
     void cxlBtnClick();
 
@@ -143,4 +146,5 @@ class OptionsEditor {
     Prompt& prompt_;
     const std::string ownerName_;
     Controls controls_;
+    std::string saveError_;
 };

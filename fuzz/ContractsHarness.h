@@ -4,13 +4,17 @@
 // information file (.FRO) and the sibling salary file (.SAL), each beside the minimal
 // league, read as the program reads them when it opens a league.
 
+#include "contracts/ChanceExplanation.h"
+#include "contracts/CheapestOffer.h"
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "contracts/OptionsEditor.h"
 #include "contracts/ScriptedPrompt.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/LeagueHarness.h"
 #include "fuzz/MinimalLeague.h"
+#include "league/MoneyText.h"
 
 #include <memory>
 #include <string>
@@ -76,6 +80,63 @@ inline void CheckSaveAndReload(League& league, const Options& options, ContractL
     Check(SameContracts(list, again), "a saved salary file reads back as it was held");
 }
 
+// The options window on the options: loaded into its controls, saved, and loaded and saved
+// again, which must change nothing more (a save reads back what the controls show).
+inline void EditAndSave(const Options& options, const ScratchFolder& folder) {
+    ScriptedPrompt prompt;
+    Options edited = options;
+    OptionsEditor editor(edited, prompt, "FrontOffice");
+    editor.UpdateFields();
+    editor.rook_cgsShow();
+    gSink = gSink + OptionsEditor::RookieSummary(edited).size();
+    const Bytes before = folder.Read("salreg");
+    bool saved = false;
+    try {
+        saved = editor.saveBtnClick();
+    } catch (const ConversionError&) {
+        // A stored value the window shows but cannot read back (a negative salary cap shown
+        // as a large unsigned one): the error box, and nothing is written.
+        Check(folder.Read("salreg") == before, "a save that fails on a field writes nothing");
+        return;
+    }
+    Check(saved == (options.GetFileState() != Options::FileState::Newer),
+          "the options window saves unless the file is of a newer version");
+    if (!saved) {
+        Check(!editor.SaveError().empty(), "a refused save says why");
+        return;
+    }
+    Options reloaded;
+    reloaded.Load(folder.Path(), prompt);
+    OptionsEditor again(reloaded, prompt, "FrontOffice");
+    Check(again.saveBtnClick(), "saved options can be saved again");
+    Options twice;
+    twice.Load(folder.Path(), prompt);
+    Check(twice.Encode() == reloaded.Encode(), "a second save of the options window changes nothing");
+}
+
+// What the editor shows a manager composing an offer: the terms of a chance and the
+// cheapest offers that reach the usual chances, for a player on a club, a free agent and a
+// draft prospect.
+inline void AdviseOnOffers(ContractList& list, const Options& options) {
+    const Commissioner& commissioner = list.GetCommissioner();
+    for (const int id : {MinimalLeague::kFirstPlayer + 1, MinimalLeague::kFirstFreeAgent + 2,
+                         MinimalLeague::kFirstProspect + 3}) {
+        const Contract contract = list.GetContract(id);
+        for (const std::int32_t years : {0, 1, 3, 8}) {
+            const AcceptTerms terms = commissioner.ExplainChance(contract, years, 1500000, 400000);
+            Check(terms.chance == commissioner.AcceptChance(contract, years, 1500000, 400000),
+                  "the explained chance is the chance");
+            for (const std::string& line : DescribeChance(terms, options))
+                gSink = gSink + line.size();
+        }
+        for (const CheapestOffer& offer : FindCheapestOffers(commissioner, contract, options, {60, 90})) {
+            Check(!offer.salary || offer.chance >= offer.target, "a cheapest offer reaches its target");
+            for (const std::string& cell : DescribeCheapestOffer(offer))
+                gSink = gSink + cell.size();
+        }
+    }
+}
+
 // The options file "salreg", then what the program does with the options when it opens a
 // league without salary information: it builds it (CGS generation, by ratings or by
 // statistics) and shows totals and acceptance chances.
@@ -100,12 +161,19 @@ inline int FuzzSalreg(const std::uint8_t* data, std::size_t size) {
         for (int pick = -1; pick <= Options::kPicks + 1; ++pick)
             gSink = gSink + static_cast<std::size_t>(options.RookieCGS(round, pick));
 
-    // Whatever was read is written and reads back the same.
+    // Whatever was read is written and reads back the same; a newer file is never written over.
     const auto image = options.Encode();
-    Check(options.Write(), "the options can be written");
-    Options reread;
-    reread.Load(folder.Path(), prompt);
-    Check(reread.Encode() == image, "written options read back as they were held");
+    if (options.GetFileState() == Options::FileState::Newer) {
+        Check(!options.Write(), "a newer options file is not written over");
+        Check(folder.Holds("salreg", ByteSpan(data, size)), "a newer options file is kept as it was");
+    } else {
+        Check(options.GetFileState() == Options::FileState::Read, "an options file of any content is read");
+        Check(options.Write(), "the options can be written");
+        Options reread;
+        reread.Load(folder.Path(), prompt);
+        Check(reread.Encode() == image, "written options read back as they were held");
+    }
+    EditAndSave(options, folder);
 
     MinimalLeague::Get().WriteTo(folder, true, true, true);
     auto league = OpenMinimalLeague(folder);
@@ -114,6 +182,7 @@ inline int FuzzSalreg(const std::uint8_t* data, std::size_t size) {
     ContractList list(*league, options);
     Check(list.Load(builder), "salary information is built from any options");
     WalkContracts(list);
+    AdviseOnOffers(list, options);
     return 0;
 }
 

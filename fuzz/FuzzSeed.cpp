@@ -7,9 +7,17 @@
 //   fuzz-seed players OUT LGE PYR                      (record size and next identifier from LGE)
 //   fuzz-seed list OUT FLAGS FILE                      (FLAGS: bit 0 draft file, bit 1 moves)
 //   fuzz-seed minimal DIR                              (the harnesses' own minimal league)
+//   fuzz-seed offers DIR                               (offer files of the minimal league)
+//   fuzz-seed recovery DIR                             (folders of write-backs cut off)
+#include "contracts/ContractList.h"
+#include "contracts/Offer.h"
+#include "contracts/Options.h"
+#include "contracts/ScriptedPrompt.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/MinimalLeague.h"
+#include "fuzz/RecoveryHarness.h"
 #include "league/ByteOrder.h"
+#include "tests/support/FaultyFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,8 +44,136 @@ int Usage() {
     std::fprintf(stderr, "usage: fuzz-seed league OUT LGE PYR PYF PYC DAT [MOVES]\n"
                          "       fuzz-seed players OUT LGE PYR\n"
                          "       fuzz-seed list OUT FLAGS FILE\n"
-                         "       fuzz-seed minimal DIR\n");
+                         "       fuzz-seed minimal DIR\n"
+                         "       fuzz-seed offers DIR\n"
+                         "       fuzz-seed recovery DIR\n");
     return 2;
+}
+
+void Put32(fuzzing::Bytes& out, std::size_t n) {
+    for (int b = 0; b < 4; ++b)
+        out.push_back(static_cast<std::uint8_t>(n >> (8 * b)));
+}
+
+// The minimal league on a memory file system in front of the library, for the modes that
+// run the library to make their seeds.
+struct MemoryLeague {
+    MemoryLeague() : previous(tolvik::UseFiles(&folder.Files())) {
+        folder.Clear();
+        fuzzing::MinimalLeague::Get().WriteTo(folder, true, true);
+    }
+    ~MemoryLeague() { tolvik::UseFiles(previous == &tolvik::SystemDefaultFiles() ? nullptr : previous); }
+    const fuzzing::ScratchFolder& folder = fuzzing::ScratchFolder::Get();
+    tolvik::SystemFiles* previous;
+};
+
+// Offer files for clubs of the minimal league with salary information built from the
+// default options: every type, for players on the club, on other clubs and free agents.
+bool OfferSeeds(const std::string& dir) {
+    fuzzing::Bytes fro;
+    {
+        MemoryLeague memory;
+        League league;
+        if (!league.OpenLeague(fuzzing::MinimalLeague::LeaguePath(memory.folder)) || !league.ReadLeagueData())
+            return false;
+        Options options;
+        options.SetFolder(memory.folder.Path());
+        ScriptedPrompt prompt;
+        prompt.AnswerCaption("Build Salary Info?", true);
+        ContractList contracts(league, options);
+        if (!contracts.Load(prompt))
+            return false;
+        fro = memory.folder.Read(std::string(fuzzing::MinimalLeague::kBase) + ".FRO");
+    }
+    using M = fuzzing::MinimalLeague;
+    for (int team = 0; team < 3; ++team) {
+        fuzzing::Bytes seed{static_cast<std::uint8_t>(team), static_cast<std::uint8_t>(team == 2 ? 0x05 : 0)};
+        Put32(seed, team == 1 ? 0 : fro.size());
+        if (team != 1)
+            seed.insert(seed.end(), fro.begin(), fro.end());
+        const int players[] = {M::kFirstPlayer + M::kPerTeam * team, M::kFirstPlayer + M::kPerTeam * team + 3,
+                               M::kFirstPlayer + M::kPerTeam * (team + 1), M::kFirstFreeAgent + team,
+                               M::kFirstProspect + team};
+        for (int type = 0; type <= Offer::InvalidOffer; ++type) {
+            Offer offer;
+            offer.playerID = static_cast<std::int16_t>(players[type % 5]);
+            offer.team = static_cast<std::int8_t>(team);
+            offer.offerType = static_cast<std::int8_t>(type);
+            offer.years = static_cast<std::int8_t>(1 + type % 7);
+            offer.salary = 400000u + 250000u * static_cast<std::uint32_t>(type);
+            offer.bonus = offer.salary / 4;
+            offer.acceptPct = static_cast<std::int16_t>(40 + 5 * type);
+            std::uint8_t record[Offer::kRecordSize];
+            offer.Encode(record);
+            seed.insert(seed.end(), record, record + Offer::kRecordSize);
+        }
+        if (!WriteOut(dir + "/club" + std::to_string(team), seed))
+            return false;
+    }
+    return true;
+}
+
+// The folder as a recovery input (fuzz/RecoveryHarness.h): every file whose name the input
+// can give, with its bytes; the player and draft files and their copies left out when they
+// hold the minimal league's bytes, which the harness lays down anyway.
+fuzzing::Bytes PackFolder(const fuzzing::ScratchFolder& folder) {
+    const auto& minimal = fuzzing::MinimalLeague::Get();
+    fuzzing::Bytes out(1, 0);
+    for (const std::string& name : folder.List()) {
+        const auto known =
+            std::find(std::begin(fuzzing::kRecoveryNames), std::end(fuzzing::kRecoveryNames), name);
+        const bool temporary = tolvik::IsTemporaryName(name);
+        if (known == std::end(fuzzing::kRecoveryNames) && !temporary)
+            continue;
+        const fuzzing::Bytes bytes = folder.Read(name);
+        if (bytes == minimal.pyr || bytes == minimal.pyc)
+            continue;
+        out.push_back(static_cast<std::uint8_t>(temporary ? fuzzing::kTemporaryCode
+                                                          : known - std::begin(fuzzing::kRecoveryNames)));
+        if (temporary)
+            for (auto c = name.begin() + 8; c != name.begin() + 16; ++c)
+                out.push_back(static_cast<std::uint8_t>(std::strchr(fuzzing::kTemporaryNameChars, *c) -
+                                                        fuzzing::kTemporaryNameChars));
+        Put32(out, bytes.size());
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        ++out[0];
+    }
+    return out;
+}
+
+// What a program killed at each rename of a write-back leaves (the journal, its temporary
+// files, the working copies and the lock file's notes), and a torn and a cut-short form.
+bool RecoverySeeds(const std::string& dir) {
+    for (int killAt = 1; killAt <= 2; ++killAt) {
+        MemoryLeague memory;
+        fuzzing::Bytes left;
+        int renames = 0;
+        FaultyFiles killing(
+            [&](FaultyFiles::Call call, const std::string&) {
+                if (call == FaultyFiles::Call::Rename && ++renames == killAt)
+                    left = PackFolder(memory.folder);
+                return tolvik::FileError::None;
+            },
+            memory.folder.Files());
+        tolvik::UseFiles(&killing);
+        {
+            League league;
+            using M = fuzzing::MinimalLeague;
+            if (!league.OpenLeague(M::LeaguePath(memory.folder)) || !league.ReadLeagueData() ||
+                !league.MovePlayer(static_cast<short>(M::kFirstFreeAgent), 0) || !league.WriteLeague() ||
+                !league.CloseLeague())
+                return false;
+        }
+        tolvik::UseFiles(&memory.folder.Files());
+        if (left.empty() || !WriteOut(dir + "/killed-at-rename" + std::to_string(killAt), left))
+            return false;
+        // The same folder with its last file cut in half, and with the journal cut short.
+        fuzzing::Bytes torn = left;
+        torn.resize(torn.size() - 8);
+        if (!WriteOut(dir + "/torn" + std::to_string(killAt), torn))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -89,6 +225,10 @@ int main(int argc, char** argv) {
             return 1;
         packed.push_back(static_cast<std::uint8_t>(std::atoi(argv[3])));
         packed.insert(packed.end(), file.begin(), file.end());
+    } else if (mode == "offers" && argc == 3) {
+        return OfferSeeds(out) ? 0 : 1;
+    } else if (mode == "recovery" && argc == 3) {
+        return RecoverySeeds(out) ? 0 : 1;
     } else if (mode == "minimal" && argc == 3) {
         const auto& minimal = fuzzing::MinimalLeague::Get();
         const std::string base = out + "/" + fuzzing::MinimalLeague::kBase;

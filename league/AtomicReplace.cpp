@@ -60,6 +60,11 @@ TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(
     SystemFiles& files = Files();
     TempFile temp;
     const FileInfo target = files.Stat(realTarget, true);
+    // A device, a pipe or a folder is never replaced by a file: the rename would remove it.
+    if (target.exists && !target.regular) {
+        SetLastFileError(FileError::NotRegular);
+        return temp;
+    }
     if (target.exists && !files.MayReplace(realTarget))
         return temp;
     const std::string folder = FolderOfNative(realTarget);

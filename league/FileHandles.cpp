@@ -106,8 +106,15 @@ bool FileExists(const std::string& path) {
 }
 
 int FileOpen(const std::string& path, OpenHow how) {
-    if ((how == OpenHow::Read || how == OpenHow::ReadWrite) && !FileExists(path))
-        return -1;
+    if (how == OpenHow::Read || how == OpenHow::ReadWrite) {
+        const FileInfo info = StatPath(path, true);
+        if (!info.exists)
+            return -1;
+        if (!info.regular) {
+            SetLastFileError(FileError::NotRegular);
+            return -1;
+        }
+    }
     return OpenHandle(path, how);
 }
 

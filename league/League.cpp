@@ -2,6 +2,7 @@
 
 #include "league/ByteOrder.h"
 #include "league/FileAccess.h"
+#include "league/FolderLock.h"
 #include "league/LeaguePaths.h"
 #include "league/ReplaceJournal.h"
 
@@ -23,8 +24,6 @@ constexpr int kSeasonOffsetOffset = 12;
 constexpr int kNameOffset = 15;
 constexpr int kHeaderFileOffset = 8;
 
-// The journal of an interrupted write-back, in the league's folder.
-constexpr const char* kJournalName = "~saltmp.jnl";
 // Every name the League makes in a folder begins with one of these; a league file of
 // such a name would have its own file or a companion taken for a working copy.
 constexpr const char* kWorkingPrefixes[] = {"~saltmp.", "~saltemp."};
@@ -106,6 +105,10 @@ std::string LockFailure(tolvik::FileError error) {
         return "cannot lock the folder: its file system does not support locks (a network share?); the "
                "league "
                "is not opened without the lock";
+    case tolvik::FileError::NotRegular:
+        return std::string("cannot lock the folder: its lock file ") + tolvik::FolderLock::kFileName +
+               " is not a regular file of the folder (a link, a folder, or a file with a second name); "
+               "move it away to open the league";
     default:
         return "cannot lock the folder: " + WriteFailure(error);
     }
@@ -126,6 +129,7 @@ League::~League() {
     CloseWorkingCopies(!committed);
     // Only now may another League use the folder's working-copy names.
     paths_->lock.reset();
+    paths_->realLocks.clear();
 }
 
 std::string League::LeagueFileNameFromPath(const std::string& path) {
@@ -182,12 +186,11 @@ bool League::MakeWorkingCopy(const std::string& source, const std::string& work,
     return Fail("cannot copy the " + std::string(what) + " to " + work + ": " + WriteFailure(error));
 }
 
-bool League::ClearLeftovers() {
-    const Paths& p = *paths_;
+bool League::ClearLeftovers(const tolvik::FolderLock& lock) {
     // The working copies a League that died while holding the lock had made: its changes
     // were written back through the journal or never at all, so they are nobody's data now.
     // A file of such a name that no note claims is not ours and stays.
-    const std::string& notes = p.lock->PreviousNotes();
+    const std::string& notes = lock.PreviousNotes();
     for (std::size_t at = 0; at < notes.size();) {
         std::size_t end = notes.find('\n', at);
         if (end == std::string::npos)
@@ -199,11 +202,79 @@ bool League::ClearLeftovers() {
         const std::string name = line.substr(std::string(kNotePrefix).size());
         if (std::find(std::begin(kWorkingNames), std::end(kWorkingNames), name) == std::end(kWorkingNames))
             continue;
-        const std::string path = WorkPath(name);
+        const std::string path = tolvik::PathJoin(lock.Folder(), name);
         const tolvik::FileInfo info = tolvik::StatPath(path, false);
         if (info.exists && info.regular && !tolvik::DeleteFile(path))
-            return Fail("cannot remove the leftover " + name + ": " + WriteFailure(tolvik::LastFileError()));
+            return Fail("cannot remove the leftover " + path + ": " + WriteFailure(tolvik::LastFileError()));
     }
+    return true;
+}
+
+bool League::HoldRealFolder(const std::string& realFolder, bool mayLock, std::string& why) {
+    Paths& p = *paths_;
+    if (realFolder == p.realFolder)
+        return true;
+    for (const auto& lock : p.realLocks)
+        if (lock->Folder() == realFolder)
+            return true;
+    if (!mayLock) {
+        why = "its folder is not locked";
+        return false;
+    }
+    auto lock = std::make_unique<tolvik::FolderLock>();
+    if (!lock->Acquire(realFolder)) {
+        why = LockFailure(tolvik::LastFileError());
+        return false;
+    }
+    p.realLocks.push_back(std::move(lock));
+    return true;
+}
+
+bool League::SecureFolders() {
+    Paths& p = *paths_;
+    p.realFolder = tolvik::Files().RealPath(p.folder);
+    if (p.realFolder.empty())
+        p.realFolder = p.folder;
+    // Two programs must never hold one set of real files at once, however they reach them:
+    // a league file that a link leads into another folder takes that folder's lock as well.
+    for (const char* extension : {"", "pyr", "pyc", "pyf"}) {
+        const std::string file = *extension ? tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + extension)
+                                            : p[WorkFile::Lge].target;
+        const std::string real = file.empty() ? "" : tolvik::Files().RealPath(file);
+        std::string why;
+        if (!real.empty() && !HoldRealFolder(tolvik::NativeFolder(real), true, why))
+            return Fail(tolvik::NativeLeaf(file) + " lies in " + tolvik::NativeFolder(real) + ": " + why);
+    }
+
+    // Before anything else, in every folder held: the write-back a killed program left
+    // half-done is completed (or dropped when it never began to replace files), then what it
+    // left is cleared away. A journal that is not the folder's own is left and refuses the open.
+    // The league's own journal may lead into folders not locked yet; another league's journal
+    // met in a linked folder only into folders already held.
+    auto recover = [&](const std::string& folder, bool own) {
+        const tolvik::RecoveryResult recovery = tolvik::RecoverJournal(folder, [&](const std::string& real) {
+            std::string why;
+            return HoldRealFolder(real, own, why);
+        });
+        if (recovery.outcome != tolvik::JournalRecovery::Failed &&
+            recovery.outcome != tolvik::JournalRecovery::Refused)
+            return true;
+        return Fail(std::string("an interrupted write-back ") + (own ? "" : "in " + folder + " ") +
+                    "cannot be completed: " + recovery.reason + "; the league's files need a look");
+    };
+    if (!recover(p.folder, true))
+        return false;
+    std::vector<const tolvik::FolderLock*> held{p.lock.get()};
+    for (const auto& lock : p.realLocks) {
+        if (!recover(lock->Folder(), false))
+            return false;
+        held.push_back(lock.get());
+    }
+    for (const tolvik::FolderLock* lock : held)
+        tolvik::RemoveStaleTemporaries(lock->Folder());
+    for (const tolvik::FolderLock* lock : held)
+        if (!ClearLeftovers(*lock))
+            return false;
     return true;
 }
 
@@ -240,13 +311,7 @@ bool League::OpenLeague(std::string path) {
         }
     }
 
-    // Before anything else: the write-back a killed program left half-done is completed
-    // (or dropped when it never began to replace files), and what it left is cleared away.
-    if (tolvik::RecoverJournal(WorkPath(kJournalName)) == tolvik::JournalRecovery::Failed)
-        return Fail(std::string("an interrupted write-back cannot be completed: ") + kJournalName +
-                    " names files that changed since; the league's files need a look");
-    tolvik::RemoveStaleTemporaries(p.folder);
-    if (!ClearLeftovers())
+    if (!SecureFolders())
         return false;
 
     if (!tolvik::FileExists(lge.target))
@@ -477,9 +542,16 @@ bool League::CommitChanges() {
             tolvik::FileMarkSaved(c.handle);
             continue;
         }
+        const std::string leaf = tolvik::NativeLeaf(tolvik::NativePath(c.target));
         if (!tolvik::StatPath(c.target, true).SameVersion(*c.seen))
-            return Fail(tolvik::NativeLeaf(tolvik::NativePath(c.target)) +
+            return Fail(leaf +
                         " was changed by another program while the league was open; it was not overwritten");
+        // A link changed since the open may lead into a folder whose lock this League lacks.
+        const std::string real = tolvik::Files().RealPath(tolvik::NativePath(c.target));
+        std::string why;
+        if (!real.empty() && !HoldRealFolder(tolvik::NativeFolder(real), false, why))
+            return Fail(leaf + " now leads into " + tolvik::NativeFolder(real) +
+                        ", which was not locked when the league was opened; it was not overwritten");
         set.push_back({work, c.target});
         chosen.push_back(&c);
     }
@@ -487,7 +559,7 @@ bool League::CommitChanges() {
         return true;
 
     int failed = 0;
-    if (!tolvik::ReplaceTogether(set, WorkPath(kJournalName), failed)) {
+    if (!tolvik::ReplaceTogether(set, {p.folder, tolvik::NativeLeaf(p[WorkFile::Lge].target)}, failed)) {
         const tolvik::FileError error = tolvik::LastFileError();
         if (failed == -2) {
             p.interrupted = true;

@@ -143,8 +143,14 @@ class TOLVIK_EXPORT League {
     bool CommitChanges();
     // Copies the companion files (draft, free agents, players, statistics) and opens the copies.
     bool OpenCompanions();
-    // Removes what a League that died left in the folder; fails on files of those names it did not make.
-    bool ClearLeftovers();
+    // Removes what a League that died left in a locked folder; fails on files of those names it did not make.
+    bool ClearLeftovers(const tolvik::FolderLock& lock);
+    // Locks the folders the league's files lead into through links, then finishes in every
+    // locked folder what a program that died there left (journal, temporaries, working copies).
+    bool SecureFolders();
+    // Whether this League holds the lock of a folder (given with every link resolved);
+    // mayLock takes it when it can. why says why not.
+    bool HoldRealFolder(const std::string& realFolder, bool mayLock, std::string& why);
     void CloseWorkingCopies(bool keepChanged);
     void LoadStatData();
     // The path of a working copy (a plain name) in the league's folder.

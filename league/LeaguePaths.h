@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Where a League keeps its files, and which working copies it made itself. Only the
 // working copies made by this League in this run are ever written back or deleted:
@@ -28,6 +29,10 @@ struct League::Paths {
     // The lock on the folder, held from before anything in it is touched until the League
     // is gone (shared with a caller that took it first, SetFolderLock).
     std::shared_ptr<tolvik::FolderLock> lock;
+    // The league folder with every link resolved, and the locks of the other folders that
+    // the league's files lead into through links: whoever writes there holds them too.
+    std::string realFolder;
+    std::vector<std::unique_ptr<tolvik::FolderLock>> realLocks;
 
     bool attempted = false;   // OpenLeague was called
     bool opened = false;      // OpenLeague succeeded

@@ -108,11 +108,11 @@ SystemFiles::Native MemoryFiles::Open(const std::string& path, OpenHow how) {
     auto it = files_.find(name);
     if (it == files_.end()) {
         if (how == OpenHow::Read || how == OpenHow::ReadWrite) {
-            Fail(FolderExists(name) ? FileError::AccessDenied : FileError::NotFound);
+            Fail(FolderExists(name) ? FileError::NotRegular : FileError::NotFound);
             return kNoFile;
         }
         if (!FolderExists(Parent(name)) || FolderExists(name)) {
-            Fail(FileError::NotFound);
+            Fail(FolderExists(name) ? FileError::NotRegular : FileError::NotFound);
             return kNoFile;
         }
         auto node = std::make_shared<Node>();

@@ -36,6 +36,8 @@ FileError FromErrno(int code) {
         return FileError::InUse;
     case EROFS:
         return FileError::ReadOnlyDisk;
+    case EISDIR:
+        return FileError::NotRegular;
     default:
         return FileError::Other;
     }
@@ -53,7 +55,8 @@ int Fd(SystemFiles::Native file) {
 class PosixFiles final : public SystemFiles {
   public:
     Native Open(const std::string& path, OpenHow how) override {
-        int flags = O_CLOEXEC;
+        // Without waiting: opening a pipe for reading would wait for a writer that never comes.
+        int flags = O_CLOEXEC | O_NONBLOCK;
         switch (how) {
         case OpenHow::Read:
             flags |= O_RDONLY;
@@ -74,6 +77,12 @@ class PosixFiles final : public SystemFiles {
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
             Failed();
+            return kNoFile;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            SetLastFileError(FileError::NotRegular);
             return kNoFile;
         }
         return fd;
@@ -246,9 +255,16 @@ class PosixFiles final : public SystemFiles {
         // Unlock removes the file while it still holds the lock. A lock won on a file that
         // has meanwhile lost its name guards nothing, so it is given up and the new file tried.
         for (int attempt = 0; attempt < 16; ++attempt) {
-            const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+            // Never through a link: the notes would be written wherever it leads.
+            const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
             if (fd < 0) {
-                Failed();
+                SetLastFileError(errno == ELOOP ? FileError::NotRegular : FromErrno(errno));
+                return kNoFile;
+            }
+            struct stat opened {};
+            if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
+                ::close(fd);
+                SetLastFileError(FileError::NotRegular);
                 return kNoFile;
             }
             int rc;
@@ -268,8 +284,8 @@ class PosixFiles final : public SystemFiles {
             }
             struct stat held {};
             struct stat named {};
-            if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-                held.st_ino == named.st_ino)
+            if (::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+                held.st_dev == named.st_dev && held.st_ino == named.st_ino)
                 return fd;
             ::close(fd);
         }

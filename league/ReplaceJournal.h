@@ -2,6 +2,7 @@
 
 #include "league/TolvikExport.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,28 @@
 // on the disk; then the renames run; then the journal goes. Whoever next holds the folder
 // completes an interrupted set from its journal (RecoverJournal), or discards it when the
 // journal itself was never complete, and removes temporary files that no journal names.
+//
+// A league folder comes from anyone, and so may its journal: it names nothing but what this
+// layer's own write-back of the folder can have made. Every entry is a league file of the
+// folder by its name there (the .lge the journal names, or its .pyr, .pyc or .pyf), the
+// real path of its file when that lies elsewhere through a link, and the name of a
+// temporary file beside that real file. A journal that says anything else is refused as it
+// stands, and recovery then touches nothing.
 namespace tolvik {
+
+// The journal's name in the league's folder.
+inline constexpr const char* kJournalName = "~saltmp.jnl";
 
 struct Replacement {
     std::string source; // the file whose bytes the target takes
-    std::string target; // followed through symbolic links
+    std::string target; // a league file of the folder, followed through symbolic links
+};
+
+// Where a set is replaced: the league's folder (absolute), where the journal lies, and the
+// name of its league file there, whose companions the set may also replace.
+struct JournalPlace {
+    std::string folder;
+    std::string leagueFile;
 };
 
 // False when the set was not replaced; failed is then the index of the replacement whose
@@ -24,7 +42,7 @@ struct Replacement {
 // rename fails for it), or -1 when writing the journal failed (every target as it was) or -2
 // when a later rename failed (the journal stays, and the next RecoverJournal completes the
 // set). LastFileError says why.
-TOLVIK_EXPORT bool ReplaceTogether(const std::vector<Replacement>& set, const std::string& journalPath,
+TOLVIK_EXPORT bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& place,
                                    int& failed);
 
 enum class JournalRecovery {
@@ -32,8 +50,20 @@ enum class JournalRecovery {
     Completed, // an interrupted set was completed
     Discarded, // the journal was never complete: every target was still as it was
     Failed,    // the journal names files that are neither old nor new: left for a person to look at
+    Refused,   // not a journal of this folder's own write-back: left as it is, nothing touched
 };
-TOLVIK_EXPORT JournalRecovery RecoverJournal(const std::string& journalPath);
+
+struct RecoveryResult {
+    JournalRecovery outcome = JournalRecovery::None;
+    std::string reason; // for Failed and Refused, in the user's terms
+};
+
+// Asked whether this program holds the lock of a folder a linked league file leads into
+// (taking it when it can); a journal naming a file in a folder it does not hold is refused.
+using HoldsFolder = std::function<bool(const std::string& realFolder)>;
+
+// Completes or discards the set a journal in the league's folder records.
+TOLVIK_EXPORT RecoveryResult RecoverJournal(const std::string& folder, const HoldsFolder& holds);
 
 // Removes the layer's temporary files from a folder; returns how many went.
 TOLVIK_EXPORT int RemoveStaleTemporaries(const std::string& folder);

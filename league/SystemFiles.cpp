@@ -40,6 +40,8 @@ const char* FileErrorText(FileError error) {
         return "the disk is read-only";
     case FileError::Interrupted:
         return "interrupted";
+    case FileError::NotRegular:
+        return "not a regular file";
     case FileError::Other:
         break;
     }

@@ -26,6 +26,7 @@ enum class FileError {
     LockUnsupported, // the file system cannot lock files (some network shares)
     ReadOnlyDisk,    // the medium cannot be written
     Interrupted,     // made to fail on purpose (tests)
+    NotRegular,      // a folder, a device, a pipe or a link where only a regular file will do
     Other,
 };
 
@@ -68,6 +69,8 @@ class TOLVIK_EXPORT SystemFiles {
     virtual ~SystemFiles() = default;
 
     // Every call sets LastFileError when it fails.
+    // Opens regular files only (links followed): a folder, a device or a pipe is refused with
+    // NotRegular, without waiting for a pipe's other end.
     virtual Native Open(const std::string& path, OpenHow how) = 0;
     virtual std::int64_t ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) = 0;
     // Writes all count bytes or fails.
@@ -105,6 +108,9 @@ class TOLVIK_EXPORT SystemFiles {
     // Takes an exclusive advisory lock on the lock file at path (created when missing)
     // without waiting; kNoFile with InUse when another open of it holds the lock, and with
     // LockUnsupported where the file system cannot lock (never a lock that locks nothing).
+    // The lock file must be a regular file of the folder with no other name: a link (even
+    // one to a missing file), a folder, a device or a file with a second name elsewhere is
+    // refused with NotRegular and left as it is, so that the notes never land outside.
     // The system releases the lock of a process that dies.
     virtual Native Lock(const std::string& path) = 0;
     // Removes the lock file and releases the lock.

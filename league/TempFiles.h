@@ -21,8 +21,8 @@ struct TempFile {
 
 // Makes a new temporary file beside realTarget, fills it through fill and gives it the
 // target's permission bits, leaving it open and not yet on the disk. The path is "" (with
-// LastFileError) when the target may not be replaced or any step fails; nothing is left
-// behind then.
+// LastFileError) when the target may not be replaced (write-protected, or not a regular
+// file: NotRegular) or any step fails; nothing is left behind then.
 TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill);
 // Puts the file on the disk and closes it; false (the file removed) when either fails.
 bool FinishTemp(TempFile& temp);

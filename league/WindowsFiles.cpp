@@ -168,6 +168,21 @@ HANDLE OpenForInfo(const std::wstring& path, bool followLinks) {
                          flags, nullptr);
 }
 
+// True for an open file on a disk (not a console, a pipe or another device), not a folder;
+// with onlyName also neither a link nor a file with a second name (which must then be known:
+// a file system that cannot tell is not trusted with the notes).
+bool IsRegularFile(HANDLE file, bool onlyName) {
+    if (::GetFileType(file) != FILE_TYPE_DISK)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info))
+        return !onlyName;
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
+    return !onlyName ||
+           ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && info.nNumberOfLinks == 1);
+}
+
 // "C:\" or "\\server\share\": the top of a drive or a share.
 bool IsRoot(const std::wstring& path) {
     if (path.size() == 3 && path[1] == L':')
@@ -219,6 +234,11 @@ class WindowsFiles final : public SystemFiles {
                           nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             Failed();
+            return kNoFile;
+        }
+        if (!IsRegularFile(file, false)) {
+            ::CloseHandle(file);
+            SetLastFileError(FileError::NotRegular);
             return kNoFile;
         }
         return FromHandle(file);
@@ -455,11 +475,17 @@ class WindowsFiles final : public SystemFiles {
         // Shared for reading and writing, never for deleting: while the holder has it open,
         // nobody removes the lock file from under it, so the holder's lock is always on the
         // file that bears the name (Unlock removes it only after closing it).
-        const HANDLE file =
-            ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // The link itself is opened, never what it leads to, and refused below.
+        const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             Failed();
+            return kNoFile;
+        }
+        if (!IsRegularFile(file, true)) {
+            ::CloseHandle(file);
+            SetLastFileError(FileError::NotRegular);
             return kNoFile;
         }
         OVERLAPPED at{};

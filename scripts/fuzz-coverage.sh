@@ -13,7 +13,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 fuzzBuild=${BREVANE_FUZZ_BUILD:-$top/build-fuzz}
 build=${BREVANE_FUZZ_COV_BUILD:-$top/build-fuzz-cov}
-targets=(league players list stats money salreg fro sal)
+targets=(league players list stats money salreg fro sal offers recovery)
 profdata=$(command -v llvm-profdata-14 || command -v llvm-profdata)
 cov=$(command -v llvm-cov-14 || command -v llvm-cov)
 

@@ -6,7 +6,8 @@
 #   scripts/make-fuzz-corpus.sh BUILD [OUT]
 #
 # BUILD is a fuzz build folder holding tools/brevane-cli and fuzz/fuzz-seed; OUT (default
-# BUILD/fuzz-seeds) receives one folder per target: league players list stats money salreg fro sal.
+# BUILD/fuzz-seeds) receives one folder per target: league players list stats money salreg fro sal
+# offers recovery.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
@@ -21,7 +22,7 @@ for tool in "$cli" "$pack"; do
     [ -x "$tool" ] || { echo "$0: $tool is not built" >&2; exit 1; }
 done
 
-targets=(league players list stats money salreg fro sal)
+targets=(league players list stats money salreg fro sal offers recovery)
 rm -rf "$out"
 for t in "${targets[@]}"; do
     mkdir -p "$out/$t"
@@ -76,6 +77,11 @@ m=$work/min/fuzz
 "$pack" list "$out/list/minimal-pyf" 2 "$m.pyf"
 "$pack" list "$out/list/minimal-pyc" 1 "$m.pyc"
 cp "$m.dat" "$out/stats/minimal"
+
+# Offer files of every type for clubs of the minimal league, and the folders a write-back
+# killed at each of its renames leaves.
+"$pack" offers "$out/offers"
+"$pack" recovery "$out/recovery"
 
 # The options file as the program writes it (defaults, version 5), and as older and newer
 # versions and a cut file.

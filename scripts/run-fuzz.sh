@@ -15,7 +15,7 @@ set -uo pipefail
 seconds=${1:-20}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BREVANE_FUZZ_BUILD:-$top/build-fuzz}
-targets=(league players list stats money salreg fro sal)
+targets=(league players list stats money salreg fro sal offers recovery)
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANE_FUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DBREVANE_TESTS=OFF -DBREVANE_BENCH=OFF >/dev/null || exit 1

@@ -5,6 +5,7 @@
 #include "contracts/CapTable.h"
 #include "contracts/CheapestOffer.h"
 #include "contracts/OfferList.h"
+#include "contracts/TableCsv.h"
 
 #include <ostream>
 
@@ -21,7 +22,7 @@ json ChargesJson(const CapTable::Charges& charges) {
 
 } // namespace
 
-int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files,
+int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files, bool csv,
                        std::ostream& out, std::ostream& err) {
     OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "captable", err))
@@ -36,6 +37,10 @@ int RunCapTableCommand(const std::string& path, int team, const std::vector<std:
     for (const std::string& file : files)
         offers.LoadOffers(file);
     const CapTable table = BuildCapTable(s.GetContracts(), team, &offers);
+    if (csv) {
+        out << CapTableCsv(table, DescribeCapTable(table, s.GetContracts(), &offers), &offers);
+        return 0;
+    }
 
     json players = json::array();
     for (const auto& row : table.players)

@@ -164,6 +164,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->delimiter(',')
         ->allow_extra_args(false);
     offersCmd->add_option("--write", offers.write, "Write the ticked offers to this offer file");
+    offersCmd->add_flag("--csv", offers.csv, "Print the offers as CSV instead of JSON");
     offersCmd->callback([&] { run = [&] { return RunOffersCommand(path, offers, out, err); }; });
 
     int capTeam = 0;
@@ -174,7 +175,39 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     capCmd->add_option("PATH", path, "The league file (.lge)")->required();
     capCmd->add_option("FILES", capFiles, "Offer files (.off) whose offers all count as ticked");
     capCmd->add_option("--team", capTeam, "The club's team number")->required();
-    capCmd->callback([&] { run = [&] { return RunCapTableCommand(path, capTeam, capFiles, out, err); }; });
+    bool capCsv = false;
+    capCmd->add_flag("--csv", capCsv, "Print the table as CSV instead of JSON");
+    capCmd->callback(
+        [&] { run = [&] { return RunCapTableCommand(path, capTeam, capFiles, capCsv, out, err); }; });
+
+    RosterCommandOptions roster;
+    bool rosterFreeAgents = false;
+    bool rosterDraft = false;
+    auto* rosterCmd = app.add_subcommand(
+        "roster", "Print a club's roster, the free agents or the draft with each player's money, as JSON");
+    rosterCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    auto* rosterTeam = rosterCmd->add_option("--team", roster.team, "The club's team number");
+    auto* rosterFA =
+        rosterCmd->add_flag("--free-agents", rosterFreeAgents, "The free agents, group by group");
+    auto* rosterCD = rosterCmd->add_flag("--draft", rosterDraft, "The college draft, group by group");
+    rosterTeam->excludes(rosterFA)->excludes(rosterCD);
+    rosterFA->excludes(rosterCD);
+    rosterCmd->add_flag("--csv", roster.csv, "Print the rows as CSV instead of JSON");
+    rosterCmd->callback([&, rosterTeam] {
+        if (rosterTeam->count() == 0 && !rosterFreeAgents && !rosterDraft)
+            throw CLI::RequiredError("--team, --free-agents or --draft");
+        roster.listing = rosterFreeAgents ? RosterListing::FreeAgents
+                         : rosterDraft    ? RosterListing::Draft
+                                          : RosterListing::Team;
+        run = [&] { return RunRosterCommand(path, roster, out, err); };
+    });
+
+    int releaseId = 0;
+    auto* releaseCmd = app.add_subcommand(
+        "release", "Print what releasing a player would save his club and leave as dead money, as JSON");
+    releaseCmd->add_option("PATH", path, "The league file (.lge)")->required();
+    releaseCmd->add_option("ID", releaseId, "Player ID of a player on a roster")->required();
+    releaseCmd->callback([&] { run = [&] { return RunReleaseCommand(path, releaseId, out, err); }; });
 
     int cheapestId = 0;
     int cheapestChance = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contracts/RosterRows.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -54,12 +56,13 @@ struct OffersCommandOptions {
     std::vector<int> untick;
     std::vector<std::string> files;
     std::string write; // empty: write nothing
+    bool csv = false;
 };
 int RunOffersCommand(const std::string& path, const OffersCommandOptions& options, std::ostream& out,
                      std::ostream& err);
 
 // The club's cap table and the cheapest offers (tools/AdviceCommands.cpp).
-int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files,
+int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files, bool csv,
                        std::ostream& out, std::ostream& err);
 // chance: an extra target beside 60, 75 and 90 (0 for none).
 int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err);
@@ -67,3 +70,13 @@ int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream
 int RunBoardCommand(const std::string& path, const std::vector<std::string>& files, std::ostream& out,
                     std::ostream& err);
 int RunOptionsCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
+// The players with their money and what a release would do (tools/CapViewCommands.cpp).
+struct RosterCommandOptions {
+    RosterListing listing = RosterListing::Team;
+    int team = 0;
+    bool csv = false;
+};
+int RunRosterCommand(const std::string& path, const RosterCommandOptions& options, std::ostream& out,
+                     std::ostream& err);
+int RunReleaseCommand(const std::string& path, int id, std::ostream& out, std::ostream& err);

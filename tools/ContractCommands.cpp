@@ -123,6 +123,24 @@ int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& 
 namespace {
 
 // The rules and tuning values as the options window loads them, every field under its own name.
+// What became of "salreg": read, created with the defaults, or kept as it is because it is
+// of a newer version or cannot be read (the options are then the defaults).
+const char* OptionsFileText(Options::FileState state) {
+    switch (state) {
+    case Options::FileState::Read:
+        return "read";
+    case Options::FileState::Created:
+        return "created";
+    case Options::FileState::Missing:
+        return "missing";
+    case Options::FileState::Newer:
+        return "newer";
+    case Options::FileState::Unreadable:
+        break;
+    }
+    return "unreadable";
+}
+
 json OptionsJson(const Options& o) {
     json doc;
     doc["max_length"] = o.max_length;
@@ -171,6 +189,7 @@ json OptionsJson(const Options& o) {
     doc["holdouts"] = o.holdouts != 0;
     doc["ho_base"] = o.ho_base;
     doc["rookieSummary"] = OptionsEditor::RookieSummary(o);
+    doc["optionsFile"] = OptionsFileText(o.GetFileState());
     return doc;
 }
 

@@ -6,6 +6,7 @@
 #include "contracts/ContractEditor.h"
 #include "contracts/OfferList.h"
 #include "contracts/OfferRules.h"
+#include "contracts/TableCsv.h"
 #include "league/MoneyText.h"
 
 #include <cstdio>
@@ -190,6 +191,10 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
             err << "brevane-cli offers: could not write " << o.write << ": " << reason << '\n';
             return 1;
         }
+    }
+    if (o.csv) {
+        out << OfferListCsv(offers);
+        return 0;
     }
     const auto problems = CheckOfferRules(offers, s.GetContracts());
     json list = json::array();

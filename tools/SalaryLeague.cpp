@@ -23,13 +23,22 @@ bool OpenSalary(OpenLeagueState& s, const std::string& path, SalaryCreate create
     if (!OpenLeagueForCommand(s, path, command, err))
         return false;
     ScriptedPrompt prompt;
-    if (!s.LoadOptions(prompt))
+    // A write that fails fails the command: the defaults of a missing "salreg", or the
+    // salary information a conversion or a build made.
+    if (!s.LoadOptions(prompt)) {
+        ReportMessages(prompt, command, err);
         err << "brevane-cli " << command << ": cannot write the options file " << s.GetOptions().FilePath()
             << ": " << s.OptionsWriteError() << '\n';
+        return false;
+    }
     prompt.AnswerCaption("Convert File?", create == SalaryCreate::Convert);
     prompt.AnswerCaption("Build Salary Info?", create == SalaryCreate::Build);
     s.ReadSalaryInfo(prompt);
     ReportMessages(prompt, command, err);
+    if (!s.IsSalaryLoaded() && !s.GetContracts().GetSaveError().empty()) {
+        err << "brevane-cli " << command << ": " << s.GetContracts().GetSaveError() << '\n';
+        return false;
+    }
     return true;
 }
 

@@ -429,7 +429,7 @@ std::vector<std::size_t> ScanBodies(const std::vector<std::uint8_t>& file, std::
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
     if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
         return true;
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + tolvik::FileErrorText(tolvik::LastFileError());
     return false;
 }
 
@@ -560,7 +560,7 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
         // The filled rosters are scrambled anew; make sure no roster body now spells a tag.
         std::vector<std::uint8_t> written;
         if (!tolvik::ReadWholeFile(leaguePath, written)) {
-            error = "cannot read back " + leaguePath;
+            error = "cannot read back " + leaguePath + ": " + tolvik::FileErrorText(tolvik::LastFileError());
             return false;
         }
         if (ScanBodies(written, m.tags->team, League::kTeamRecordSize) != teamBodies ||
@@ -593,12 +593,14 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
                   [](const SamplePlayerInfo& a, const SamplePlayerInfo& b) { return a.id < b.id; });
 
         if (!WriteSampleStatistics(base + ".dat", result.players, m.numTeams, m.season, options.seed)) {
-            error = "cannot write the statistics file " + base + ".dat";
+            error = "cannot write the statistics file " + base +
+                    ".dat: " + tolvik::FileErrorText(tolvik::LastFileError());
             return false;
         }
         if (options.sal &&
             !WriteSampleSal(base + ".SAL", result.players, m.numTeams, m.season, options.seed)) {
-            error = "cannot write the sibling salary file " + base + ".SAL";
+            error = "cannot write the sibling salary file " + base +
+                    ".SAL: " + tolvik::FileErrorText(tolvik::LastFileError());
             return false;
         }
         if (options.salary && !WriteSampleSalaryInfo(leaguePath, options.seed, lock, error))

@@ -130,7 +130,7 @@ bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed,
     options.SetFolder(league.GetLeagueFolder());
     ContractList list(league, options);
     if (!list.Build()) {
-        error = "cannot write the salary information file " + list.SalaryInfoPath();
+        error = list.GetSaveError();
         return false;
     }
 
@@ -196,7 +196,7 @@ bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed,
         }
     }
     if (!list.Save()) {
-        error = "cannot write the salary information file " + list.SalaryInfoPath();
+        error = list.GetSaveError();
         return false;
     }
     return true;

@@ -17,10 +17,15 @@ void CapChart::SetTable(const CapTable& shown) {
 
 void CapChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().base());
-    const QFontMetrics metrics(font());
+    painter.setFont(font());
+    Paint(painter, rect());
+}
+
+void CapChart::Paint(QPainter& painter, const QRect& area) const {
+    painter.fillRect(area, palette().base());
+    const QFontMetrics metrics(painter.font());
     const int labelHeight = metrics.height() + 4;
-    const QRect plot = rect().adjusted(8, 8, -8, -labelHeight - 4);
+    const QRect plot = area.adjusted(8, 8, -8, -labelHeight - 4);
     if (plot.height() <= 0 || plot.width() <= 0)
         return;
 
@@ -48,7 +53,7 @@ void CapChart::paintEvent(QPaintEvent*) {
                          QString::number(table.seasons[s]));
     }
     const int capY = yOf(table.salaryCap);
-    painter.setPen(QPen(QColor(30, 30, 30), 2, Qt::DashLine));
+    painter.setPen(QPen(QColor(30, 30, 30), std::max(2, metrics.height() / 8), Qt::DashLine));
     painter.drawLine(plot.left(), capY, plot.right(), capY);
     painter.drawText(QRect(plot.left(), capY - labelHeight, plot.width(), labelHeight),
                      Qt::AlignRight | Qt::AlignBottom,

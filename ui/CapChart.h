@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 // A bar per season: the club's charges against the salary cap, drawn as a line across.
 // Seasons over the cap are drawn in red.
 class CapChart : public QWidget {
@@ -13,6 +15,8 @@ class CapChart : public QWidget {
     explicit CapChart(QWidget* parent = nullptr);
 
     void SetTable(const CapTable& shown);
+    // Draws the chart into area with the painter's font (the window, or a page).
+    void Paint(QPainter& painter, const QRect& area) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

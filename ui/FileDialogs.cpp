@@ -31,27 +31,35 @@ bool IsWorkingCopyName(const QString& fileName) {
 }
 
 QString FileDialogs::OpenLeague(const QString& startFolder) {
-    return ChooseAndEnter({Kind::OpenLeague, startFolder, {}});
+    return ChooseAndEnter({Kind::OpenLeague, startFolder, {}, {}});
 }
 
 QString FileDialogs::OpenOffers(const QString& startFolder) {
-    return ChooseAndEnter({Kind::OpenOffers, startFolder, {}});
+    return ChooseAndEnter({Kind::OpenOffers, startFolder, {}, {}});
 }
 
 QString FileDialogs::SaveOffers(const QString& startFolder, const QString& proposedName) {
-    return Choose({Kind::SaveOffers, startFolder, proposedName});
+    return Choose({Kind::SaveOffers, startFolder, proposedName, {}});
 }
 
 QString FileDialogs::OfferFolder(const QString& startFolder) {
-    return Choose({Kind::OfferFolder, startFolder, {}});
+    return Choose({Kind::OfferFolder, startFolder, {}, {}});
 }
 
 QStringList FileDialogs::OfferFiles(const QString& startFolder) {
-    return ChooseMany({Kind::OfferFiles, startFolder, {}});
+    return ChooseMany({Kind::OfferFiles, startFolder, {}, {}});
 }
 
 QString FileDialogs::SaveBoardCsv(const QString& startFolder, const QString& proposedName) {
-    return Choose({Kind::SaveBoardCsv, startFolder, proposedName});
+    return Choose({Kind::SaveBoardCsv, startFolder, proposedName, {}});
+}
+
+QString FileDialogs::SaveCsv(const QString& startFolder, const QString& proposedName, const QString& title) {
+    return Choose({Kind::SaveCsv, startFolder, proposedName, title});
+}
+
+QString FileDialogs::SavePdf(const QString& startFolder, const QString& proposedName, const QString& title) {
+    return Choose({Kind::SavePdf, startFolder, proposedName, title});
 }
 
 QStringList FileDialogs::ChooseMany(const Request& request) {
@@ -120,6 +128,18 @@ void SetUp(QFileDialog& dialog, const FileDialogs::Request& request) {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.selectFile(request.proposedName);
         break;
+    case Kind::SaveCsv:
+    case Kind::SavePdf: {
+        const bool csv = request.kind == Kind::SaveCsv;
+        dialog.setObjectName(csv ? "SaveCsvDialog" : "SavePdfDialog");
+        dialog.setWindowTitle(request.title);
+        dialog.setNameFilter(csv ? "CSV Files (*.csv)" : "PDF Files (*.pdf)");
+        dialog.setDefaultSuffix(csv ? "csv" : "pdf");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.selectFile(request.proposedName);
+        break;
+    }
     }
 }
 

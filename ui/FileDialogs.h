@@ -7,12 +7,22 @@
 // them with a path. Each returns the chosen path, or an empty text when cancelled.
 class FileDialogs {
   public:
-    enum class Kind { OpenLeague, OpenOffers, SaveOffers, OfferFolder, OfferFiles, SaveBoardCsv };
+    enum class Kind {
+        OpenLeague,
+        OpenOffers,
+        SaveOffers,
+        OfferFolder,
+        OfferFiles,
+        SaveBoardCsv,
+        SaveCsv,
+        SavePdf
+    };
 
     struct Request {
         Kind kind = Kind::OpenLeague;
         QString startFolder;
-        QString proposedName; // SaveOffers only
+        QString proposedName; // the save dialogs only
+        QString title;        // SaveCsv and SavePdf: what is exported
     };
 
     virtual ~FileDialogs() = default;
@@ -29,6 +39,10 @@ class FileDialogs {
     QString OfferFolder(const QString& startFolder);
     QStringList OfferFiles(const QString& startFolder);
     QString SaveBoardCsv(const QString& startFolder, const QString& proposedName);
+    // A table exported as CSV, or as a PDF page; the title names the export. Asks before
+    // overwriting; leaves the current folder alone.
+    QString SaveCsv(const QString& startFolder, const QString& proposedName, const QString& title);
+    QString SavePdf(const QString& startFolder, const QString& proposedName, const QString& title);
 
   protected:
     virtual QString Choose(const Request& request) = 0;

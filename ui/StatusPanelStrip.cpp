@@ -46,20 +46,31 @@ StatusPanelStrip::StatusPanelStrip(QWidget* parent) : QWidget(parent) {
     Arrange();
 }
 
-void StatusPanelStrip::SetText(int panel, const QString& text) {
+void StatusPanelStrip::SetText(int panel, const QString& text, const QString& explanation) {
     QLabel* label = panels[static_cast<std::size_t>(panel)];
     label->setText(text);
-    label->setToolTip(text);
+    label->setToolTip(explanation.isEmpty() || text.isEmpty() ? text : text + "\n" + explanation);
     Arrange();
+}
+
+void StatusPanelStrip::SetAlarm(int panel, bool alarm) {
+    QLabel* label = panels[static_cast<std::size_t>(panel)];
+    QPalette colours = palette();
+    if (alarm)
+        colours.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    label->setPalette(colours);
 }
 
 void StatusPanelStrip::ShowDesignTexts() {
     for (int i = 0; i < kPanels - 1; ++i)
         SetText(i, kDesignTexts[static_cast<std::size_t>(i)]);
+    SetAlarm(kPanels - 1, false);
 }
 
 int StatusPanelStrip::NeededWidth(int panel) const {
     const QLabel* label = panels[static_cast<std::size_t>(panel)];
+    if (label->text().isEmpty())
+        return 0;
     return label->fontMetrics().horizontalAdvance(label->text()) + label->indent() + 2 * label->frameWidth() +
            kIndent;
 }
@@ -77,11 +88,12 @@ void StatusPanelStrip::resizeEvent(QResizeEvent*) {
 }
 
 void StatusPanelStrip::Arrange() {
-    // Every text whole first; the room left widens the panels towards their designed widths,
-    // in order, and the last panel takes the rest.
+    // Every text whole first (the last panel's too: it shows the cap space); the room left
+    // widens the first four panels towards their designed widths, in order, and the last panel
+    // takes the rest.
     std::array<int, kPanels> widths{};
     int used = 0;
-    for (int i = 0; i < kPanels - 1; ++i) {
+    for (int i = 0; i < kPanels; ++i) {
         widths[static_cast<std::size_t>(i)] = NeededWidth(i);
         used += widths[static_cast<std::size_t>(i)];
     }
@@ -92,15 +104,16 @@ void StatusPanelStrip::Arrange() {
         w += grow;
         spare -= grow;
     }
-    // Too narrow for every text: the figures give way from the last, the club's name last of all.
-    for (int i = kPanels - 2; i >= 0 && spare < 0; --i) {
+    // Too narrow for every text: the panels give way from the last (whose whole text is its tool
+    // tip), the club's name last of all.
+    for (int i = kPanels - 1; i >= 0 && spare < 0; --i) {
         int& w = widths[static_cast<std::size_t>(i)];
-        const int keep = i == 0 ? 0 : std::min(w, 40);
+        const int keep = i == 0 || i == kPanels - 1 ? 0 : std::min(w, 40);
         const int give = std::min(-spare, w - keep);
         w -= give;
         spare += give;
     }
-    widths[kPanels - 1] = std::max(0, spare);
+    widths[kPanels - 1] += std::max(0, spare);
     int x = 0;
     for (int i = 0; i < kPanels; ++i) {
         panels[static_cast<std::size_t>(i)]->setGeometry(x, 0, widths[static_cast<std::size_t>(i)], height());

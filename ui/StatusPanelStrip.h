@@ -7,10 +7,10 @@
 
 // The five panels of the main window's status bar: the club's name, its bonus money spent,
 // current and estimated payroll, and a last panel that shows the status bar's progress text
-// ("Reading League File...", "Data Loaded"). Each of the first four is as wide as its text
-// needs and grows towards its designed width (75, 175, 175, 200) when the bar has room; the
-// last takes the rest. Only when the bar is too narrow for every text are the figures cut,
-// with "..." (their whole text is the tool tip); the club's name is cut last.
+// ("Reading League File...", "Data Loaded") until the club's cap space takes its place. Each of the first
+// four is as wide as its text needs and grows towards its designed width (75, 175, 175, 200) when the bar has
+// room; the last takes the rest. Only when the bar is too narrow for every text are the figures cut, with
+// "..." (their whole text is the tool tip); the club's name is cut last.
 class StatusPanelStrip : public QWidget {
   public:
     static constexpr int kPanels = 5;
@@ -21,8 +21,11 @@ class StatusPanelStrip : public QWidget {
 
     std::array<QLabel*, kPanels> panels{};
 
-    // A panel's text (and tool tip); the panels are arranged again for it.
-    void SetText(int panel, const QString& text);
+    // A panel's text (and tool tip: the whole text, then what it counts); the panels are
+    // arranged again for it.
+    void SetText(int panel, const QString& text, const QString& explanation = {});
+    // A panel's text in red (a figure below zero) or in the usual colour.
+    void SetAlarm(int panel, bool alarm);
     // The panels' design texts again, as before a league was opened.
     void ShowDesignTexts();
     // The width each panel needs to show its whole text.

@@ -21,6 +21,7 @@
 #include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/TPlayersForm.h"
 #include "ui/WindowPlaces.h"
 
 #include <QCloseEvent>
@@ -108,6 +109,8 @@ void TContractManagerForm::BuildMenu() {
                        QKeySequence("Ctrl+T"));
     ContractEditor1 = item(League1, "Contract &Editor", "ContractEditor1",
                            &TContractManagerForm::ContractEditor1Click, QKeySequence("Ctrl+E"));
+    Players1 =
+        item(League1, "Pla&yers", "Players1", &TContractManagerForm::Players1Click, QKeySequence("Ctrl+R"));
     CapTable1 = item(League1, "Cap T&able", "CapTable1", &TContractManagerForm::CapTable1Click,
                      QKeySequence("Ctrl+B"));
     CheapestOffers1 = item(League1, "C&heapest Offers", "CheapestOffers1",
@@ -143,6 +146,7 @@ void TContractManagerForm::SetOfferList(TOfferListForm* list) {
     // Nothing is left to lose once the offers are written or the list is emptied.
     connect(offerList, &TOfferListForm::offersWritten, this, [this]() { offersUnsaved = false; });
     connect(offerList, &TOfferListForm::offersCleared, this, [this]() { offersUnsaved = false; });
+    connect(offerList, &TOfferListForm::offersEdited, this, [this]() { offersUnsaved = true; });
     connect(offerList, &TOfferListForm::offersChanged, this, &TContractManagerForm::RefreshCapTable);
     connect(offerList, &TOfferListForm::offerPicked, this, &TContractManagerForm::ShowOfferInEditor);
 }
@@ -354,7 +358,11 @@ std::unique_ptr<OpenLeagueState> TContractManagerForm::ReadLeague(const QString&
     if (!opened->LoadOptions(prompt))
         ShowOptionsWriteFailure(*opened);
     SetStatusText("Reading Salary Info File...");
-    SetStatusText(opened->ReadSalaryInfo(prompt) ? "Salary File Opened" : "No Salary Info File");
+    const bool salary = opened->ReadSalaryInfo(prompt);
+    SetStatusText(salary ? "Salary File Opened" : "No Salary Info File");
+    // A conversion or build whose file could not be written: the league stays open without it.
+    if (!salary && !opened->GetContracts().GetSaveError().empty())
+        prompt.ShowStop(Sentence(opened->GetContracts().GetSaveError()), "Salary Information");
     SetStatusText("Data Loaded");
     return opened;
 }
@@ -431,6 +439,7 @@ void TContractManagerForm::ReleaseLeague() {
     delete capTableForm;
     delete cheapestForm;
     delete offerBoardForm;
+    delete playersForm;
     if (offerList)
         offerList->Bind(nullptr);
     state.reset();
@@ -483,13 +492,48 @@ void TContractManagerForm::ManageClub(int team) {
     editor->SetUserTeam(userTeam);
     editor->SelectTeam(userTeam);
     RefreshCapTable();
+    RefreshPlayers();
+}
+
+void TContractManagerForm::Players1Click() {
+    if (!RequireLeague())
+        return;
+    if (!playersForm) {
+        playersForm = new TPlayersForm(state->GetContracts(), prompt, dialogs, this);
+        WindowPlaces::Keep(*playersForm, *this);
+        // A player picked in the table is shown in the editor, opened first when it is closed.
+        connect(playersForm, &TPlayersForm::playerPicked, this, [this](std::int16_t id) {
+            RunHandler([this, id]() {
+                if (TContractEdit* shown = OpenEditor())
+                    shown->ShowPlayerByID(id);
+            });
+        });
+        connect(playersForm, &TPlayersForm::releasedViewAsked, this,
+                [this](std::int16_t id) { RunHandler([this, id]() { ShowReleasedInCapTable(id); }); });
+    }
+    RefreshPlayers();
+    playersForm->show();
+    playersForm->raise();
+}
+
+void TContractManagerForm::RefreshPlayers() {
+    if (playersForm && leagueLoaded)
+        playersForm->Refresh(userTeam);
+}
+
+void TContractManagerForm::ShowReleasedInCapTable(std::int16_t id) {
+    CapTable1Click();
+    if (!capTableForm)
+        return;
+    capTableForm->ShowReleased(id);
+    RefreshCapTable();
 }
 
 void TContractManagerForm::CapTable1Click() {
     if (!RequireLeague())
         return;
     if (!capTableForm) {
-        capTableForm = new TCapTableForm(this);
+        capTableForm = new TCapTableForm(prompt, dialogs, this);
         WindowPlaces::Keep(*capTableForm, *this);
     }
     RefreshCapTable();
@@ -549,8 +593,14 @@ void TContractManagerForm::UpdateStatusPanels() {
         return;
     const std::array<std::string, 4> texts =
         StatusPanelTexts(state->GetLeague(), state->GetContracts(), userTeam);
+    const std::array<const char*, 4> tips = {nullptr, FigureTips::kBonusSpent, FigureTips::kCurrentPayroll,
+                                             FigureTips::kEstimatedPayroll};
     for (std::size_t i = 0; i < texts.size(); ++i)
-        statusStrip->SetText(static_cast<int>(i), FromGameText(texts[i]));
+        statusStrip->SetText(static_cast<int>(i), FromGameText(texts[i]), tips[i] ? tips[i] : QString());
+    // The fifth panel: what the club may still spend this season.
+    statusStrip->SetText(kPanels - 1, FromGameText(CapSpaceText(state->GetContracts(), userTeam)),
+                         FigureTips::kCapSpace);
+    statusStrip->SetAlarm(kPanels - 1, CapSpace(state->GetContracts(), userTeam) < 0);
 }
 
 bool TContractManagerForm::SaveOffers() {
@@ -576,6 +626,18 @@ void TContractManagerForm::AddOffer(const Offer& offer) {
     const TeamInfo info = state->GetContracts().GetTeamInfo(userTeam);
     offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
                        info.estimatedPayroll);
+    // A second offer for a player is most often a corrected first one: asked to replace it.
+    // No lists both, as the list always could.
+    const int existing = offerList->FindOfferFor(offer.playerID);
+    if (existing >= 0) {
+        const Player player = state->GetLeague().players.GetPlayer(offer.playerID);
+        const std::string question = "The list already holds an offer for " + player.GetFirstName() + " " +
+                                     player.GetLastName() + ".  Replace it with this one?";
+        if (prompt.AskYesNo(question, "Replace Offer")) {
+            offerList->ReplaceOffer(existing, offer);
+            return;
+        }
+    }
     if (!offerList->AddOfferToList(offer))
         prompt.AskOkCancel("32 Offers already in submitted.", "Max Offers Reached");
 }
@@ -623,6 +685,7 @@ void TContractManagerForm::Options1Click() {
         ShowOptionsWriteFailure(*state);
     // What the offer list checks against the rules (the salary cap, the bonus limit) follows now.
     offerList->FormShow();
+    RefreshPlayers();
     prompt.ShowMessage("Reload League file to reflect new Options om Totals and Salary Info",
                        "Reload League");
 }
@@ -696,8 +759,9 @@ void TContractManagerForm::SaveCGS1Click() {
 
 void TContractManagerForm::HideToolWindows() {
     // The tool windows go with the main window, and keep their places for the next run.
-    for (QWidget* tool : {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
-                          static_cast<QWidget*>(cheapestForm.data())})
+    for (QWidget* tool :
+         {static_cast<QWidget*>(offerList), static_cast<QWidget*>(capTableForm.data()),
+          static_cast<QWidget*>(cheapestForm.data()), static_cast<QWidget*>(playersForm.data())})
         if (tool)
             tool->hide();
 }

@@ -29,6 +29,7 @@ class TCheapestOfferForm;
 class TContractEdit;
 class TOfferBoardForm;
 class TOfferListForm;
+class TPlayersForm;
 struct Offer;
 
 // The program's frame and the owner of its working state: the open league, its options and
@@ -124,6 +125,7 @@ class TContractManagerForm : public QMainWindow {
     QAction* Open2;
     QAction* ChangeTeam1;
     QAction* ContractEditor1;
+    QAction* Players1;
     QAction* CapTable1;
     QAction* CheapestOffers1;
     QAction* OfferBoard1 = nullptr; // the front office only
@@ -141,6 +143,7 @@ class TContractManagerForm : public QMainWindow {
 
   private:
     void BuildMenu();
+    void Players1Click();
     void CapTable1Click();
     void CheapestOffers1Click();
     void OfferBoard1Click();
@@ -149,6 +152,9 @@ class TContractManagerForm : public QMainWindow {
     void SaveCGS1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
+    void RefreshPlayers();
+    // The cap table, opened first when it is closed, with a player of the club released.
+    void ShowReleasedInCapTable(std::int16_t id);
     void RefreshCheapestOffers();
     void BuildStatusBar();
     void SetStatusText(const char* text);
@@ -190,6 +196,7 @@ class TContractManagerForm : public QMainWindow {
     QPointer<TCapTableForm> capTableForm;
     QPointer<TCheapestOfferForm> cheapestForm;
     QPointer<TOfferBoardForm> offerBoardForm;
+    QPointer<TPlayersForm> playersForm;
 
     std::unique_ptr<OpenLeagueState> state;
     bool leagueLoaded = false;

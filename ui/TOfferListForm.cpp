@@ -4,14 +4,19 @@
 #include "contracts/OfferFileName.h"
 #include "contracts/OfferRules.h"
 #include "contracts/Prompt.h"
+#include "contracts/StatusPanels.h"
+#include "contracts/TableCsv.h"
+#include "league/FileAccess.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -56,12 +61,14 @@ TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, QWidg
     payroll = new QLineEdit;
     payroll->setObjectName("payroll");
     payroll->setReadOnly(true);
+    payroll->setToolTip(FigureTips::kOffersPayroll);
     figures->addWidget(payroll);
     figures->addSpacing(6);
     figures->addWidget(new QLabel("Bonus Paid"));
     bonus = new QLineEdit;
     bonus->setObjectName("bonus");
     bonus->setReadOnly(true);
+    bonus->setToolTip(FigureTips::kOffersBonus);
     figures->addWidget(bonus);
     figures->addSpacing(6);
     figures->addWidget(new QLabel("Restructures"));
@@ -94,6 +101,25 @@ TOfferListForm::TOfferListForm(Prompt& messages, FileDialogs& fileDialogs, QWidg
             [this](QListWidgetItem* item) { RunHandler([this, item]() { offerlistClickCheck(item); }); });
     connect(offerlist, &QListWidget::itemDoubleClicked, this,
             Handler(this, &TOfferListForm::offerlistDblClick));
+    // Delete takes the current offer off the list; so does the context menu.
+    offerlist->installEventFilter(this);
+    offerlist->setContextMenuPolicy(Qt::CustomContextMenu);
+    listMenu = new QMenu(this);
+    listMenu->setObjectName("listMenu");
+    QAction* removeAction = listMenu->addAction("&Remove Offer");
+    removeAction->setShortcut(QKeySequence::Delete);
+    listMenu->addSeparator();
+    QAction* exportAction = listMenu->addAction("Export &CSV...");
+    connect(removeAction, &QAction::triggered, this,
+            [this]() { RunHandler([this]() { RemoveOffer(offerlist->currentRow()); }); });
+    connect(exportAction, &QAction::triggered, this, Handler(this, &TOfferListForm::exportCsvClick));
+    connect(offerlist, &QWidget::customContextMenuRequested, this, [this, removeAction](const QPoint& where) {
+        // The menu acts on the offer under the mouse.
+        if (QListWidgetItem* item = offerlist->itemAt(where))
+            offerlist->setCurrentItem(item);
+        removeAction->setEnabled(offerlist->itemAt(where) != nullptr);
+        listMenu->popup(offerlist->viewport()->mapToGlobal(where));
+    });
     connect(savebutton, &QPushButton::clicked, this, Handler(this, &TOfferListForm::savebuttonClick));
     connect(cxlbutton, &QPushButton::clicked, this, Handler(this, &TOfferListForm::cxlbuttonClick));
     hide();
@@ -120,6 +146,61 @@ bool TOfferListForm::AddOfferToList(const Offer& offer) {
         return false;
     ShowItems();
     return true;
+}
+
+bool TOfferListForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == offerlist && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+        RunHandler([this]() { RemoveOffer(offerlist->currentRow()); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TOfferListForm::RemoveOffer(int row) {
+    if (!model || !model->RemoveOffer(row))
+        return false;
+    ShowItems();
+    // The offer that took its place is the current one, so that Delete goes on down the list.
+    offerlist->setCurrentRow(std::min(row, offerlist->count() - 1));
+    emit offersEdited();
+    return true;
+}
+
+int TOfferListForm::FindOfferFor(std::int16_t playerID) const {
+    return model ? model->FindOfferFor(playerID) : -1;
+}
+
+bool TOfferListForm::ReplaceOffer(int row, const Offer& offer) {
+    if (!model || !model->ReplaceOffer(row, offer))
+        return false;
+    ShowItems();
+    offerlist->setCurrentRow(row);
+    emit offersEdited();
+    return true;
+}
+
+void TOfferListForm::exportCsvClick() {
+    if (!contracts || !model)
+        return;
+    const League& league = contracts->GetLeague();
+    const QString path =
+        dialogs.SaveCsv(FromFilePath(league.GetLeagueFolder()),
+                        FromGameText(league.GetTeamName(model->GetTeam())) + " Offers.csv", "Export Offers");
+    if (!path.isEmpty())
+        ExportCsv(path);
+}
+
+bool TOfferListForm::ExportCsv(const QString& path) {
+    if (!model)
+        return false;
+    const std::string csv = OfferListCsv(*model);
+    if (tolvik::WriteFileAtomically(ToFilePath(path), csv.data(), csv.size()))
+        return true;
+    prompt.ShowStop("Cannot write " + ToFilePath(path) + ": " +
+                        tolvik::FileErrorText(tolvik::LastFileError()),
+                    "Export Offers");
+    return false;
 }
 
 void TOfferListForm::LoadOffers(const std::string& path) {

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 
@@ -39,6 +40,7 @@ class TOfferListForm : public QWidget {
     QLabel* restructs;
     QPushButton* savebutton;
     QPushButton* cxlbutton;
+    QMenu* listMenu; // the offers' context menu: remove one, export them all
 
     // The open league's contract list; null when no league is open.
     void Bind(const ContractList* contracts);
@@ -47,6 +49,14 @@ class TOfferListForm : public QWidget {
                  std::int32_t estimatedPayroll);
     // False when 32 offers are already listed (or no league is open).
     bool AddOfferToList(const Offer& offer);
+    // Takes the offer of a row off the list (the Delete key, the context menu); false for no such row.
+    bool RemoveOffer(int row);
+    // The row of the first offer for a player, -1 for none.
+    int FindOfferFor(std::int16_t playerID) const;
+    // Puts an offer in the place of the offer of a row, ticked.
+    bool ReplaceOffer(int row, const Offer& offer);
+    // Writes every listed offer as CSV; false (with the reason shown) when it cannot.
+    bool ExportCsv(const QString& path);
     void LoadOffers(const std::string& path);
     // Writes the ticked offers; on failure reason says why and the old file stays.
     bool WriteOffers(const std::string& path, std::string& reason);
@@ -66,6 +76,7 @@ class TOfferListForm : public QWidget {
     void savebuttonClick();
     void cxlbuttonClick();
     void offerlistDblClick();
+    void exportCsvClick();
     void FormShow();
 
   signals:
@@ -75,11 +86,14 @@ class TOfferListForm : public QWidget {
     void offersCleared();
     // Offers were added, ticked, unticked or removed, or the club's figures changed.
     void offersChanged();
+    // An offer was taken off the list or replaced: the list differs from any file saved.
+    void offersEdited();
     // An offer was double-clicked: to be shown in the contract editor.
     void offerPicked(const Offer& offer);
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void ShowItems();

@@ -2,7 +2,6 @@
 
 #include "contracts/Options.h"
 #include "contracts/Prompt.h"
-#include "league/SystemFiles.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/HeadedEditRow.h"
 #include "ui/QtText.h"
@@ -523,8 +522,7 @@ void TOptionEditForm::saveBtnClick() {
         written = editor.saveBtnClick();
         // The options stay as they were; the user may try again or cancel.
         if (!written)
-            prompt.ShowStop("Could not write " + options.FilePath() + ": " +
-                                tolvik::FileErrorText(tolvik::LastFileError()),
+            prompt.ShowStop("Could not write " + options.FilePath() + ": " + editor.SaveError(),
                             "Program Options");
     });
     // A field that is no number has been shown in the error box; the window stays open with

@@ -46,15 +46,7 @@ class CapTableFixture : public ::testing::Test {
 
     Contract& Set(int id, int status, int team, int signedIn, int years, std::uint32_t salary,
                   std::uint32_t bonus) {
-        Contract& c = *list->GetRecord(id);
-        c.playerID = static_cast<std::int16_t>(id);
-        c.status = static_cast<std::uint8_t>(status);
-        c.contractTeam = static_cast<std::int8_t>(team);
-        c.yrSigned = static_cast<std::uint16_t>(signedIn);
-        c.years = static_cast<std::int8_t>(years);
-        c.salary = salary;
-        c.bonus = bonus;
-        return c;
+        return SetContract(*list->GetRecord(id), id, status, team, signedIn, years, salary, bonus);
     }
 
     Charges RowOf(const CapTable& table, int id) {

@@ -1,6 +1,7 @@
 // Inputs the fuzz targets of the contract model once crashed on, replayed through the very
 // harness functions the fuzz targets call (a broken promise aborts, as it does there).
 #include "fuzz/ContractsHarness.h"
+#include "fuzz/OffersHarness.h"
 
 #include "support/FuzzReplay.h"
 
@@ -18,6 +19,7 @@ TEST(FuzzRegressions, SavedInputsOfTheSalaryAndOptionsReadersRunCleanly) {
     Replay("salreg", fuzzing::FuzzSalreg);
     Replay("fro", fuzzing::FuzzFro);
     Replay("sal", fuzzing::FuzzSal);
+    Replay("offers", fuzzing::FuzzOffers);
 }
 
 // The harnesses themselves hold on sound files: the options, salary information and sibling

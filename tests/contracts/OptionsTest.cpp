@@ -6,8 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <functional>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::int32_t S32At(const std::vector<std::uint8_t>& b, std::size_t offset) {
     return tolvik::readS32le(&b[offset]);
@@ -199,7 +207,7 @@ TEST(OptionsFile, OlderVersionsTakeDefaultsForFieldsAddedLater) {
     EXPECT_EQ(o.max_length, 6);
 }
 
-TEST(OptionsFile, NewerVersionIsReplacedByDefaults) {
+TEST(OptionsFile, ANewerVersionGivesTheDefaultsAndIsNeverWrittenOver) {
     TempDir dir;
     ScriptedPrompt prompt;
     const Options o = LoadFile(dir, HandMadeFile(6), prompt);
@@ -207,24 +215,69 @@ TEST(OptionsFile, NewerVersionIsReplacedByDefaults) {
     EXPECT_EQ(prompt.History()[0].kind, ScriptedPrompt::Kind::Message);
     EXPECT_EQ(prompt.History()[0].text,
               "Newer version of program options found.  Please upgrade to the latest version");
+    EXPECT_EQ(o.GetFileState(), Options::FileState::Newer);
     EXPECT_EQ(o.version, 5);
     EXPECT_EQ(o.max_length, 4);
     EXPECT_EQ(o.min, 20);
     EXPECT_EQ(o.rookieCGS[1][30], 0);
 
-    // Loading writes nothing; the defaults replace the newer file once they are written.
-    EXPECT_EQ(dir.Read("salreg"), HandMadeFile(6));
+    // The newer program's file stays: nothing is due, and a save (the options window's) is
+    // refused with its reason.
     Options due = o;
-    EXPECT_TRUE(due.HasPendingWrite());
-    ASSERT_TRUE(due.WritePending());
     EXPECT_FALSE(due.HasPendingWrite());
-    const auto b = dir.Read("salreg");
-    ASSERT_EQ(b.size(), 2404u);
-    EXPECT_EQ(S32At(b, 0), 5);
-    EXPECT_EQ(S32At(b, 4), 4);
-    EXPECT_EQ(S32At(b, 900), 35);
+    EXPECT_TRUE(due.WritePending());
+    std::string why;
+    EXPECT_FALSE(due.Write(&why));
+    EXPECT_EQ(why, "it holds the options of a newer version of the program, and is left as it is");
+    EXPECT_EQ(dir.Read("salreg"), HandMadeFile(6));
     EXPECT_EQ(dir.List(), std::vector<std::string>{"salreg"}); // no temporary left behind
 }
+
+#ifndef _WIN32
+// Links need a privilege on Windows that users lack, and it has no pipes in folders.
+TEST(OptionsFile, ASalregThatCannotBeReadGivesTheDefaultsAndIsKeptWhateverItIs) {
+    TempDir dir;
+    TempDir outside;
+    outside.Write("theirs", HandMadeFile(6));
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    } cases[] = {
+        {"a pipe", [&] { ::mkfifo(dir.File("salreg").c_str(), 0644); }, "not a regular file"},
+        {"a folder", [&] { fs::create_directory(dir.File("salreg")); }, "not a regular file"},
+        {"a link to a missing file", [&] { fs::create_symlink(outside.File("missing"), dir.File("salreg")); },
+         "no such file or folder"},
+        {"a link to a newer file outside",
+         [&] { fs::create_symlink(outside.File("theirs"), dir.File("salreg")); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        ScriptedPrompt prompt;
+        Options options;
+        options.max_length = 7;
+        options.Load(dir.Path(), prompt);
+        EXPECT_EQ(options.max_length, 4);
+        ASSERT_EQ(prompt.History().size(), 1u) << "said once";
+        if (*c.reason) {
+            EXPECT_EQ(options.GetFileState(), Options::FileState::Unreadable);
+            EXPECT_EQ(prompt.History()[0].text,
+                      "The options file " + dir.File("salreg") + " cannot be read (" + c.reason +
+                          "). The league opens with the default options; the file is left as it is.");
+        } else {
+            EXPECT_EQ(options.GetFileState(), Options::FileState::Newer);
+        }
+        EXPECT_TRUE(options.WritePending());
+        EXPECT_FALSE(options.Write());
+        EXPECT_EQ(outside.Read("theirs"), HandMadeFile(6));
+        EXPECT_FALSE(outside.Exists("missing"));
+        const auto kept = fs::symlink_status(dir.File("salreg")).type();
+        EXPECT_NE(kept, fs::file_type::regular) << "replaced by a file";
+        fs::remove(dir.File("salreg"));
+    }
+}
+#endif
 
 TEST(OptionsFile, MissingFileIsCreatedWithDefaultsSilently) {
     TempDir dir;

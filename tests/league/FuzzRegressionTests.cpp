@@ -1,6 +1,7 @@
 // Inputs the fuzz targets of the league library once crashed on, replayed through the very
 // harness functions the fuzz targets call (a broken promise aborts, as it does there).
 #include "fuzz/LeagueHarness.h"
+#include "fuzz/RecoveryHarness.h"
 
 #include "support/FuzzReplay.h"
 
@@ -18,6 +19,7 @@ TEST(FuzzRegressions, SavedInputsOfTheLeagueReadersRunCleanly) {
     Replay("list", fuzzing::FuzzList);
     Replay("stats", fuzzing::FuzzStats);
     Replay("money", fuzzing::FuzzMoney);
+    Replay("recovery", fuzzing::FuzzRecovery);
 }
 
 // The harnesses themselves hold on a sound league: every property they check is true of it.

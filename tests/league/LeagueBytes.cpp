@@ -203,7 +203,7 @@ LeagueFiles StandardLeague() {
 
 std::unique_ptr<League> OpenAndRead(const std::string& path) {
     auto league = std::make_unique<League>();
-    EXPECT_TRUE(league->OpenLeague(path)) << path;
+    EXPECT_TRUE(league->OpenLeague(path)) << path << ": " << league->GetLastError();
     EXPECT_TRUE(league->ReadLeagueData()) << path;
     return league;
 }

@@ -8,6 +8,19 @@
 #include <cstdint>
 #include <vector>
 
+// Gives player id a contract of club `team` (-1 for none).
+inline Contract& SetContract(Contract& c, int id, int status, int team, int signedIn, int years,
+                             std::uint32_t salary, std::uint32_t bonus) {
+    c.playerID = static_cast<std::int16_t>(id);
+    c.status = static_cast<std::uint8_t>(status);
+    c.contractTeam = static_cast<std::int8_t>(team);
+    c.yrSigned = static_cast<std::uint16_t>(signedIn);
+    c.years = static_cast<std::int8_t>(years);
+    c.salary = salary;
+    c.bonus = bonus;
+    return c;
+}
+
 // The contract the tests of season 2000 work out by hand: under contract with club 1,
 // signed in 1998 for four years, $4,000,000 and $400,000, CGS 1,000,000. This season is its
 // third year: 27 % of 4,000,000 = 1,080,000 and 400,000 / 4 = 100,000.

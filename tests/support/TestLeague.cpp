@@ -39,7 +39,7 @@ int TestLeague::Teams() const {
 
 TestPlayer& TestLeague::Add(std::int16_t id, Player::Pos specific, int years,
                             std::array<std::int8_t, 8> actual) {
-    players.push_back({id, specific, years, actual, std::nullopt});
+    players.push_back({id, specific, years, actual, std::nullopt, {}, {}});
     return players.back();
 }
 
@@ -87,8 +87,9 @@ std::string TestLeague::Write(const TempDir& dir) const {
     for (const auto& p : players) {
         Player::PlayerDiskData data{};
         data.pid = p.id;
-        std::strcpy(data.firstName, "First");
-        const std::string last = "P" + std::to_string(p.id);
+        const std::string first = p.first.empty() ? "First" : p.first.substr(0, 12);
+        const std::string last = p.last.empty() ? "P" + std::to_string(p.id) : p.last.substr(0, 12);
+        std::strcpy(data.firstName, first.c_str());
         std::strcpy(data.lastName, last.c_str());
         data.posSpecific = p.specific;
         data.posGeneral = Player::GeneralOf(p.specific);

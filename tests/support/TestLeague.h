@@ -22,6 +22,8 @@ struct TestPlayer {
     std::array<std::int8_t, 8> actual{}; // AC AG DI EN HA IN SP ST
     // The potential ratings; the actual ones when not given.
     std::optional<std::array<std::int8_t, 8>> potential;
+    // Names of up to 12 bytes; "First" and "P" + the ID when not given.
+    std::string first, last;
 };
 
 struct TestLeague {

@@ -1,4 +1,6 @@
 // The "Cap Table" window over a hand-made league.
+#include "UiSupport.h"
+
 #include "contracts/ContractList.h"
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
@@ -38,7 +40,9 @@ class CapTableWindow : public ::testing::Test {
     Options options;
     std::unique_ptr<League> league;
     std::unique_ptr<ContractList> list;
-    TCapTableForm form{nullptr};
+    ScriptedPrompt prompt;
+    ScriptedFileDialogs dialogs;
+    TCapTableForm form{prompt, dialogs, nullptr};
 };
 
 } // namespace

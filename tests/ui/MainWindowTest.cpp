@@ -4,6 +4,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Offer.h"
+#include "contracts/Options.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
 #include "ui/StatusPanelStrip.h"
@@ -103,11 +104,11 @@ TEST(MainWindow, LayoutMenusAndPanels) {
             items << (item->isSeparator() ? QString("-") : item->objectName() + ":" + item->text());
         menus << menu->menu()->objectName() + ":" + menu->text() + "[" + items.join(",") + "]";
     }
-    EXPECT_EQ(
-        menus,
-        QStringList({"Contracts1:&Contracts[New1:&Clear,Open1:&Load,Save1:&Save,Exit1:E&xit]",
-                     "League1:&League[Open2:&Open,ChangeTeam1:Change &Team,ContractEditor1:Contract "
-                     "&Editor,CapTable1:Cap T&able,CheapestOffers1:C&heapest Offers,-,Options1:O&ptions]"}));
+    EXPECT_EQ(menus,
+              QStringList({"Contracts1:&Contracts[New1:&Clear,Open1:&Load,Save1:&Save,Exit1:E&xit]",
+                           "League1:&League[Open2:&Open,ChangeTeam1:Change &Team,ContractEditor1:Contract "
+                           "&Editor,Players1:Pla&yers,CapTable1:Cap T&able,CheapestOffers1:C&heapest "
+                           "Offers,-,Options1:O&ptions]"}));
     // Every menu and item has a mnemonic of its own within its menu.
     const auto mnemonics = [](const QList<QAction*>& actions) {
         QStringList letters;
@@ -126,7 +127,8 @@ TEST(MainWindow, LayoutMenusAndPanels) {
     const std::vector<std::pair<QAction*, const char*>> shortcuts = {
         {main.Open2, "Ctrl+O"},           {main.Open1, "Ctrl+L"},           {main.Save1, "Ctrl+S"},
         {main.ChangeTeam1, "Ctrl+T"},     {main.ContractEditor1, "Ctrl+E"}, {main.CapTable1, "Ctrl+B"},
-        {main.CheapestOffers1, "Ctrl+H"}, {main.Options1, "Ctrl+P"},        {main.Exit1, "Ctrl+Q"}};
+        {main.CheapestOffers1, "Ctrl+H"}, {main.Options1, "Ctrl+P"},        {main.Exit1, "Ctrl+Q"},
+        {main.Players1, "Ctrl+R"}};
     for (const auto& [action, keys] : shortcuts)
         EXPECT_EQ(action->shortcut(), QKeySequence(keys)) << keys;
 
@@ -220,7 +222,13 @@ TEST(MainWindow, OpensALeagueAndChoosesTheClubWithOneClick) {
               "Current Payroll: " + FormatMoney(static_cast<unsigned>(contracts.CurrentPayroll(2))));
     EXPECT_EQ(panel(3),
               "Estimated Payroll: " + FormatMoney(static_cast<unsigned>(contracts.EstimatedPayroll(2))));
-    EXPECT_EQ(panel(4), "Data Loaded"); // the status text slot
+    // The last panel showed the progress texts; now it shows the cap space, red over the cap.
+    EXPECT_EQ(main.GetStatusText(), "Data Loaded");
+    const std::int64_t space = main.GetOptions()->salarycap - contracts.CurrentPayroll(2);
+    EXPECT_EQ(panel(4), "Cap Space: " + (space < 0 ? "-" : std::string()) +
+                            FormatMoney(static_cast<unsigned>(space < 0 ? -space : space)));
+    EXPECT_EQ(main.statusPanels[4]->palette().color(QPalette::WindowText) == QColor(200, 0, 0), space < 0);
+    EXPECT_TRUE(main.statusPanels[2]->toolTip().contains("base share of every player on its roster"));
 
     // Options shows the options window; cancelled, it leaves everything as it is.
     p.modals.Then("OptionEditForm",
@@ -636,16 +644,18 @@ TEST_F(PendingOffers, ChangeTeamAsksAsAnOpenDoesAndEmptiesTheListForTheNewClub) 
 }
 
 TEST_F(PendingOffers, AStopKeepsEveryUnsavedOfferAndTheNextOpenOffersThemBack) {
-    // A second offer, unticked: kept all the same.
+    // A second offer for the same player (listed beside the first: No to replacing it),
+    // unticked: kept all the same.
     p.Main().SubmitOffer(offer);
     ASSERT_EQ(p.Offers().Count(), 2);
+    ASSERT_EQ(p.prompt.History().size(), 1u); // the replace question
     p.Offers().offerlist->item(1)->setCheckState(Qt::Unchecked);
     p.Main().KeepUnsavedForStop();
     const std::string kept = p.dir.File("a") + "/sample-recovered.off";
     EXPECT_EQ(ReadBytes(kept).size(), 2u * Offer::kRecordSize);
     // Nothing is asked, now or while the windows close.
     EXPECT_TRUE(p.Main().close());
-    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_EQ(p.prompt.History().size(), 1u);
     EXPECT_FALSE(p.Main().IsLeagueLoaded());
 
     // The next open of the league offers them back, for their club, without the chooser.

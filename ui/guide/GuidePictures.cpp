@@ -9,6 +9,7 @@
 // virtual X server, to see the windows as an X server shows them).
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
+#include "contracts/PlayersTable.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -23,6 +24,7 @@
 #include "ui/TOfferBoardForm.h"
 #include "ui/TOfferListForm.h"
 #include "ui/TOptionEditForm.h"
+#include "ui/TPlayersForm.h"
 
 #include <QDir>
 #include <QFont>
@@ -32,6 +34,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -211,6 +214,18 @@ int main(int argc, char** argv) {
     main.CheapestOffers1->trigger();
     if (auto* cheapest = main.findChild<TCheapestOfferForm*>("CheapestOfferForm"))
         pictures.Save(*cheapest, "cheapest-offers");
+
+    // The Players window on the club's roster by base salary, its best-paid player selected,
+    // and the cap table's released view of him.
+    main.Players1->trigger();
+    if (auto* players = main.findChild<TPlayersForm*>("PlayersForm")) {
+        players->playerTable->sortByColumn(PlayersTable::Base, Qt::DescendingOrder);
+        players->playerTable->selectRow(0);
+        pictures.Save(*players, "players");
+        players->releasedViewButton->click();
+        if (auto* capTable = main.findChild<TCapTableForm*>("CapTableForm"))
+            pictures.Save(*capTable, "cap-table-released");
+    }
 
     SaveOfferBoard(pictures, main, prompt, dialogs);
 
