@@ -7,16 +7,28 @@
 # is there:
 #
 #   scripts/build-windows-qt.sh          # prints the Qt's folder as its last line
+#   scripts/build-windows-qt.sh --cached # the same, but only when it is built already; else
+#                                        # exits with status 2 and builds nothing
 #
 # BREVANE_CACHE_DIR overrides where the cache lives (default /var/cache/brevane, or
 # ~/.cache/brevane for a user who cannot write there). The build's log stays beside the Qt.
 set -euo pipefail
 
+cached_only=false
+case "${1:-}" in
+--cached) cached_only=true ;;
+"") ;;
+*)
+    echo "usage: $0 [--cached]" >&2
+    exit 64
+    ;;
+esac
+
 top=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$top/cmake/mingw-w64-x86_64.cmake
 compiler=x86_64-w64-mingw32-g++-posix
 
-"$top/scripts/install-windows-deps.sh" >&2
+$cached_only || "$top/scripts/install-windows-deps.sh" >&2
 
 if [ -n "${BREVANE_CACHE_DIR:-}" ]; then
     cache=$BREVANE_CACHE_DIR
@@ -67,6 +79,14 @@ key=$( {
 prefix=$cache/qt-$upstream-mingw-$key
 log=$cache/qt-$upstream-mingw-$key.log
 
+if $cached_only; then
+    if [ -f "$prefix/brevane-qt.done" ]; then
+        echo "$prefix"
+        exit 0
+    fi
+    echo "No Qt for Windows in $cache (scripts/build-windows-qt.sh builds it)" >&2
+    exit 2
+fi
 exec 9>"$prefix.lock"
 flock 9
 if [ -f "$prefix/brevane-qt.done" ]; then

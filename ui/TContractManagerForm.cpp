@@ -221,7 +221,9 @@ void TContractManagerForm::changeEvent(QEvent* event) {
 
 void TContractManagerForm::FormActivate() {
     setWindowTitle(QString(kCaption) + " " + kVersion);
-    if (leagueLoaded || opening || inLeagueDialog || !startLeague.isEmpty())
+    // An activation handled after the window was closed (its league released) must not ask
+    // for a league: the program is ending.
+    if (leagueLoaded || opening || inLeagueDialog || !startLeague.isEmpty() || !isVisible())
         return;
     RunLeagueDialog();
 }
