@@ -56,28 +56,6 @@ if ! "$top/scripts/install-windows-deps.sh"; then
 fi
 lap install
 
-# Wine without a display, its prefix in the build folder, no questions about Mono or Gecko.
-mkdir -p "$build"
-export WINEPREFIX=$build/wineprefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-
-# A fresh prefix takes a while; it is made once, while the compiler works.
-prefix_log=$build/wineprefix.log
-prefix_time=$build/wineprefix.time
-if [ -f "$WINEPREFIX/system.reg" ]; then
-    echo "reused" >"$prefix_time"
-    prefix_pid=
-else
-    (
-        begun=$EPOCHREALTIME
-        wineboot -i && wineserver -w
-        echo "$(seconds_since "$begun") s" >"$prefix_time"
-    ) >"$prefix_log" 2>&1 </dev/null &
-    prefix_pid=$!
-fi
-
 # The Qt for Windows: the programs and their tests are built and run only when it is in the
 # cache (scripts/build-windows-qt.sh makes it, about 40 minutes of two cores, too long for every
 # fresh machine); BREVANE_BUILD_WINDOWS_QT=1 builds it here when it is missing.
@@ -96,6 +74,40 @@ else
     qt=
     echo "windows: no Qt for Windows in the cache: the programs and their tests are left out" \
         "(scripts/build-windows-qt.sh makes it)"
+fi
+
+# With the programs, the whole run has one virtual X server: Wine's desktop process, started
+# by the first program that opens a window and serving every later one, must have a display,
+# or the programs' windows are never shown.
+if [ -n "$qt" ] && [ -z "${BREVANE_WINE_DISPLAY:-}" ]; then
+    export BREVANE_WINE_DISPLAY=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+# Wine (without a display unless the programs need one), its prefix in the build folder, no
+# questions about Mono or Gecko.
+mkdir -p "$build"
+export WINEPREFIX=$build/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+[ -n "$qt" ] || unset DISPLAY
+unset WAYLAND_DISPLAY
+# A server left by an earlier run may serve a desktop without this display.
+[ -n "$qt" ] && wineserver -k >/dev/null 2>&1
+
+# A fresh prefix takes a while; it is made once, while the compiler works.
+prefix_log=$build/wineprefix.log
+prefix_time=$build/wineprefix.time
+if [ -f "$WINEPREFIX/system.reg" ]; then
+    echo "reused" >"$prefix_time"
+    prefix_pid=
+else
+    (
+        begun=$EPOCHREALTIME
+        wineboot -i && wineserver -w
+        echo "$(seconds_since "$begun") s" >"$prefix_time"
+    ) >"$prefix_log" 2>&1 </dev/null &
+    prefix_pid=$!
 fi
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
@@ -134,24 +146,14 @@ step_started=$EPOCHREALTIME
 
 # The unit tests: each program runs once, two at a time; gtest's own counts are taken. The
 # window tests draw offscreen with the fonts Qt is shown (a bare prefix has few), and start the
-# real program on a virtual X server.
+# real program on Wine's windows, on the run's virtual X server.
 programs=(league_tests stats_tests contracts_tests tools_tests)
 [ -n "$qt" ] && programs=(ui_tests "${programs[@]}")
 # Wine hands no QT_ variable to Windows programs; WINEQT_... reaches them as QT_...
 export WINEQT_QPA_FONTDIR
 WINEQT_QPA_FONTDIR=$(winepath -w /usr/share/fonts/truetype/dejavu)
-# Runs a command for a test program; the window tests' on a virtual X server of their own.
-for_program() {
-    local program=$1
-    shift
-    if [ "$program" = ui_tests ]; then
-        xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
-    else
-        "$@"
-    fi
-}
 run_program() {
-    (cd "$build/tests" && for_program "$1" timeout 900 wine "$build/bin/$1.exe") >"$build/$1.log" 2>&1
+    (cd "$build/tests" && timeout 900 wine "$build/bin/$1.exe") >"$build/$1.log" 2>&1
     echo $? >"$build/$1.status"
 }
 for program in "${programs[@]}"; do
@@ -183,7 +185,7 @@ for program in "${programs[@]}"; do
     if [ -n "$total" ] && [ "$bad" -gt 0 ] && [ -n "$again" ]; then
         grep -E ': Failure|^\[  FAILED  \]|error|exception|thrown in' "$log" | head -n 40
         shown=1
-        if (cd "$build/tests" && for_program "$program" timeout 600 wine "$build/bin/$program.exe" --gtest_filter="$again") \
+        if (cd "$build/tests" && timeout 600 wine "$build/bin/$program.exe" --gtest_filter="$again") \
             >"$build/$program.again.log" 2>&1; then
             echo "windows: $program.exe: unsteady under Wine, failed once and passed when run again: $again"
             ok=$((ok + bad))
@@ -299,7 +301,7 @@ if [ -n "$qt" ]; then
 
     picture=$build/installed-brevane.png
     rm -f "$picture"
-    xvfb-run -a -s "-screen 0 1280x1024x24" timeout 300 wine "$installed/bin/Brevane.exe" --team 0 \
+    timeout 300 wine "$installed/bin/Brevane.exe" --team 0 \
         --screenshot "$(winepath -w "$picture")" "$windows_folder\\sample.lge" >"$build/installed-run.log" 2>&1
     run_status=$?
     if [ $run_status -eq 0 ] && grep -q "saved to" "$build/installed-run.log" && [ -s "$picture" ]; then

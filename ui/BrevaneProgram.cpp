@@ -152,7 +152,13 @@ int RunBrevane(int argc, char** argv, const char* mainWindowName) {
         const bool wantLeague = !start.league.isEmpty();
         WhenShown(
             mainWindow, [&]() { return startDone; },
-            [&mainWindow, wantLeague]() {
+            [&mainWindow, wantLeague](bool shown) {
+                if (!shown) {
+                    std::printf("Brevane: main window not shown within a minute\n");
+                    std::fflush(stdout);
+                    QCoreApplication::exit(1);
+                    return;
+                }
                 mainWindow.repaint();
                 const bool ok = !wantLeague || mainWindow.IsLeagueLoaded();
                 std::printf("Brevane: main window shown%s\n",

@@ -25,7 +25,7 @@ bool SaveWindowPicture(QWidget& window, const QString& path) {
     return true;
 }
 
-void WhenShown(QWidget& window, std::function<bool()> ready, std::function<void()> action, int pollMs) {
+void WhenShown(QWidget& window, std::function<bool()> ready, std::function<void(bool)> action, int pollMs) {
     constexpr qint64 kGiveUpMs = 60000;
     auto* poll = new QTimer(&window);
     QElapsedTimer clock;
@@ -36,7 +36,7 @@ void WhenShown(QWidget& window, std::function<bool()> ready, std::function<void(
             return;
         poll->stop();
         poll->deleteLater();
-        action();
+        action(shown);
     });
     poll->start(pollMs);
 }
@@ -47,10 +47,13 @@ void SaveWhenShown(QWidget& window, const QString& path, std::function<bool()> r
     constexpr int kSettleMs = 500;
     WhenShown(
         window, std::move(ready),
-        [&window, path, done]() {
+        [&window, path, done](bool shown) {
+            if (!shown)
+                std::fprintf(stderr, "Brevane: the main window did not come on screen within a minute\n");
             // A moment for the last paint to reach the display.
-            QTimer::singleShot(kSettleMs, &window,
-                               [&window, path, done]() { done(SaveWindowPicture(window, path)); });
+            QTimer::singleShot(kSettleMs, &window, [&window, path, done, shown]() {
+                done(SaveWindowPicture(window, path) && shown);
+            });
         },
         kPollMs);
 }
