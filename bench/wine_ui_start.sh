@@ -55,6 +55,7 @@ for ((run = 0; run < runs; run++)); do
     shown+=("$took")
 done
 
+echo "all starts (ms): ${shown[*]}"
 median=$(printf '%s\n' "${shown[@]}" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
 echo "sample league; Brevane.exe --team 0 under Wine ($(wine --version)), platform $platform"
 echo "process start to the main window shown, league open, club chosen:"
