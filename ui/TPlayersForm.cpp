@@ -14,6 +14,7 @@
 #include "ui/PlainCellDelegate.h"
 #include "ui/PlayersTableModel.h"
 #include "ui/QtText.h"
+#include "ui/SpreadColumns.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -83,7 +84,6 @@ void TPlayersForm::BuildControls() {
     playerTable->verticalHeader()->hide();
     playerTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     playerTable->verticalHeader()->setDefaultSectionSize(playerTable->fontMetrics().height() + 6);
-    playerTable->horizontalHeader()->setStretchLastSection(true);
     // The listing's own order until a heading is clicked.
     playerTable->horizontalHeader()->setSortIndicatorClearable(true);
     playerTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -155,16 +155,17 @@ void TPlayersForm::BuildControls() {
 void TPlayersForm::SizeColumns() {
     const QFontMetrics metrics(playerTable->font());
     const QFontMetrics heading(playerTable->horizontalHeader()->font());
+    std::vector<int> widths;
     for (int c = 0; c < PlayersTable::kColumns; ++c) {
         const QString title =
             QString::fromStdString(PlayersTable::ColumnNames()[static_cast<std::size_t>(c)]);
         // The heading's sort arrow needs room too.
-        const int width =
-            std::max(metrics.horizontalAdvance(kWidest[c]), heading.horizontalAdvance(title) + 14);
-        playerTable->horizontalHeader()->resizeSection(c, width + 12);
+        widths.push_back(
+            std::max(metrics.horizontalAdvance(kWidest[c]), heading.horizontalAdvance(title) + 14) + 12);
     }
-    playerTable->horizontalHeader()->resizeSection(PlayersTable::Name,
-                                                   metrics.horizontalAdvance("Maximilian Abernathy") + 12);
+    widths[PlayersTable::Name] = metrics.horizontalAdvance("Maximilian Abernathy") + 12;
+    // A wider window widens every column rather than the last one alone.
+    SpreadColumns::Watch(*playerTable, std::move(widths));
 }
 
 void TPlayersForm::showEvent(QShowEvent* event) {

@@ -147,6 +147,13 @@ TEST_F(PlayersWindow, ShowsTheClubsRosterWithItsMoneyAndSortsMoneyAsNumbers) {
     form->groupFilter->setCurrentIndex(0);
     form->listingBox->setCurrentIndex(2);
     EXPECT_EQ(Names(), QStringList({"Ola Fletcher"}));
+
+    // A wider window widens every column, not the last one alone.
+    QTableView& table = *form->playerTable;
+    const int pos = table.columnWidth(PlayersTable::Pos), dead = table.columnWidth(PlayersTable::DeadMoney);
+    form->resize(form->width() + 750, form->height());
+    QTRY_VERIFY(table.columnWidth(PlayersTable::Pos) >= pos + 40);
+    EXPECT_LE(table.columnWidth(PlayersTable::DeadMoney), dead + 60);
 }
 
 TEST_F(PlayersWindow, SearchFindsPlayersOfTheWholeLeagueAsOneTypes) {
