@@ -5,11 +5,11 @@
 // ui_offer_board [runs]: prints the median and whether the target (50 ms) is met.
 
 #include "bench/BenchSupport.h"
+#include "bench/NoFileDialogs.h"
 #include "bench/OfferBoardFiles.h"
 #include "contracts/OpenLeagueState.h"
 #include "contracts/ScriptedPrompt.h"
 #include "ui/BrevaneApplication.h"
-#include "ui/FileDialogs.h"
 #include "ui/TOfferBoardForm.h"
 
 #include <QTreeWidget>
@@ -21,11 +21,6 @@
 namespace {
 
 constexpr double kTargetMs = 50.0;
-
-class NoFileDialogs : public FileDialogs {
-  protected:
-    QString Choose(const Request&) override { return {}; }
-};
 
 } // namespace
 
@@ -47,7 +42,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ui_offer_board: %s\n", state.GetFailure().c_str());
         return 1;
     }
-    NoFileDialogs dialogs;
+    bench::NoFileDialogs dialogs;
     TOfferBoardForm form(state.GetContracts(), prompt, dialogs, nullptr);
     form.show();
     QCoreApplication::processEvents();

@@ -7,11 +7,11 @@
 // 16 ms a key) are met.
 
 #include "bench/BenchSupport.h"
+#include "bench/NoFileDialogs.h"
 #include "contracts/OpenLeagueState.h"
 #include "contracts/PlayersTable.h"
 #include "contracts/ScriptedPrompt.h"
 #include "ui/BrevaneApplication.h"
-#include "ui/FileDialogs.h"
 #include "ui/PlayersTableModel.h"
 #include "ui/TPlayersForm.h"
 
@@ -22,15 +22,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-class NoFileDialogs : public FileDialogs {
-  protected:
-    QString Choose(const Request&) override { return {}; }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
@@ -48,7 +39,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ui_players: %s\n", state.GetFailure().c_str());
         return 1;
     }
-    NoFileDialogs dialogs;
+    bench::NoFileDialogs dialogs;
     TPlayersForm form(state.GetContracts(), prompt, dialogs, nullptr);
     form.resize(1060, 620);
     form.show();

@@ -32,7 +32,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -55,14 +54,7 @@ class PlayersWindow : public ::testing::Test {
         Name(plan.Add(151, Player::P, 6), "Pat", "Young");
         plan.rosters = {{}, {120, 121, 122}, {130}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151};
-        std::filesystem::create_directory(p.dir.File("league"));
-        TempDir scratch;
-        plan.Write(scratch);
-        for (const char* ext : {".lge", ".pyr", ".pyf", ".dat"})
-            std::filesystem::copy_file(scratch.File(std::string("test") + ext),
-                                       p.dir.File(std::string("league/test") + ext));
-        p.Main().SetStartTeam(1);
-        p.Main().OpenLeagueFile(QString::fromStdString(p.dir.File("league/test.lge")));
+        OpenPlannedLeague(p, plan, 1);
         ASSERT_TRUE(p.Main().IsLeagueLoaded());
         ContractList& list = *p.Main().GetContracts();
         SignFourYearsOf1998(*list.GetRecord(120), 120);
