@@ -3,6 +3,7 @@
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -14,7 +15,7 @@ using Charges = CapTable::Charges;
 
 // Club 1 of an eight-team league in season 2000 (default options: 45,000,000 cap, splits
 // 45/55, 27/33/40, 18/22/27/33, one-year penalty 35 %, retired players included).
-class CapTableFixture : public ::testing::Test {
+class CapTableFixture : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5);
@@ -26,8 +27,7 @@ class CapTableFixture : public ::testing::Test {
         plan.Add(160, Player::DE, 12);
         plan.rosters = {{}, {120, 121}, {122}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151, 152};
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         // On the roster under a four-year contract of 1998: 1,080,000 + 100,000 now, then
         // 1,320,000 + 100,000 in its last season, 2001.
         Set(120, Contract::UnderContract, 1, 1998, 4, 4000000, 400000);
@@ -56,12 +56,6 @@ class CapTableFixture : public ::testing::Test {
         ADD_FAILURE() << "no row for " << id;
         return {};
     }
-
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "contracts/RosterRows.h"
 #include "contracts/TableCsv.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -34,7 +35,7 @@ using Figures = ReleaseEffect::Figures;
 // Current payroll 1,080,000 + 100,000 + 300,000 + 350,000 + 200,000 + 100,000 = 2,130,000;
 // estimated 2,130,000 + 600,000 + 500,000 = 3,230,000; bonus money of 2000's contracts
 // 600,000 + 100,000 + 200,000 = 900,000. Club 2: 45 % of 2,000,000 + 1,000,000 = 1,900,000.
-class CapViews : public ::testing::Test {
+class CapViews : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5);
@@ -47,8 +48,7 @@ class CapViews : public ::testing::Test {
         plan.Add(160, Player::LB, 12);
         plan.rosters = {{}, {120, 121, 122}, {130, 131}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151};
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         SignFourYearsOf1998(*list->GetRecord(120), 120);
         Set(121, Contract::Tendered, 1, 2000, 1, 800000, 0).cgs = 600000;
         Set(122, Contract::UnrestrictedFA, -1, 2000, 0, 0, 0).cgs = 500000;
@@ -72,12 +72,6 @@ class CapViews : public ::testing::Test {
             rows[row.id] = row;
         return rows;
     }
-
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
 };
 
 } // namespace

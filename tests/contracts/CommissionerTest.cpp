@@ -1,6 +1,7 @@
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -37,17 +38,9 @@ std::map<int, double> ValuesById(const std::vector<CGSEntry>& entries) {
 
 // A contract list over an empty eight-team league, for the parts of the generator that
 // work on entries alone.
-class EntryFixture : public ::testing::Test {
+class EntryFixture : public PlannedLeagueTest {
   protected:
-    void SetUp() override {
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
-    }
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
+    void SetUp() override { OpenPlan(); }
 };
 
 } // namespace
@@ -183,17 +176,9 @@ namespace {
 
 // A league with a few players of known ratings on two teams, a free agent, a draft
 // prospect and a retired player.
-class GenerateFixture : public ::testing::Test {
+class GenerateFixture : public PlannedLeagueTest {
   protected:
-    void Open() {
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
-    }
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
+    void Open() { OpenPlan(); }
 };
 
 } // namespace

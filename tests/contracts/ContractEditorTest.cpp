@@ -3,6 +3,7 @@
 #include "contracts/Options.h"
 #include "league/MoneyText.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -18,7 +19,7 @@ std::array<std::uint16_t, 10> Line(std::uint16_t type, std::uint16_t owner, std:
 }
 
 // An eight-team league in season 2000 whose club 1 is managed.
-class EditorFixture : public ::testing::Test {
+class EditorFixture : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5, {61, 62, 63, 64, 65, 66, 67, 68}).potential =
@@ -41,8 +42,7 @@ class EditorFixture : public ::testing::Test {
     }
 
     void Open() {
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         Set(120, [](Contract& c) {
             SignFourYearsOf1998(c, 120);
             c.declines = 2;
@@ -97,11 +97,6 @@ class EditorFixture : public ::testing::Test {
 
     const EditorFields& F() const { return editor->Fields(); }
 
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
     std::unique_ptr<ContractEditor> editor;
 };
 

@@ -2,6 +2,7 @@
 #include "contracts/Options.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/ByteOrder.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -39,20 +40,12 @@ Bytes Version2File() {
     return b;
 }
 
-class ListFixture : public ::testing::Test {
+class ListFixture : public PlannedLeagueTest {
   protected:
-    void Open() {
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
-    }
+    void Open() { OpenPlan(); }
     std::string FRO() const { return dir.File("test.FRO"); }
 
-    TempDir dir;
-    TestLeague plan;
-    Options options;
     ScriptedPrompt prompt;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
 };
 
 class FroFixture : public ListFixture {

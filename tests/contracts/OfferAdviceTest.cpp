@@ -7,6 +7,7 @@
 #include "contracts/Options.h"
 #include "league/MoneyText.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 // Season 2000; player 120 of club 1 is under a contract of 1998 for four years with two
 // declines; 150 is a free agent valued at 1,000,000.
-class AdviceFixture : public ::testing::Test {
+class AdviceFixture : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5);
@@ -25,8 +26,7 @@ class AdviceFixture : public ::testing::Test {
         plan.freeAgents = std::vector<std::int16_t>{150};
     }
     void Open() {
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         SignFourYearsOf1998(*list->GetRecord(120), 120);
         list->GetRecord(120)->declines = 2;
         Contract& fa = *list->GetRecord(150);
@@ -34,12 +34,6 @@ class AdviceFixture : public ::testing::Test {
         fa.cgs = 1000000;
     }
     const Commissioner& C() { return list->GetCommissioner(); }
-
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
 };
 
 } // namespace

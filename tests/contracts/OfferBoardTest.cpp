@@ -2,6 +2,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -15,7 +16,7 @@ namespace {
 // agents valued at $1,000,000, so that by the default splits a one-year offer of S + B is
 // worth 62 × (S + B) / 1,000,000 points; 120 is club 1's quarterback under the contract of
 // SignFourYearsOf1998.
-class OfferBoardFixture : public ::testing::Test {
+class OfferBoardFixture : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5);
@@ -23,8 +24,7 @@ class OfferBoardFixture : public ::testing::Test {
         plan.Add(151, Player::P, 6);
         plan.rosters = {{}, {120}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151};
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         SignFourYearsOf1998(*list->GetRecord(120), 120);
         list->GetRecord(150)->cgs = 1000000;
         list->GetRecord(151)->cgs = 1000000;
@@ -48,11 +48,6 @@ class OfferBoardFixture : public ::testing::Test {
         return rows;
     }
 
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
     std::unique_ptr<OfferBoard> board;
 };
 

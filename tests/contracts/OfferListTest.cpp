@@ -2,6 +2,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 // An eight-team league in season 2000; team 1 is the managed club with a base of one
 // restructure, $2,000,000 of bonus money and an estimated payroll of $30,000,000.
-class OfferListFixture : public ::testing::Test {
+class OfferListFixture : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5); // team 1, under contract
@@ -25,8 +26,7 @@ class OfferListFixture : public ::testing::Test {
         plan.Add(151, Player::P, 6);  // free agent whose contract team 1 holds
         plan.rosters = {{}, {120, 121, 122}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151};
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
 
         Contract& c120 = *list->GetRecord(120);
         c120.status = Contract::UnderContract;
@@ -62,11 +62,6 @@ class OfferListFixture : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
     std::unique_ptr<OfferList> offers;
 };
 

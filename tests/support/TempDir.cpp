@@ -1,11 +1,13 @@
 #include "support/TempDir.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -68,9 +70,10 @@ void TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& by
 }
 
 std::vector<std::uint8_t> TempDir::Read(const std::string& name) const {
+    errno = 0;
     std::ifstream in(FsPath(File(name)), std::ios::binary);
     if (!in)
-        throw std::runtime_error("cannot read " + name);
+        throw std::runtime_error("cannot read " + name + ": " + std::generic_category().message(errno));
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -1,3 +1,4 @@
+#include "support/CliRun.h"
 #include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
@@ -7,7 +8,6 @@
 #include "contracts/Release.h"
 #include "contracts/RosterRows.h"
 #include "contracts/ScriptedPrompt.h"
-#include "tools/Cli.h"
 #include "tools/SampleLeague.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +20,6 @@
 using nlohmann::json;
 
 namespace {
-
-int RunArgs(std::vector<std::string> args, std::ostringstream& out, std::ostringstream& err) {
-    std::vector<const char*> argv{"brevane-cli"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    out.str("");
-    err.str("");
-    return RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-}
 
 // An eight-team league of season 2000: club 1 has 120 under a four-year contract of 1998
 // (base 1,080,000 and bonus share 100,000 this season) and 121 without a contract (CGS
@@ -59,7 +50,11 @@ class CapViewCommands : public ::testing::Test {
         ASSERT_TRUE(list.Save());
     }
 
-    int Cli(std::vector<std::string> args) { return RunArgs(std::move(args), out, err); }
+    int Cli(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return RunCliWith(args, out, err);
+    }
     json Json() const { return json::parse(out.str()); }
     std::string Lge() const { return dir.File("test.lge"); }
 

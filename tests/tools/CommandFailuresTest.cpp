@@ -1,9 +1,9 @@
 // How the commands fail: with the League's own reason, without touching a folder that is
 // not theirs, and never with status 0 when their output did not arrive.
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include "league/League.h"
-#include "tools/Cli.h"
 #include "tools/Commands.h"
 #include "tools/SampleLeague.h"
 
@@ -38,17 +38,13 @@ class CommandFailures : public ::testing::Test {
         ASSERT_TRUE(sample::WriteSampleLeague(options, result, error)) << error;
     }
 
-    int Cli(std::vector<std::string> args, std::ostream& output) {
-        args.insert(args.begin(), "brevane-cli");
-        std::vector<const char*> argv;
-        for (const auto& a : args)
-            argv.push_back(a.c_str());
+    int Cli(const std::vector<std::string>& args, std::ostream& output) {
         err.str("");
-        return RunCli(static_cast<int>(argv.size()), argv.data(), output, err);
+        return RunCliWith(args, output, err);
     }
-    int Cli(std::vector<std::string> args) {
+    int Cli(const std::vector<std::string>& args) {
         out.str("");
-        return Cli(std::move(args), out);
+        return Cli(args, out);
     }
 
     std::string Lge() const { return dir.File("sample.lge"); }

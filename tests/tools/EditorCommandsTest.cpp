@@ -1,3 +1,4 @@
+#include "support/CliRun.h"
 #include "support/OfferFixtures.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
@@ -5,7 +6,6 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferBoard.h"
 #include "contracts/Options.h"
-#include "tools/Cli.h"
 #include "tools/Commands.h"
 #include "tools/SalaryLeague.h"
 #include "tools/SampleHooks.h"
@@ -50,13 +50,10 @@ class EditorCommands : public ::testing::Test {
         ASSERT_TRUE(list.Save());
     }
 
-    int Cli(std::vector<std::string> args) {
-        std::vector<const char*> argv{"brevane-cli"};
-        for (const std::string& a : args)
-            argv.push_back(a.c_str());
+    int Cli(const std::vector<std::string>& args) {
         out.str("");
         err.str("");
-        return RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+        return RunCliWith(args, out, err);
     }
     json Json() const { return json::parse(out.str()); }
     std::string Lge() const { return dir.File("test.lge"); }

@@ -1,11 +1,11 @@
 // Every file a command writes either arrives or fails the command with its reason, and no
 // command writes over a file it could not read or in the place of one that is no file.
+#include "support/CliRun.h"
 #include "support/FaultyFiles.h"
 #include "support/TempDir.h"
 
 #include "contracts/Offer.h"
 #include "league/FileAccess.h"
-#include "tools/Cli.h"
 #include "tools/SampleLeague.h"
 
 #include <gtest/gtest.h>
@@ -55,14 +55,10 @@ class WriteFailures : public ::testing::Test {
         ASSERT_TRUE(sample::WriteSampleLeague(options, result, error)) << error;
     }
 
-    int Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), "brevane-cli");
-        std::vector<const char*> argv;
-        for (const auto& a : args)
-            argv.push_back(a.c_str());
+    int Cli(const std::vector<std::string>& args) {
         out.str("");
         err.str("");
-        return RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+        return RunCliWith(args, out, err);
     }
 
     std::string Lge() const { return dir.File("sample.lge"); }

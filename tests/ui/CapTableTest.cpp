@@ -5,6 +5,7 @@
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
 #include "support/OfferFixtures.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 #include "ui/CapChart.h"
@@ -18,16 +19,15 @@ namespace {
 
 // Club 1 in season 2000: player 120 under a four-year contract of 1998 (1,180,000 now,
 // 1,420,000 in 2001, his last season); a salary cap of 2,000,000.
-class CapTableWindow : public ::testing::Test {
+class CapTableWindow : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(120, Player::QB, 5);
         plan.Add(150, Player::K, 6);
         plan.rosters = {{}, {120}};
         plan.freeAgents = std::vector<std::int16_t>{150};
-        league = plan.Open(dir);
         options.salarycap = 2000000;
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         SignFourYearsOf1998(*list->GetRecord(120), 120);
         list->RecomputeTotals();
     }
@@ -35,11 +35,6 @@ class CapTableWindow : public ::testing::Test {
     QString Cell(int row, int column) const { return form.capTable->item(row, column)->text(); }
     QString Label(int row) const { return form.capTable->verticalHeaderItem(row)->text(); }
 
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
     ScriptedPrompt prompt;
     ScriptedFileDialogs dialogs;
     TCapTableForm form{prompt, dialogs, nullptr};

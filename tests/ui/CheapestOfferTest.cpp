@@ -2,6 +2,7 @@
 #include "contracts/ContractEditor.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
 #include "ui/TCheapestOfferForm.h"
@@ -16,24 +17,18 @@
 namespace {
 
 // A free agent valued at 1,000,000 in a league whose longest contract is 4 years.
-class CheapestWindow : public ::testing::Test {
+class CheapestWindow : public PlannedLeagueTest {
   protected:
     void SetUp() override {
         plan.Add(150, Player::K, 6);
         plan.freeAgents = std::vector<std::int16_t>{150};
-        league = plan.Open(dir);
-        list = std::make_unique<ContractList>(*league, options);
+        OpenPlan();
         list->GetRecord(150)->playerID = 150;
         list->GetRecord(150)->cgs = 1000000;
         editor = std::make_unique<ContractEditor>(*list, "ContractManagerForm");
     }
     QString Cell(int row, int column) const { return form.cheapestOffers->item(row, column)->text(); }
 
-    TempDir dir;
-    TestLeague plan;
-    Options options;
-    std::unique_ptr<League> league;
-    std::unique_ptr<ContractList> list;
     std::unique_ptr<ContractEditor> editor;
     TCheapestOfferForm form{nullptr};
 };
