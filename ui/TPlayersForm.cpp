@@ -11,6 +11,7 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/ExportFile.h"
 #include "ui/FileDialogs.h"
+#include "ui/PlainCellDelegate.h"
 #include "ui/PlayersTableModel.h"
 #include "ui/QtText.h"
 
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,6 +73,8 @@ void TPlayersForm::BuildControls() {
     playerTable = new QTableView(this);
     playerTable->setObjectName("playerTable");
     playerTable->setModel(model);
+    // The table is painted again at every key of a search.
+    playerTable->setItemDelegate(new PlainCellDelegate(playerTable));
     playerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     playerTable->setSelectionMode(QAbstractItemView::SingleSelection);
     playerTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -161,6 +165,17 @@ void TPlayersForm::SizeColumns() {
     }
     playerTable->horizontalHeader()->resizeSection(PlayersTable::Name,
                                                    metrics.horizontalAdvance("Maximilian Abernathy") + 12);
+}
+
+void TPlayersForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Reading every name of the league takes longer than a key may: do it while the window
+    // waits for its first key rather than at that key.
+    if (!search)
+        QTimer::singleShot(0, this, [this]() {
+            if (!search)
+                search = std::make_unique<PlayerSearch>(contracts.GetLeague());
+        });
 }
 
 void TPlayersForm::Refresh(int club) {

@@ -336,4 +336,32 @@ TEST_F(PlayersWindow, TheCapTableExportsItsCsvAndAPdfPage) {
     EXPECT_EQ(p.Shown(ScriptedPrompt::Kind::Stop).size(), 1u);
 }
 
+TEST_F(PlayersWindow, TheLeagueMenuReachesEveryExportWithItsWindowClosed) {
+    form->close();
+    p.Main().SubmitOffer(MakeOffer(150, 0, 1, 1000000, 0, 1));
+    const std::vector<std::pair<QAction*, const char*>> exports = {{p.Main().ExportPlayers1, "players.csv"},
+                                                                   {p.Main().ExportCapTableCsv1, "cap.csv"},
+                                                                   {p.Main().ExportCapTablePdf1, "cap.pdf"},
+                                                                   {p.Main().ExportOffers1, "offers.csv"}};
+    for (const auto& [action, name] : exports) {
+        p.dialogs.Answer(QString::fromStdString(p.dir.File(name)));
+        action->trigger();
+    }
+    // Each file is the export of its window, which shows again to say what was written.
+    EXPECT_EQ(ReadFile(p.dir.File("players.csv")).rfind("id,first,last,", 0), 0u);
+    EXPECT_NE(ReadFile(p.dir.File("players.csv")).find("\r\n120,Brock,Fletcher,"), std::string::npos);
+    EXPECT_EQ(ReadFile(p.dir.File("cap.csv")).rfind("row,id,label,2000,", 0), 0u);
+    EXPECT_EQ(ReadFile(p.dir.File("cap.pdf")).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(ReadFile(p.dir.File("offers.csv"))
+                  .rfind("index,checked,playerID,team,offerType,years,salary,bonus,"
+                         "acceptPct,text\r\n0,true,150,",
+                         0),
+              0u);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(p.Main().findChild<TCapTableForm*>("CapTableForm")->isVisible());
+    EXPECT_EQ(p.dialogs.Count(FileDialogs::Kind::SaveCsv), 3);
+    EXPECT_EQ(p.dialogs.Count(FileDialogs::Kind::SavePdf), 1);
+    EXPECT_TRUE(p.Shown(ScriptedPrompt::Kind::Stop).empty());
+}
+
 } // namespace
