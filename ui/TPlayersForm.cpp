@@ -7,9 +7,9 @@
 #include "contracts/Prompt.h"
 #include "contracts/Release.h"
 #include "contracts/TableCsv.h"
-#include "league/FileAccess.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
+#include "ui/ExportFile.h"
 #include "ui/FileDialogs.h"
 #include "ui/PlainCellDelegate.h"
 #include "ui/PlayersTableModel.h"
@@ -302,10 +302,5 @@ bool TPlayersForm::ExportCsv(const QString& path) {
     for (const RosterRow* row : model->Rows())
         rows.push_back(*row);
     const std::string csv = RosterCsv(rows);
-    if (tolvik::WriteFileAtomically(ToFilePath(path), csv.data(), csv.size()))
-        return true;
-    prompt.ShowStop("Cannot write " + ToFilePath(path) + ": " +
-                        tolvik::FileErrorText(tolvik::LastFileError()),
-                    "Export Players");
-    return false;
+    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Players");
 }
