@@ -16,7 +16,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <time.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -44,6 +46,25 @@ template <typename F> double TimeMs(F&& f) {
     const Stopwatch watch;
     f();
     return watch.Ms();
+}
+
+// The process's processor time in milliseconds: on a busy machine the wall clock also counts
+// the time other programs had the processor.
+inline double CpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// One call's wall-clock and processor time in milliseconds.
+struct Timing {
+    double wallMs;
+    double cpuMs;
+};
+template <typename F> Timing TimeBoth(F&& f) {
+    const double cpuStart = CpuMs();
+    const double wall = TimeMs(std::forward<F>(f));
+    return {wall, CpuMs() - cpuStart};
 }
 
 // The median time of one call in microseconds, over `rounds` rounds of `calls` calls each;

@@ -1,5 +1,5 @@
 // Opening and reading a large league against copying its files once. The League works on
-// copies of the files, so one copy of them is the floor; the target is at most twice that.
+// copies of the files, so one copy of them is the floor; the target is at most 1.8 times that.
 //
 // league_open [folder] [runs]: writes a 30-team league with 32,000 player records (next
 // player identifier 32,100) into folder (default: a new folder under the temporary folder),
@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kPlayers = 32000;
-constexpr double kTarget = 2.0;
+constexpr double kTarget = 1.8;
 
 // A copy through a 64 KiB buffer, as a program without the kernel's copy would make it.
 void CopyThroughBuffer(const fs::path& source, const fs::path& target) {

@@ -8,12 +8,12 @@
 // ui_keystroke [keys]: prints the medians and whether the target (1 ms) is met.
 
 #include "bench/BenchSupport.h"
+#include "bench/NoFileDialogs.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/League.h"
 #include "tools/SampleLeague.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/BrevaneProgram.h"
-#include "ui/FileDialogs.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
 
@@ -35,11 +35,6 @@ namespace {
 constexpr double kTargetMicros = 1000.0;
 
 // No file dialog is wanted: the league is opened directly.
-class NoFileDialogs : public FileDialogs {
-  protected:
-    QString Choose(const Request&) override { return {}; }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +62,7 @@ int main(int argc, char** argv) {
     {
         BrevaneApplication app(argc, argv);
         ScriptedPrompt prompt;
-        NoFileDialogs dialogs;
+        bench::NoFileDialogs dialogs;
         BrevaneProgram program(BrevaneProgram::kClubRole, prompt, dialogs);
         TContractManagerForm& main = program.MainWindow();
         main.SetStartTeam(0);

@@ -10,12 +10,12 @@
 // and prints one line, is timed too.
 
 #include "bench/BenchSupport.h"
+#include "bench/NoFileDialogs.h"
 #include "contracts/ScriptedPrompt.h"
 #include "tools/Commands.h"
 #include "tools/SampleLeague.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/BrevaneProgram.h"
-#include "ui/FileDialogs.h"
 #include "ui/TContractManagerForm.h"
 
 #include <QTest>
@@ -37,11 +37,6 @@ extern char** environ;
 namespace {
 
 constexpr double kTarget = 1.5;
-
-class NoFileDialogs : public FileDialogs {
-  protected:
-    QString Choose(const Request&) override { return {}; }
-};
 
 // brevane-cli with these arguments, its output thrown away; false when it failed.
 bool RunCli(std::vector<std::string> args) {
@@ -89,7 +84,7 @@ int main(int argc, char** argv) {
 
     BrevaneApplication app(argc, argv);
     ScriptedPrompt prompt;
-    NoFileDialogs dialogs;
+    bench::NoFileDialogs dialogs;
     const QString path = QString::fromStdString(result.leaguePath);
     const std::string player = std::to_string(result.players.front().id);
     std::vector<double> windowMs, cliMs, inProcessMs, acceptMs;

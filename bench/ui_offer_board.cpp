@@ -5,11 +5,11 @@
 // ui_offer_board [runs]: prints the median and whether the target (50 ms) is met.
 
 #include "bench/BenchSupport.h"
+#include "bench/NoFileDialogs.h"
 #include "bench/OfferBoardFiles.h"
 #include "contracts/OpenLeagueState.h"
 #include "contracts/ScriptedPrompt.h"
 #include "ui/BrevaneApplication.h"
-#include "ui/FileDialogs.h"
 #include "ui/TOfferBoardForm.h"
 
 #include <QTreeWidget>
@@ -17,24 +17,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
 
 constexpr double kTargetMs = 50.0;
-
-// The process's processor time in milliseconds: on a busy machine the wall clock also counts
-// the time other programs had the processor.
-double CpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-class NoFileDialogs : public FileDialogs {
-  protected:
-    QString Choose(const Request&) override { return {}; }
-};
 
 } // namespace
 
@@ -56,7 +42,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ui_offer_board: %s\n", state.GetFailure().c_str());
         return 1;
     }
-    NoFileDialogs dialogs;
+    bench::NoFileDialogs dialogs;
     TOfferBoardForm form(state.GetContracts(), prompt, dialogs, nullptr);
     form.show();
     QCoreApplication::processEvents();
@@ -64,12 +50,12 @@ int main(int argc, char** argv) {
     std::vector<double> times, cpuTimes;
     int shown = 0;
     for (int r = 0; r < runs; ++r) {
-        const double cpuStart = CpuMs();
-        times.push_back(bench::TimeMs([&] {
+        const bench::Timing timing = bench::TimeBoth([&] {
             form.LoadFolder(QString::fromStdString(scratch.Folder()));
             form.repaint();
-        }));
-        cpuTimes.push_back(CpuMs() - cpuStart);
+        });
+        times.push_back(timing.wallMs);
+        cpuTimes.push_back(timing.cpuMs);
         shown = form.playerTree->topLevelItemCount();
         // The next run starts from an empty board, as a newly chosen folder would.
         form.LoadFiles({});

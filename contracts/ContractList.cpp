@@ -225,17 +225,19 @@ bool ContractList::Save() {
         // The file was rewritten in place: whatever lay beyond the new content stays. A file
         // whose bytes cannot be read would lose them, and is left as it is.
         std::vector<std::uint8_t> old;
-        if (!tolvik::ReadFileStart(path, old, std::numeric_limits<std::size_t>::max())) {
-            saveError_ = "cannot read " + name + ": " + tolvik::FileErrorText(tolvik::LastFileError()) +
-                         "; it was left as it is";
+        tolvik::FileError error = tolvik::FileError::None;
+        if (!tolvik::ReadFileStart(path, old, std::numeric_limits<std::size_t>::max(), &error)) {
+            saveError_ =
+                "cannot read " + name + ": " + tolvik::FileErrorText(error) + "; it was left as it is";
             return false;
         }
         if (old.size() > out.size())
             out.insert(out.end(), old.begin() + static_cast<std::ptrdiff_t>(out.size()), old.end());
     }
-    if (tolvik::WriteFileAtomically(path, out.data(), out.size()))
+    tolvik::FileError error = tolvik::FileError::None;
+    if (tolvik::WriteFileAtomically(path, out.data(), out.size(), &error))
         return true;
-    saveError_ = "cannot write " + name + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+    saveError_ = "cannot write " + name + ": " + tolvik::FileErrorText(error);
     return false;
 }
 

@@ -17,15 +17,16 @@ OfferFileContents ReadOfferFile(const std::string& path, int most) {
         read.error = "not a file";
         return read;
     }
-    const int handle = tolvik::FileOpen(path, tolvik::OpenHow::Read);
+    tolvik::FileError openError = tolvik::FileError::None;
+    const int handle = tolvik::FileOpen(path, tolvik::OpenHow::Read, &openError);
     if (handle <= 0) {
-        read.error = tolvik::FileErrorText(tolvik::LastFileError());
+        read.error = tolvik::FileErrorText(openError);
         return read;
     }
     // The length now, not the one seen before opening: the file may have changed between.
     read.size = tolvik::FileSize(handle);
     if (read.size < 0) {
-        read.error = tolvik::FileErrorText(tolvik::LastFileError());
+        read.error = tolvik::FileErrorText(tolvik::FileHandleError(handle));
         read.size = 0;
         tolvik::FileClose(handle);
         return read;
@@ -38,7 +39,8 @@ OfferFileContents ReadOfferFile(const std::string& path, int most) {
         const int got = tolvik::FileRead(handle, record, Offer::kRecordSize);
         if (got != Offer::kRecordSize) {
             // Shorter than its length said: it is being written or was cut meanwhile.
-            read.error = got < 0 ? tolvik::FileErrorText(tolvik::LastFileError()) : "shorter than its length";
+            read.error =
+                got < 0 ? tolvik::FileErrorText(tolvik::FileHandleError(handle)) : "shorter than its length";
             break;
         }
         read.offers.push_back(Offer::Decode(record, sizeof record));

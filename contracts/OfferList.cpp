@@ -177,9 +177,10 @@ std::vector<std::uint8_t> OfferList::TickedBytes(Which which) const {
 
 bool OfferList::WriteOffers(const std::string& path, std::string& reason, Which which) const {
     const std::vector<std::uint8_t> bytes = TickedBytes(which);
-    if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
+    tolvik::FileError error = tolvik::FileError::None;
+    if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size(), &error))
         return true;
-    reason = tolvik::FileErrorText(tolvik::LastFileError());
+    reason = tolvik::FileErrorText(error);
     return false;
 }
 

@@ -44,10 +44,7 @@ bool OpenLeagueState::LoadOptions(Prompt& prompt) {
         return false;
     }
     options_.Load(league_->GetLeagueFolder(), prompt);
-    if (options_.WritePending())
-        return true;
-    optionsWriteError_ = tolvik::FileErrorText(tolvik::LastFileError());
-    return false;
+    return options_.WritePending(&optionsWriteError_);
 }
 
 bool OpenLeagueState::ReadSalaryInfo(Prompt& prompt) {

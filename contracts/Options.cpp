@@ -173,10 +173,10 @@ void Options::Load(const std::string& folder, Prompt& prompt) {
     }
 }
 
-bool Options::WritePending() {
+bool Options::WritePending(std::string* why) {
     if (!pendingWrite_)
         return true;
-    if (!Write())
+    if (!Write(why))
         return false;
     pendingWrite_ = false;
     fileState_ = FileState::Created;
@@ -279,8 +279,9 @@ void Options::Read(Prompt& prompt) {
     // At most kFileSize bytes matter: the file is never larger than its layout.
     std::vector<std::uint8_t> bytes;
     const std::string path = FilePath();
-    if (!tolvik::ReadFileStart(path, bytes, kFileSize)) {
-        ShowUnreadable(path, tolvik::LastFileError(), prompt);
+    tolvik::FileError error = tolvik::FileError::None;
+    if (!tolvik::ReadFileStart(path, bytes, kFileSize, &error)) {
+        ShowUnreadable(path, error, prompt);
         return;
     }
     const std::size_t got = bytes.size();
@@ -350,10 +351,11 @@ bool Options::Write(std::string* why) const {
         return false;
     }
     const auto bytes = Encode();
-    if (tolvik::WriteFileAtomically(FilePath(), bytes.data(), bytes.size()))
+    tolvik::FileError error = tolvik::FileError::None;
+    if (tolvik::WriteFileAtomically(FilePath(), bytes.data(), bytes.size(), &error))
         return true;
     if (why)
-        *why = tolvik::FileErrorText(tolvik::LastFileError());
+        *why = tolvik::FileErrorText(error);
     return false;
 }
 

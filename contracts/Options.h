@@ -55,8 +55,8 @@ class Options {
     // True when Load left defaults that the file does not hold yet.
     bool HasPendingWrite() const { return pendingWrite_; }
     // Writes the options when Load left them due; true when nothing was due or the write
-    // succeeded (then nothing is due any more).
-    bool WritePending();
+    // succeeded (then nothing is due any more). why, when given, says why the write failed.
+    bool WritePending(std::string* why = nullptr);
     // Sets every field to its default and writes the file.
     bool Defaults();
     // Sets every field to its default in memory only.

@@ -16,15 +16,15 @@ std::string FolderOfNative(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
-bool ReplaceWith(const std::string& target, const std::function<bool(SystemFiles::Native)>& fill) {
+bool ReplaceWith(const std::string& target, const std::function<bool(SystemFiles::Native)>& fill,
+                 FileError* error) {
     const std::string real = RealTarget(NativePath(target));
-    const std::string temp = WriteTempBeside(real, fill);
+    const std::string temp = WriteTempBeside(real, fill, error);
     if (temp.empty())
         return false;
     if (!Files().Rename(temp, real)) {
-        const FileError error = LastFileError();
+        Report(error, Files().LastError());
         Files().Remove(temp);
-        SetLastFileError(error);
         return false;
     }
     Files().SyncFolder(FolderOfNative(real));
@@ -62,17 +62,20 @@ TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(
     const FileInfo target = files.Stat(realTarget, true);
     // A device, a pipe or a folder is never replaced by a file: the rename would remove it.
     if (target.exists && !target.regular) {
-        SetLastFileError(FileError::NotRegular);
+        temp.error = FileError::NotRegular;
         return temp;
     }
-    if (target.exists && !files.MayReplace(realTarget))
+    if (target.exists && !files.MayReplace(realTarget)) {
+        temp.error = files.LastError();
         return temp;
+    }
     const std::string folder = FolderOfNative(realTarget);
     // A short name of our own, whatever the length of the target's name.
     for (int attempt = 0; attempt < 8 && temp.file == SystemFiles::kNoFile; ++attempt) {
         temp.path = PathJoin(folder, kTempPrefix + files.RandomName(kTempRandom) + kTempSuffix);
         temp.file = files.Open(temp.path, OpenHow::CreateNew);
-        if (temp.file == SystemFiles::kNoFile && LastFileError() != FileError::Exists)
+        temp.error = temp.file == SystemFiles::kNoFile ? files.LastError() : FileError::None;
+        if (temp.error != FileError::None && temp.error != FileError::Exists)
             break;
     }
     if (temp.file == SystemFiles::kNoFile) {
@@ -80,57 +83,66 @@ TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(
         return temp;
     }
     // Keep the target's permissions when it has some; a new file keeps those it was made with.
-    if (!fill(temp.file) || (target.exists && !files.SetMode(temp.file, target.mode)))
+    if (!fill(temp.file) || (target.exists && !files.SetMode(temp.file, target.mode))) {
+        temp.error = files.LastError();
         DropTemp(temp);
+    }
     return temp;
 }
 
 bool FinishTemp(TempFile& temp) {
     SystemFiles& files = Files();
     bool ok = files.Sync(temp.file);
-    const FileError error = LastFileError();
-    ok = files.Close(temp.file) && ok;
+    if (!ok)
+        temp.error = files.LastError();
+    if (!files.Close(temp.file) && ok) {
+        temp.error = files.LastError();
+        ok = false;
+    }
     temp.file = SystemFiles::kNoFile;
     if (!ok) {
         files.Remove(temp.path);
         temp.path.clear();
-        SetLastFileError(error == FileError::None ? FileError::Other : error);
+        if (temp.error == FileError::None)
+            temp.error = FileError::Other;
     }
     return ok;
 }
 
 void DropTemp(TempFile& temp) {
-    const FileError error = LastFileError();
+    const FileError error = temp.error == FileError::None ? FileError::Other : temp.error;
     if (temp.file != SystemFiles::kNoFile)
         Files().Close(temp.file);
     if (!temp.path.empty())
         Files().Remove(temp.path);
     temp = TempFile{};
-    SetLastFileError(error == FileError::None ? FileError::Other : error);
+    temp.error = error;
 }
 
 std::string WriteTempBeside(const std::string& realTarget,
-                            const std::function<bool(SystemFiles::Native)>& fill) {
+                            const std::function<bool(SystemFiles::Native)>& fill, FileError* error) {
     TempFile temp = FillTempBeside(realTarget, fill);
-    if (temp.path.empty() || !FinishTemp(temp))
+    if (temp.path.empty() || !FinishTemp(temp)) {
+        Report(error, temp.error);
         return "";
+    }
     return temp.path;
 }
 
-bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
+bool ReplaceFileAtomically(const std::string& source, const std::string& target, FileError* error) {
     std::string sourceStorage;
     const SystemFiles::Native in = Files().Open(NativePath(source, sourceStorage), OpenHow::Read);
     if (in == SystemFiles::kNoFile)
-        return false;
-    const bool ok = ReplaceWith(target, [&](SystemFiles::Native out) { return Files().CopyData(in, out); });
-    const FileError error = LastFileError();
+        return Report(error, Files().LastError());
+    const bool ok = ReplaceWith(
+        target, [&](SystemFiles::Native out) { return Files().CopyData(in, out); }, error);
     Files().Close(in);
-    SetLastFileError(error);
     return ok;
 }
 
-bool WriteFileAtomically(const std::string& target, const void* data, std::size_t size) {
-    return ReplaceWith(target, [&](SystemFiles::Native out) { return Files().WriteAt(out, data, size, 0); });
+bool WriteFileAtomically(const std::string& target, const void* data, std::size_t size, FileError* error) {
+    return ReplaceWith(
+        target, [&](SystemFiles::Native out) { return Files().WriteAt(out, data, size, 0); }, error);
 }
 
 } // namespace tolvik

@@ -6,7 +6,7 @@
 namespace tolvik {
 namespace {
 
-bool CopyInto(const std::string& source, const std::string& target, OpenHow how) {
+bool CopyInto(const std::string& source, const std::string& target, OpenHow how, FileError* error) {
     SystemFiles& files = Files();
     std::string fromStorage;
     std::string toStorage;
@@ -14,32 +14,38 @@ bool CopyInto(const std::string& source, const std::string& target, OpenHow how)
     const std::string& to = NativePath(target, toStorage);
     const SystemFiles::Native in = files.Open(from, OpenHow::Read);
     if (in == SystemFiles::kNoFile)
-        return false;
+        return Report(error, files.LastError());
     const SystemFiles::Native out = files.Open(to, how);
     if (out == SystemFiles::kNoFile) {
+        Report(error, files.LastError());
         files.Close(in);
         return false;
     }
+    FileError why = FileError::None;
     bool ok = files.CopyData(in, out);
-    const FileError copyError = LastFileError();
+    if (!ok)
+        why = files.LastError();
     files.Close(in);
-    ok = files.Close(out) && ok;
+    if (!files.Close(out) && ok) {
+        why = files.LastError();
+        ok = false;
+    }
     if (!ok) {
         // A copy cut short is nobody's data; it must not be taken for a real one later.
         files.Remove(to);
-        SetLastFileError(copyError == FileError::None ? FileError::Other : copyError);
+        Report(error, why == FileError::None ? FileError::Other : why);
     }
     return ok;
 }
 
 } // namespace
 
-bool CopyFileOver(const std::string& source, const std::string& target) {
-    return CopyInto(source, target, OpenHow::Create);
+bool CopyFileOver(const std::string& source, const std::string& target, FileError* error) {
+    return CopyInto(source, target, OpenHow::Create, error);
 }
 
-bool CopyToNewFile(const std::string& source, const std::string& target) {
-    return CopyInto(source, target, OpenHow::CreateNew);
+bool CopyToNewFile(const std::string& source, const std::string& target, FileError* error) {
+    return CopyInto(source, target, OpenHow::CreateNew, error);
 }
 
 } // namespace tolvik

@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
-// Whole-file copies, as the working copies of a league are made.
+// Whole-file copies, as the working copies of a league are made. A copy that fails gives its
+// reason through error, when one is given.
 namespace tolvik {
 
 // Copies source over target (created or truncated). False when the source is missing
 // or the copy failed; a missing source leaves the target untouched.
-TOLVIK_EXPORT bool CopyFileOver(const std::string& source, const std::string& target);
-// Copies source to a target that must not exist yet (LastFileError Exists when it does).
+TOLVIK_EXPORT bool CopyFileOver(const std::string& source, const std::string& target,
+                                FileError* error = nullptr);
+// Copies source to a target that must not exist yet (error Exists when it does).
 // A copy that fails half-way is removed again.
-TOLVIK_EXPORT bool CopyToNewFile(const std::string& source, const std::string& target);
+TOLVIK_EXPORT bool CopyToNewFile(const std::string& source, const std::string& target,
+                                 FileError* error = nullptr);
 
 } // namespace tolvik

@@ -24,7 +24,8 @@ struct OpenFile {
     std::int64_t bufStart = 0; // file offset of buf[0]
     std::size_t bufLen = 0;    // valid bytes in buf
     bool dirty = false;
-    bool modified = false; // anything written since the open, or a created file
+    bool modified = false;             // anything written since the open, or a created file
+    FileError error = FileError::None; // why the handle's last failed call failed
     // Allocated when first used, no larger than the file being read or the bytes written so
     // far need (up to kBufferSize); not cleared: only bytes that arrived or were written are
     // ever used.
@@ -47,9 +48,15 @@ struct OpenFile {
         if (!dirty)
             return true;
         if (!Files().WriteAt(file, buf.get(), bufLen, bufStart))
-            return false;
+            return Failed();
         dirty = false;
         return true;
+    }
+
+    // Keeps the system's reason for the call that just failed; returns false.
+    bool Failed() {
+        error = Files().LastError();
+        return false;
     }
 
     // Drops the window (after flushing) and starts an empty one at the position.
@@ -87,11 +94,13 @@ int Register(SystemFiles::Native native) {
     return static_cast<int>(table.size());
 }
 
-int OpenHandle(const std::string& path, OpenHow how) {
+int OpenHandle(const std::string& path, OpenHow how, FileError* error) {
     std::string storage;
     const SystemFiles::Native native = Files().Open(NativePath(path, storage), how);
-    if (native == SystemFiles::kNoFile)
+    if (native == SystemFiles::kNoFile) {
+        Report(error, Files().LastError());
         return -1;
+    }
     const int handle = Register(native);
     // A new file is new content.
     Lookup(handle)->modified = how == OpenHow::Create || how == OpenHow::CreateNew;
@@ -105,25 +114,28 @@ bool FileExists(const std::string& path) {
     return info.exists && info.regular;
 }
 
-int FileOpen(const std::string& path, OpenHow how) {
+int FileOpen(const std::string& path, OpenHow how, FileError* error) {
     if (how == OpenHow::Read || how == OpenHow::ReadWrite) {
         const FileInfo info = StatPath(path, true);
-        if (!info.exists)
-            return -1;
-        if (!info.regular) {
-            SetLastFileError(FileError::NotRegular);
+        if (!info.exists || !info.regular) {
+            Report(error, info.exists ? FileError::NotRegular : FileError::NotFound);
             return -1;
         }
     }
-    return OpenHandle(path, how);
+    return OpenHandle(path, how, error);
 }
 
-int FileCreate(const std::string& path) {
-    return OpenHandle(path, OpenHow::Create);
+int FileCreate(const std::string& path, FileError* error) {
+    return OpenHandle(path, OpenHow::Create, error);
 }
 
-int FileCreateNew(const std::string& path) {
-    return OpenHandle(path, OpenHow::CreateNew);
+int FileCreateNew(const std::string& path, FileError* error) {
+    return OpenHandle(path, OpenHow::CreateNew, error);
+}
+
+FileError FileHandleError(int handle) {
+    const OpenFile* f = Lookup(handle);
+    return f ? f->error : FileError::Other;
 }
 
 int FileRead(int handle, void* buffer, int count) {
@@ -147,8 +159,10 @@ int FileRead(int handle, void* buffer, int count) {
         if (wanted - done >= kBufferSize) {
             // A large read goes straight into the caller's memory.
             const std::int64_t n = Files().ReadAt(f->file, out + done, wanted - done, f->pos);
-            if (n < 0)
+            if (n < 0) {
+                f->Failed();
                 return done > 0 ? static_cast<int>(done) : -1;
+            }
             if (n == 0)
                 break;
             done += static_cast<std::size_t>(n);
@@ -161,8 +175,10 @@ int FileRead(int handle, void* buffer, int count) {
             f->Reserve(BlockFor(size < 0 ? -1 : std::max<std::int64_t>(size - f->pos, 0), kBufferSize));
         }
         const std::int64_t n = Files().ReadAt(f->file, f->buf.get(), f->bufCap, f->pos);
-        if (n < 0)
+        if (n < 0) {
+            f->Failed();
             return done > 0 ? static_cast<int>(done) : -1;
+        }
         if (n == 0)
             break;
         f->bufLen = static_cast<std::size_t>(n);
@@ -185,8 +201,10 @@ int FileWrite(int handle, const void* buffer, int count) {
         if (!f->Restart())
             return -1;
         if (n > kBufferSize) {
-            if (!Files().WriteAt(f->file, in, n, f->pos))
+            if (!Files().WriteAt(f->file, in, n, f->pos)) {
+                f->Failed();
                 return -1;
+            }
             f->pos += static_cast<std::int64_t>(n);
             f->bufStart = f->pos;
             return count;
@@ -216,8 +234,10 @@ std::int64_t FileSize(int handle) {
     if (!f)
         return -1;
     std::int64_t size = Files().Size(f->file);
-    if (size < 0)
+    if (size < 0) {
+        f->Failed();
         return -1;
+    }
     if (f->dirty)
         size = std::max<std::int64_t>(size, f->bufStart + static_cast<std::int64_t>(f->bufLen));
     return size;
@@ -240,22 +260,27 @@ bool FileWriteBuffered(int handle) {
 
 bool FileFlush(int handle) {
     OpenFile* f = Lookup(handle);
-    return f && f->Flush() && Files().Sync(f->file);
+    return f && f->Flush() && (Files().Sync(f->file) || f->Failed());
 }
 
-bool FileClose(int handle) {
+bool FileClose(int handle, FileError* error) {
     OpenFile* f = Lookup(handle);
     if (!f)
         return true;
     bool ok = f->Flush();
-    ok = Files().Close(f->file) && ok;
+    if (!Files().Close(f->file) && ok) {
+        f->Failed();
+        ok = false;
+    }
+    if (!ok)
+        Report(error, f->error);
     Table()[static_cast<std::size_t>(handle) - 1].reset();
     return ok;
 }
 
-bool DeleteFile(const std::string& path) {
+bool DeleteFile(const std::string& path, FileError* error) {
     std::string storage;
-    return Files().Remove(NativePath(path, storage));
+    return Files().Remove(NativePath(path, storage)) || Report(error, Files().LastError());
 }
 
 bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes, std::size_t limit) {
@@ -279,24 +304,30 @@ bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes, std::size_t lim
     return ok;
 }
 
-bool ReadFileStart(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit) {
+bool ReadFileStart(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit,
+                   FileError* error) {
     bytes.clear();
-    const int handle = FileOpen(path, OpenHow::Read);
+    const int handle = FileOpen(path, OpenHow::Read, error);
     if (handle <= 0)
         return false;
-    const bool ok = ReadFromStart(handle, bytes, limit);
+    const bool ok = ReadFromStart(handle, bytes, limit) || Report(error, FileHandleError(handle));
     FileClose(handle);
     return ok;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize,
+                   FileError* error) {
     bytes.clear();
-    const int handle = FileOpen(path, OpenHow::Read);
+    const int handle = FileOpen(path, OpenHow::Read, error);
     if (handle <= 0)
         return false;
     const std::int64_t size = FileSize(handle);
-    const bool ok = size >= 0 && static_cast<std::uint64_t>(size) <= maxSize &&
-                    ReadFromStart(handle, bytes, static_cast<std::size_t>(size));
+    bool ok = size >= 0 && static_cast<std::uint64_t>(size) <= maxSize &&
+              ReadFromStart(handle, bytes, static_cast<std::size_t>(size));
+    // A file larger than allowed is not an error of the system: it has no reason of its own.
+    if (!ok)
+        Report(error, size > 0 && static_cast<std::uint64_t>(size) > maxSize ? FileError::Other
+                                                                             : FileHandleError(handle));
     FileClose(handle);
     return ok;
 }

@@ -17,8 +17,10 @@ bool FolderLock::Acquire(const std::string& folder) {
     folder_ = AbsoluteFolder(folder);
     path_ = PathJoin(folder_, kFileName);
     native_ = Files().Lock(path_);
-    if (native_ == SystemFiles::kNoFile)
+    if (native_ == SystemFiles::kNoFile) {
+        error_ = Files().LastError();
         return false;
+    }
     // The notes of the previous holder, at most 64 KB of them; a lock file is mostly empty.
     constexpr std::int64_t kMaxNotes = 64 * 1024;
     const std::int64_t size = Files().Size(native_);
@@ -41,12 +43,14 @@ bool FolderLock::Note(const std::string& line) {
     if (!Held())
         return false;
     notes_.append(line).push_back('\n');
-    if (notes_.size() >= previous_.size())
-        return Files().WriteAt(native_, notes_.data(), notes_.size(), 0);
-    // Blank lines cover whatever longer notes the previous holder left.
     std::string image = notes_;
-    image.append(previous_.size() - image.size(), '\n');
-    return Files().WriteAt(native_, image.data(), image.size(), 0);
+    // Blank lines cover whatever longer notes the previous holder left.
+    if (image.size() < previous_.size())
+        image.append(previous_.size() - image.size(), '\n');
+    if (Files().WriteAt(native_, image.data(), image.size(), 0))
+        return true;
+    error_ = Files().LastError();
+    return false;
 }
 
 } // namespace tolvik

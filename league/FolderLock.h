@@ -22,8 +22,8 @@ class TOLVIK_EXPORT FolderLock {
     FolderLock& operator=(const FolderLock&) = delete;
 
     // Takes the lock of a folder ("" is the current directory) without waiting. False when
-    // another open League or program holds it (LastFileError InUse) or the lock file cannot
-    // be made (the folder is not writable, ...).
+    // another open League or program holds it (Error() InUse) or the lock file cannot be made
+    // (the folder is not writable, ...).
     bool Acquire(const std::string& folder);
     void Release();
     bool Held() const { return native_ != SystemFiles::kNoFile; }
@@ -33,6 +33,8 @@ class TOLVIK_EXPORT FolderLock {
     const std::string& PreviousNotes() const { return previous_; }
     // Adds a line to this holder's notes; false when it cannot be written.
     bool Note(const std::string& line);
+    // Why the last Acquire or Note failed.
+    FileError Error() const { return error_; }
 
   private:
     SystemFiles::Native native_ = SystemFiles::kNoFile;
@@ -40,6 +42,7 @@ class TOLVIK_EXPORT FolderLock {
     std::string path_;
     std::string previous_;
     std::string notes_;
+    FileError error_ = FileError::None;
 };
 
 } // namespace tolvik

@@ -153,10 +153,10 @@ bool League::Fail(const std::string& reason) {
     return false;
 }
 
-bool League::WorkingCopyWriteFailed(const std::string& work) {
+bool League::WorkingCopyWriteFailed(const std::string& work, tolvik::FileError error) {
     if (!writeFailed_) {
         writeFailed_ = true;
-        writeError_ = "cannot write the working copy " + work + ": " + WriteFailure(tolvik::LastFileError());
+        writeError_ = "cannot write the working copy " + work + ": " + WriteFailure(error);
     }
     return Fail(writeError_);
 }
@@ -166,19 +166,20 @@ void League::SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock) {
         paths_->lock = std::move(lock);
 }
 
-bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made,
-                             const char* what) {
+bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what,
+                             tolvik::FileError& error) {
     // A file of that name that is not ours is never noted as ours, nor replaced.
     const std::string workPath = WorkPath(work);
+    error = tolvik::FileError::Exists;
     if (tolvik::StatPath(workPath, false).exists)
         return Fail(NotOurs(work));
     // The note comes first: a League killed right after the copy still leaves it named.
     paths_->lock->Note(kNotePrefix + work);
-    if (tolvik::CopyToNewFile(source, workPath)) {
+    error = tolvik::FileError::None;
+    if (tolvik::CopyToNewFile(source, workPath, &error)) {
         made = true;
         return true;
     }
-    const tolvik::FileError error = tolvik::LastFileError();
     if (error == tolvik::FileError::Exists)
         return Fail(NotOurs(work));
     if (!tolvik::FileExists(source))
@@ -204,8 +205,9 @@ bool League::ClearLeftovers(const tolvik::FolderLock& lock) {
             continue;
         const std::string path = tolvik::PathJoin(lock.Folder(), name);
         const tolvik::FileInfo info = tolvik::StatPath(path, false);
-        if (info.exists && info.regular && !tolvik::DeleteFile(path))
-            return Fail("cannot remove the leftover " + path + ": " + WriteFailure(tolvik::LastFileError()));
+        tolvik::FileError error = tolvik::FileError::None;
+        if (info.exists && info.regular && !tolvik::DeleteFile(path, &error))
+            return Fail("cannot remove the leftover " + path + ": " + WriteFailure(error));
     }
     return true;
 }
@@ -223,7 +225,7 @@ bool League::HoldRealFolder(const std::string& realFolder, bool mayLock, std::st
     }
     auto lock = std::make_unique<tolvik::FolderLock>();
     if (!lock->Acquire(realFolder)) {
-        why = LockFailure(tolvik::LastFileError());
+        why = LockFailure(lock->Error());
         return false;
     }
     p.realLocks.push_back(std::move(lock));
@@ -305,7 +307,7 @@ bool League::OpenLeague(std::string path) {
     } else {
         p.lock = std::make_shared<tolvik::FolderLock>();
         if (!p.lock->Acquire(p.folder)) {
-            const tolvik::FileError error = tolvik::LastFileError();
+            const tolvik::FileError error = p.lock->Error();
             p.lock.reset();
             return Fail(LockFailure(error));
         }
@@ -317,13 +319,13 @@ bool League::OpenLeague(std::string path) {
     if (!tolvik::FileExists(lge.target))
         return Fail("league file missing");
     lge.seen = tolvik::StatPath(lge.target, true);
-    if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file"))
+    tolvik::FileError error = tolvik::FileError::None;
+    if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file", error))
         return false;
-    lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::OpenHow::ReadWrite);
+    lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::OpenHow::ReadWrite, &error);
     if (lgeHandle_ <= 0) {
         lgeHandle_ = -1;
-        return Fail("cannot open the working copy " + lgeWork_ + ": " +
-                    WriteFailure(tolvik::LastFileError()));
+        return Fail("cannot open the working copy " + lgeWork_ + ": " + WriteFailure(error));
     }
     int version = 0;
     std::uint8_t header[kHeaderSize];
@@ -412,8 +414,9 @@ bool League::OpenCompanions() {
             copy.seen = tolvik::StatPath(found, true);
         }
         // An existing list we cannot copy would later be replaced by a new one: refuse instead.
-        if (!MakeWorkingCopy(found, c.workName, copy.made, c.what)) {
-            if (c.need == Need::Statistics && tolvik::LastFileError() != tolvik::FileError::Exists)
+        tolvik::FileError error = tolvik::FileError::None;
+        if (!MakeWorkingCopy(found, c.workName, copy.made, c.what, error)) {
+            if (c.need == Need::Statistics && error != tolvik::FileError::Exists)
                 continue;
             if (c.need == Need::Required)
                 handle = -1;
@@ -533,7 +536,7 @@ bool League::CommitChanges() {
         if (!tolvik::FileModified(c.handle) || c.target.empty())
             continue;
         if (!tolvik::FileWriteBuffered(c.handle)) {
-            WorkingCopyWriteFailed(c.work);
+            WorkingCopyWriteFailed(c.work, tolvik::FileHandleError(c.handle));
             return Fail(writeError_ + "; the league's files were left as they were");
         }
         const std::string work = WorkPath(c.work);
@@ -559,8 +562,9 @@ bool League::CommitChanges() {
         return true;
 
     int failed = 0;
-    if (!tolvik::ReplaceTogether(set, {p.folder, tolvik::NativeLeaf(p[WorkFile::Lge].target)}, failed)) {
-        const tolvik::FileError error = tolvik::LastFileError();
+    tolvik::FileError error = tolvik::FileError::None;
+    if (!tolvik::ReplaceTogether(set, {p.folder, tolvik::NativeLeaf(p[WorkFile::Lge].target)}, failed,
+                                 &error)) {
         if (failed == -2) {
             p.interrupted = true;
             // The journal's temporary files hold these copies' bytes and the next open puts
@@ -635,11 +639,11 @@ int League::CreateFreeAgentFile() {
         return -1;
     }
     p.lock->Note(kNotePrefix + pyfWork_);
-    pyfHandle_ = tolvik::FileCreateNew(WorkPath(pyfWork_));
+    tolvik::FileError error = tolvik::FileError::None;
+    pyfHandle_ = tolvik::FileCreateNew(WorkPath(pyfWork_), &error);
     if (pyfHandle_ <= 0) {
         pyfHandle_ = -1;
-        Fail("cannot create the free-agent working copy " + pyfWork_ + ": " +
-             WriteFailure(tolvik::LastFileError()));
+        Fail("cannot create the free-agent working copy " + pyfWork_ + ": " + WriteFailure(error));
         return -1;
     }
     pyf.made = true;

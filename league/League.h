@@ -3,6 +3,7 @@
 #include "league/Player.h"
 #include "league/PlayerList.h"
 #include "league/Roster.h"
+#include "league/SystemFiles.h"
 #include "league/TolvikExport.h"
 
 #include <array>
@@ -139,7 +140,7 @@ class TOLVIK_EXPORT League {
     bool Fail(const std::string& reason);
     // Records a failed write into a working copy: the copies no longer hold one consistent
     // league, so none of them may reach the league's files.
-    bool WorkingCopyWriteFailed(const std::string& work);
+    bool WorkingCopyWriteFailed(const std::string& work, tolvik::FileError error);
     bool CommitChanges();
     // Copies the companion files (draft, free agents, players, statistics) and opens the copies.
     bool OpenCompanions();
@@ -156,7 +157,9 @@ class TOLVIK_EXPORT League {
     // The path of a working copy (a plain name) in the league's folder.
     std::string WorkPath(const std::string& name) const;
     // Copies source to the working copy; made becomes true when the copy is ours.
-    bool MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what);
+    // False with a reason; error is Exists when the working copy's name is taken already.
+    bool MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what,
+                         tolvik::FileError& error);
     // Undoes a free-agent file that CreateFreeAgentFile made but could not fill.
     void DropFreeAgentFile();
     bool IsValidPID(short pid) const;

@@ -105,13 +105,15 @@ void League::ReadFreeAgent(int handle, PlayerGroups& groups) {
 }
 
 bool League::WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& groups) {
-    const bool flushed = tolvik::FileClose(handle);
+    tolvik::FileError closeError = tolvik::FileError::None;
+    const bool flushed = tolvik::FileClose(handle, &closeError);
     // A plain name is a working copy in the league's folder. The file is emptied in place
     // rather than deleted and made anew, so that its name is never free for another file.
     const std::string path = tolvik::PathFolder(fileName).empty() ? WorkPath(fileName) : fileName;
-    handle = tolvik::FileCreate(path);
+    tolvik::FileError createError = tolvik::FileError::None;
+    handle = tolvik::FileCreate(path, &createError);
     if (handle <= 0 || !flushed)
-        return WorkingCopyWriteFailed(fileName);
+        return WorkingCopyWriteFailed(fileName, handle <= 0 ? createError : closeError);
 
     std::vector<std::uint8_t> bytes(kListIdsOffset, 0);
     std::memcpy(bytes.data(), listTag_.data(), 4);
@@ -130,7 +132,7 @@ bool League::WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& gro
     tolvik::writeU32le(bytes.data() + 4, static_cast<std::uint32_t>(2 + 2 * written));
     if (tolvik::FileWrite(handle, bytes.data(), static_cast<int>(bytes.size())) !=
         static_cast<int>(bytes.size()))
-        return WorkingCopyWriteFailed(fileName);
+        return WorkingCopyWriteFailed(fileName, tolvik::FileHandleError(handle));
     return true;
 }
 

@@ -103,7 +103,7 @@ bool League::WriteTeamData() {
         }
         return kTeamRecordSize;
     });
-    return ok || WorkingCopyWriteFailed(lgeWork_);
+    return ok || WorkingCopyWriteFailed(lgeWork_, tolvik::FileHandleError(lgeHandle_));
 }
 
 bool League::WriteRosterData() {
@@ -118,7 +118,7 @@ bool League::WriteRosterData() {
         }
         return Roster::kRecordSize;
     });
-    return ok || WorkingCopyWriteFailed(lgeWork_);
+    return ok || WorkingCopyWriteFailed(lgeWork_, tolvik::FileHandleError(lgeHandle_));
 }
 
 std::string League::GetTeamName(int team) const {

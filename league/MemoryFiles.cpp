@@ -80,11 +80,6 @@ bool MemoryFiles::Forget(Native handle) {
     return true;
 }
 
-bool MemoryFiles::Fail(FileError error) {
-    SetLastFileError(error);
-    return false;
-}
-
 void MemoryFiles::MakeFolder(const std::string& path) {
     for (std::string folder = Normal(path); folder != "/"; folder = Parent(folder))
         folders_.insert(folder);

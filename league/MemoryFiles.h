@@ -71,7 +71,6 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
     // The open file of a handle, or null.
     OpenFile* Find(Native handle);
     bool Forget(Native handle);
-    bool Fail(FileError error);
 
     std::size_t capacity_;
     std::map<std::string, std::shared_ptr<Node>> files_;

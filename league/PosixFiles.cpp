@@ -43,11 +43,6 @@ FileError FromErrno(int code) {
     }
 }
 
-bool Failed() {
-    SetLastFileError(FromErrno(errno));
-    return false;
-}
-
 int Fd(SystemFiles::Native file) {
     return static_cast<int>(file);
 }
@@ -82,7 +77,7 @@ class PosixFiles final : public SystemFiles {
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            SetLastFileError(FileError::NotRegular);
+            Fail(FileError::NotRegular);
             return kNoFile;
         }
         return fd;
@@ -109,7 +104,7 @@ class PosixFiles final : public SystemFiles {
             if (n < 0)
                 return Failed();
             if (n == 0) {
-                SetLastFileError(FileError::DiskFull);
+                Fail(FileError::DiskFull);
                 return false;
             }
             done += static_cast<std::size_t>(n);
@@ -182,7 +177,7 @@ class PosixFiles final : public SystemFiles {
         if (::stat(path.c_str(), &st) != 0)
             return errno == ENOENT || Failed();
         if ((st.st_mode & 0222) == 0) {
-            SetLastFileError(FileError::AccessDenied);
+            Fail(FileError::AccessDenied);
             return false;
         }
         return ::access(path.c_str(), W_OK) == 0 || Failed();
@@ -258,13 +253,13 @@ class PosixFiles final : public SystemFiles {
             // Never through a link: the notes would be written wherever it leads.
             const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
             if (fd < 0) {
-                SetLastFileError(errno == ELOOP ? FileError::NotRegular : FromErrno(errno));
+                Fail(errno == ELOOP ? FileError::NotRegular : FromErrno(errno));
                 return kNoFile;
             }
             struct stat opened {};
             if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
                 ::close(fd);
-                SetLastFileError(FileError::NotRegular);
+                Fail(FileError::NotRegular);
                 return kNoFile;
             }
             int rc;
@@ -276,7 +271,7 @@ class PosixFiles final : public SystemFiles {
                 const int code = errno;
                 if (code == ENOLCK || code == EOPNOTSUPP || code == ENOTSUP || code == ENOSYS ||
                     code == EINVAL)
-                    SetLastFileError(FileError::LockUnsupported);
+                    Fail(FileError::LockUnsupported);
                 else
                     Failed();
                 ::close(fd);
@@ -289,7 +284,7 @@ class PosixFiles final : public SystemFiles {
                 return fd;
             ::close(fd);
         }
-        SetLastFileError(FileError::InUse);
+        Fail(FileError::InUse);
         return kNoFile;
     }
 
@@ -308,6 +303,10 @@ class PosixFiles final : public SystemFiles {
         }
         return RandomNameFrom(length, random);
     }
+
+  private:
+    // Keeps the reason errno gives for the call that just failed; returns false.
+    bool Failed() { return Fail(FromErrno(errno)); }
 };
 
 } // namespace

@@ -82,7 +82,6 @@ void DropTemps(std::vector<TempFile>& temps) {
 // Returns false; failed becomes -2 (the journal stays for the next open, which completes the
 // set) when the journal cannot be removed.
 bool DropJournalAndTemps(const std::string& journalNative, const std::vector<Step>& steps, int& failed) {
-    const FileError error = LastFileError();
     if (!Files().Remove(journalNative)) {
         failed = -2;
     } else {
@@ -90,18 +89,17 @@ bool DropJournalAndTemps(const std::string& journalNative, const std::vector<Ste
         for (const Step& s : steps)
             Files().Remove(s.temp);
     }
-    SetLastFileError(error);
     return false;
 }
 
 // Copies a working copy into a new temporary file beside the real target, hashing the bytes
-// on their way; the path is "" (LastFileError says why) when it cannot be made.
+// on their way; the path is "" (its error says why) when it cannot be made.
 TempFile CopyToTemp(const std::string& source, const std::string& realTarget, JournalEntry& e) {
     SystemFiles& files = Files();
     std::string sourceStorage;
     const SystemFiles::Native in = files.Open(NativePath(source, sourceStorage), OpenHow::Read);
     if (in == SystemFiles::kNoFile)
-        return {};
+        return {"", SystemFiles::kNoFile, files.LastError()};
     TempFile temp = FillTempBeside(realTarget, [&](SystemFiles::Native out) {
         const std::size_t blockSize = BlockFor(files.Size(in), kBlock);
         const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize);
@@ -122,9 +120,7 @@ TempFile CopyToTemp(const std::string& source, const std::string& realTarget, Jo
         e.hash = h.value;
         return true;
     });
-    const FileError error = LastFileError();
     files.Close(in);
-    SetLastFileError(error);
     return temp;
 }
 
@@ -203,7 +199,8 @@ RecoveryResult Refuse(const std::string& why) {
 
 } // namespace
 
-bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& place, int& failed) {
+bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& place, int& failed,
+                     FileError* error) {
     SystemFiles& files = Files();
     const std::string realFolder = RealFolder(place.folder);
     JournalRecord record{place.leagueFile, {}};
@@ -218,6 +215,7 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& pl
             s.entry.linkedTo = s.target;
         TempFile temp = CopyToTemp(set[i].source, s.target, s.entry);
         if (temp.path.empty()) {
+            Report(error, temp.error);
             DropTemps(temps);
             failed = static_cast<int>(i);
             return false;
@@ -238,6 +236,7 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& pl
     TempFile journalFile{journalNative, files.Open(journalNative, OpenHow::CreateNew)};
     if (journalFile.file == SystemFiles::kNoFile ||
         !files.WriteAt(journalFile.file, journal.data(), journal.size(), 0)) {
+        Report(error, files.LastError());
         if (journalFile.file == SystemFiles::kNoFile)
             journalFile.path.clear();
         DropTemp(journalFile);
@@ -247,6 +246,7 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& pl
     }
     for (std::size_t i = 0; i < temps.size(); ++i) {
         if (!FinishTemp(temps[i])) {
+            Report(error, temps[i].error);
             DropTemp(journalFile);
             DropTemps(temps);
             failed = static_cast<int>(i);
@@ -254,6 +254,7 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& pl
         }
     }
     if (!FinishTemp(journalFile)) {
+        Report(error, journalFile.error);
         DropTemps(temps);
         failed = -1;
         return false;
@@ -266,12 +267,14 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& pl
     // renames, and a first rename that fails all the same, leave every target as it was.
     for (std::size_t i = 0; i < steps.size(); ++i) {
         if (!files.MayReplace(steps[i].target)) {
+            Report(error, files.LastError());
             failed = static_cast<int>(i);
             return DropJournalAndTemps(journalNative, steps, failed);
         }
     }
     for (std::size_t i = 0; i < steps.size(); ++i) {
         if (!files.Rename(steps[i].temp, steps[i].target)) {
+            Report(error, files.LastError());
             failed = i == 0 ? 0 : -2;
             return i == 0 ? DropJournalAndTemps(journalNative, steps, failed) : false;
         }
@@ -294,8 +297,9 @@ RecoveryResult RecoverJournal(const std::string& folder, const HoldsFolder& hold
     std::vector<std::uint8_t> bytes;
     JournalRecord record;
     const bool whole = info.size <= static_cast<std::int64_t>(kMaxJournal);
-    if (whole && !ReadWholeFile(journalNative, bytes, kMaxJournal))
-        return Refuse(std::string("it cannot be read (") + FileErrorText(LastFileError()) + ")");
+    FileError readError = FileError::None;
+    if (whole && !ReadWholeFile(journalNative, bytes, kMaxJournal, &readError))
+        return Refuse(std::string("it cannot be read (") + FileErrorText(readError) + ")");
     const JournalDecoding decoding = whole ? DecodeJournal(bytes, record) : JournalDecoding::CutShort;
     if (decoding == JournalDecoding::CutShort) {
         // Cut short before it was complete: no rename ran. Its temporary files are removed
@@ -333,7 +337,7 @@ RecoveryResult RecoverJournal(const std::string& folder, const HoldsFolder& hold
     for (const Step& s : steps)
         if (files.Stat(s.temp, false).exists && !files.Rename(s.temp, s.target))
             return {JournalRecovery::Failed, std::string("cannot complete the replacement of ") +
-                                                 s.entry.name + ": " + FileErrorText(LastFileError())};
+                                                 s.entry.name + ": " + FileErrorText(files.LastError())};
     SyncFolders(steps, journalNative);
     files.Remove(journalNative);
     files.SyncFolder(FolderOf(journalNative));

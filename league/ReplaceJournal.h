@@ -1,5 +1,6 @@
 #pragma once
 
+#include "league/SystemFiles.h"
 #include "league/TolvikExport.h"
 
 #include <functional>
@@ -41,9 +42,9 @@ struct JournalPlace {
 // was; a target another program holds open without sharing shows here, also when the first
 // rename fails for it), or -1 when writing the journal failed (every target as it was) or -2
 // when a later rename failed (the journal stays, and the next RecoverJournal completes the
-// set). LastFileError says why.
+// set). error, when given, says why.
 TOLVIK_EXPORT bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& place,
-                                   int& failed);
+                                   int& failed, FileError* error = nullptr);
 
 enum class JournalRecovery {
     None,      // no journal

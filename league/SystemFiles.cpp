@@ -7,7 +7,6 @@
 namespace tolvik {
 namespace {
 
-FileError gLastError = FileError::None;
 SystemFiles* gFiles = nullptr;
 
 } // namespace
@@ -46,14 +45,6 @@ const char* FileErrorText(FileError error) {
         break;
     }
     return "input/output error";
-}
-
-FileError LastFileError() {
-    return gLastError;
-}
-
-void SetLastFileError(FileError error) {
-    gLastError = error;
 }
 
 bool SystemFiles::CopyData(Native in, Native out) {

@@ -32,10 +32,14 @@ enum class FileError {
 
 // A short text for an error ("disk full", "permission denied", ...).
 TOLVIK_EXPORT const char* FileErrorText(FileError error);
-// The error of the last failed call of the file layer (None after a call that worked is
-// not promised: ask right after the failure).
-TOLVIK_EXPORT FileError LastFileError();
-TOLVIK_EXPORT void SetLastFileError(FileError error);
+
+// Hands why a call failed to a caller who asked for it (error may be null); returns false,
+// so that a failing function can end with it.
+inline bool Report(FileError* error, FileError why) {
+    if (error)
+        *error = why;
+    return false;
+}
 
 struct FileInfo {
     bool exists = false;
@@ -68,7 +72,11 @@ class TOLVIK_EXPORT SystemFiles {
 
     virtual ~SystemFiles() = default;
 
-    // Every call sets LastFileError when it fails.
+    // Why this object's last failed call failed. Ask right after a call that failed: a later
+    // call that works leaves it as it was.
+    virtual FileError LastError() const { return lastError_; }
+
+    // A call that fails keeps its reason for LastError.
     // Opens regular files only (links followed): a folder, a device or a pipe is refused with
     // NotRegular, without waiting for a pipe's other end.
     virtual Native Open(const std::string& path, OpenHow how) = 0;
@@ -118,6 +126,16 @@ class TOLVIK_EXPORT SystemFiles {
 
     // A random text of letters and digits for names of temporary files.
     virtual std::string RandomName(std::size_t length) = 0;
+
+  protected:
+    // Keeps why a call failed; returns false, so that a failing call can end with it.
+    bool Fail(FileError error) {
+        lastError_ = error;
+        return false;
+    }
+
+  private:
+    FileError lastError_ = FileError::None;
 };
 
 // Letters and digits drawn from a source of random numbers, for names of temporary files.

@@ -13,24 +13,28 @@ namespace tolvik {
 // exist yet is its real folder joined with its name.
 std::string RealTarget(const std::string& nativeTarget);
 
-// A temporary file being made: its path and, until it is finished, its open file.
+// A temporary file being made: its path and, until it is finished, its open file; and why
+// it could not be made or finished.
 struct TempFile {
     std::string path;
     SystemFiles::Native file = SystemFiles::kNoFile;
+    FileError error = FileError::None;
 };
 
 // Makes a new temporary file beside realTarget, fills it through fill and gives it the
-// target's permission bits, leaving it open and not yet on the disk. The path is "" (with
-// LastFileError) when the target may not be replaced (write-protected, or not a regular
+// target's permission bits, leaving it open and not yet on the disk. The path is "" (and
+// error says why) when the target may not be replaced (write-protected, or not a regular
 // file: NotRegular) or any step fails; nothing is left behind then.
 TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill);
-// Puts the file on the disk and closes it; false (the file removed) when either fails.
+// Puts the file on the disk and closes it; false (the file removed, error set) when either fails.
 bool FinishTemp(TempFile& temp);
-// Closes and removes a temporary file that will not be used.
+// Closes and removes a temporary file that will not be used; its error is kept (Other when
+// it had none).
 void DropTemp(TempFile& temp);
 
-// FillTempBeside and FinishTemp in one: the path of the finished file, or "".
+// FillTempBeside and FinishTemp in one: the path of the finished file, or "" (with the reason
+// in error, when one is given).
 std::string WriteTempBeside(const std::string& realTarget,
-                            const std::function<bool(SystemFiles::Native)>& fill);
+                            const std::function<bool(SystemFiles::Native)>& fill, FileError* error = nullptr);
 
 } // namespace tolvik

@@ -64,11 +64,6 @@ FileError FromWindows(DWORD code) {
     }
 }
 
-bool Failed(DWORD code = ::GetLastError()) {
-    SetLastFileError(FromWindows(code));
-    return false;
-}
-
 HANDLE Handle(SystemFiles::Native file) {
     return reinterpret_cast<HANDLE>(file);
 }
@@ -111,41 +106,6 @@ std::string Narrow(const std::wstring& wide) {
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
     return text.rfind(prefix, 0) == 0;
-}
-
-// The absolute form of a path ("" is the current folder): '/' becomes '\', "." and ".."
-// are resolved; links are not.
-bool FullPath(const std::string& path, std::wstring& full) {
-    std::wstring wide;
-    if (!Widen(path.empty() ? std::string(".") : path, wide))
-        return Failed(ERROR_NO_UNICODE_TRANSLATION);
-    DWORD size = MAX_PATH;
-    for (;;) {
-        full.resize(size);
-        const DWORD n = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-        if (n == 0)
-            return Failed();
-        if (n < size) {
-            full.resize(n);
-            return true;
-        }
-        size = n;
-    }
-}
-
-// The path as the system calls take it: absolute, in the "\\?\" form that lifts the
-// MAX_PATH limit ("\\?\C:\...", "\\?\UNC\server\share\...").
-bool SystemPath(const std::string& path, std::wstring& out) {
-    std::wstring full;
-    if (!FullPath(path, full))
-        return false;
-    if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\"))
-        out = full;
-    else if (StartsWith(full, L"\\\\"))
-        out = L"\\\\?\\UNC\\" + full.substr(2);
-    else
-        out = L"\\\\?\\" + full;
-    return true;
 }
 
 // A path of the "\\?\" form back in its usual one, as users write it.
@@ -238,7 +198,7 @@ class WindowsFiles final : public SystemFiles {
         }
         if (!IsRegularFile(file, false)) {
             ::CloseHandle(file);
-            SetLastFileError(FileError::NotRegular);
+            Fail(FileError::NotRegular);
             return kNoFile;
         }
         return FromHandle(file);
@@ -273,7 +233,7 @@ class WindowsFiles final : public SystemFiles {
             if (!::WriteFile(Handle(file), bytes + done, want, &n, &at))
                 return Failed();
             if (n == 0) {
-                SetLastFileError(FileError::DiskFull);
+                Fail(FileError::DiskFull);
                 return false;
             }
             done += n;
@@ -364,7 +324,7 @@ class WindowsFiles final : public SystemFiles {
             return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || Failed(code);
         }
         if (attributes & FILE_ATTRIBUTE_READONLY) {
-            SetLastFileError(FileError::AccessDenied);
+            Fail(FileError::AccessDenied);
             return false;
         }
         // Replacing takes the right to delete the file, which a program that holds it open
@@ -485,7 +445,7 @@ class WindowsFiles final : public SystemFiles {
         }
         if (!IsRegularFile(file, true)) {
             ::CloseHandle(file);
-            SetLastFileError(FileError::NotRegular);
+            Fail(FileError::NotRegular);
             return kNoFile;
         }
         OVERLAPPED at{};
@@ -496,7 +456,7 @@ class WindowsFiles final : public SystemFiles {
             // Some network file systems cannot lock at all; the folder is then refused.
             if (code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION ||
                 code == ERROR_CALL_NOT_IMPLEMENTED)
-                SetLastFileError(FileError::LockUnsupported);
+                Fail(FileError::LockUnsupported);
             else
                 Failed(code == ERROR_IO_PENDING ? ERROR_LOCK_VIOLATION : code);
             return kNoFile;
@@ -518,6 +478,46 @@ class WindowsFiles final : public SystemFiles {
     std::string RandomName(std::size_t length) override {
         static std::mt19937_64 random(FreshSeed(::GetCurrentProcessId()));
         return RandomNameFrom(length, random);
+    }
+
+  private:
+    // Keeps the reason of a system error code (by default the one the call that just failed
+    // left); returns false.
+    bool Failed(DWORD code = ::GetLastError()) { return Fail(FromWindows(code)); }
+
+    // The absolute form of a path ("" is the current folder): '/' becomes '\', "." and ".."
+    // are resolved; links are not.
+    bool FullPath(const std::string& path, std::wstring& full) {
+        std::wstring wide;
+        if (!Widen(path.empty() ? std::string(".") : path, wide))
+            return Failed(ERROR_NO_UNICODE_TRANSLATION);
+        DWORD size = MAX_PATH;
+        for (;;) {
+            full.resize(size);
+            const DWORD n = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+            if (n == 0)
+                return Failed();
+            if (n < size) {
+                full.resize(n);
+                return true;
+            }
+            size = n;
+        }
+    }
+
+    // The path as the system calls take it: absolute, in the "\\?\" form that lifts the
+    // MAX_PATH limit ("\\?\C:\...", "\\?\UNC\server\share\...").
+    bool SystemPath(const std::string& path, std::wstring& out) {
+        std::wstring full;
+        if (!FullPath(path, full))
+            return false;
+        if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\"))
+            out = full;
+        else if (StartsWith(full, L"\\\\"))
+            out = L"\\\\?\\UNC\\" + full.substr(2);
+        else
+            out = L"\\\\?\\" + full;
+        return true;
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "league/Player.h"
+#include "league/SystemFiles.h"
 
 #include <cstdint>
 #include <string>
@@ -18,6 +19,7 @@ struct SamplePlayerInfo {
     bool draft = false;     // listed in the college-draft file
 };
 
-// Writes a statistics file for the players and teams 1..numTeams (stats/ writer).
+// Writes a statistics file for the players and teams 1..numTeams (stats/ writer); error,
+// when given, says why it could not be written.
 bool WriteSampleStatistics(const std::string& path, const std::vector<SamplePlayerInfo>& players,
-                           int numTeams, int season, std::uint32_t seed);
+                           int numTeams, int season, std::uint32_t seed, tolvik::FileError* error = nullptr);

@@ -427,9 +427,10 @@ std::vector<std::size_t> ScanBodies(const std::vector<std::uint8_t>& file, std::
 }
 
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
-    if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size()))
+    tolvik::FileError why = tolvik::FileError::None;
+    if (tolvik::WriteFileAtomically(path, bytes.data(), bytes.size(), &why))
         return true;
-    error = "cannot write " + path + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+    error = "cannot write " + path + ": " + tolvik::FileErrorText(why);
     return false;
 }
 
@@ -439,15 +440,16 @@ bool RemoveOldFiles(const std::string& folder, std::string& error) {
     static const std::array<std::string, 7> extensions{"lge", "pyr", "pyf", "pyc", "dat", "fro", "sal"};
     std::vector<std::string> names;
     if (!tolvik::Files().List(tolvik::NativePath(folder), names)) {
-        error = "cannot list " + folder + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+        error = "cannot list " + folder + ": " + tolvik::FileErrorText(tolvik::Files().LastError());
         return false;
     }
     for (const std::string& name : names) {
         for (const auto& ext : extensions) {
             if (tolvik::SameNameIgnoringCase(name, std::string(kFileName) + "." + ext)) {
                 const std::string path = tolvik::PathJoin(folder, name);
-                if (!tolvik::DeleteFile(path)) {
-                    error = "cannot remove " + path + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+                tolvik::FileError why = tolvik::FileError::None;
+                if (!tolvik::DeleteFile(path, &why)) {
+                    error = "cannot remove " + path + ": " + tolvik::FileErrorText(why);
                     return false;
                 }
             }
@@ -528,10 +530,9 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
     // lock is held from before the first file goes until the last is written.
     const auto lock = std::make_shared<tolvik::FolderLock>();
     if (!lock->Acquire(folder)) {
-        error =
-            tolvik::LastFileError() == tolvik::FileError::InUse
-                ? "the folder " + folder + " is in use by another program"
-                : "cannot lock the folder " + folder + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+        error = lock->Error() == tolvik::FileError::InUse
+                    ? "the folder " + folder + " is in use by another program"
+                    : "cannot lock the folder " + folder + ": " + tolvik::FileErrorText(lock->Error());
         return false;
     }
     const std::string base = tolvik::PathJoin(folder, kFileName);
@@ -559,8 +560,9 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
 
         // The filled rosters are scrambled anew; make sure no roster body now spells a tag.
         std::vector<std::uint8_t> written;
-        if (!tolvik::ReadWholeFile(leaguePath, written)) {
-            error = "cannot read back " + leaguePath + ": " + tolvik::FileErrorText(tolvik::LastFileError());
+        tolvik::FileError why = tolvik::FileError::None;
+        if (!tolvik::ReadWholeFile(leaguePath, written, std::size_t{1} << 30, &why)) {
+            error = "cannot read back " + leaguePath + ": " + tolvik::FileErrorText(why);
             return false;
         }
         if (ScanBodies(written, m.tags->team, League::kTeamRecordSize) != teamBodies ||
@@ -592,15 +594,13 @@ bool WriteSampleLeague(const SampleLeagueOptions& options, Result& result, std::
         std::sort(result.players.begin(), result.players.end(),
                   [](const SamplePlayerInfo& a, const SamplePlayerInfo& b) { return a.id < b.id; });
 
-        if (!WriteSampleStatistics(base + ".dat", result.players, m.numTeams, m.season, options.seed)) {
-            error = "cannot write the statistics file " + base +
-                    ".dat: " + tolvik::FileErrorText(tolvik::LastFileError());
+        if (!WriteSampleStatistics(base + ".dat", result.players, m.numTeams, m.season, options.seed, &why)) {
+            error = "cannot write the statistics file " + base + ".dat: " + tolvik::FileErrorText(why);
             return false;
         }
         if (options.sal &&
-            !WriteSampleSal(base + ".SAL", result.players, m.numTeams, m.season, options.seed)) {
-            error = "cannot write the sibling salary file " + base +
-                    ".SAL: " + tolvik::FileErrorText(tolvik::LastFileError());
+            !WriteSampleSal(base + ".SAL", result.players, m.numTeams, m.season, options.seed, &why)) {
+            error = "cannot write the sibling salary file " + base + ".SAL: " + tolvik::FileErrorText(why);
             return false;
         }
         if (options.salary && !WriteSampleSalaryInfo(leaguePath, options.seed, lock, error))

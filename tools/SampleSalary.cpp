@@ -52,7 +52,7 @@ void PutU24(std::uint8_t* p, std::uint32_t v) {
 } // namespace
 
 bool WriteSampleSal(const std::string& path, const std::vector<SamplePlayerInfo>& players, int numTeams,
-                    int season, std::uint32_t seed) {
+                    int season, std::uint32_t seed, tolvik::FileError* error) {
     SalaryRng rng(seed ^ 0x5A1u);
     constexpr std::size_t kSize = Contract::kSiblingRecordSize;
     std::vector<std::uint8_t> bytes(kSize, 0);
@@ -114,7 +114,7 @@ bool WriteSampleSal(const std::string& path, const std::vector<SamplePlayerInfo>
         r[29] = static_cast<std::uint8_t>(declines);
         bytes.insert(bytes.end(), r, r + kSize);
     }
-    return tolvik::WriteFileAtomically(path, bytes.data(), bytes.size());
+    return tolvik::WriteFileAtomically(path, bytes.data(), bytes.size(), error);
 }
 
 bool WriteSampleSalaryInfo(const std::string& leaguePath, std::uint32_t seed,

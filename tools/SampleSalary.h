@@ -16,9 +16,10 @@ namespace sample {
 
 // Writes a salary file of the sibling product (.SAL, 30-byte records after a header
 // record holding 300) for part of the players: multi-year deals, franchise and transition
-// tags, tenders, one-year deals, and free agents on no team. The same seed gives the same bytes.
+// tags, tenders, one-year deals, and free agents on no team. The same seed gives the same
+// bytes. error, when given, says why it could not be written.
 bool WriteSampleSal(const std::string& path, const std::vector<SamplePlayerInfo>& players, int numTeams,
-                    int season, std::uint32_t seed);
+                    int season, std::uint32_t seed, tolvik::FileError* error = nullptr);
 
 // Writes the league's salary information file (.FRO) with the contract model: CGS by
 // ratings and statuses by experience (a build), then contracts for most rostered players

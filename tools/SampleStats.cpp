@@ -345,7 +345,7 @@ void AddTeamLines(Rng& rng, int team, std::vector<Record>& records) {
 } // namespace
 
 bool WriteSampleStatistics(const std::string& path, const std::vector<SamplePlayerInfo>& players,
-                           int numTeams, int season, std::uint32_t seed) {
+                           int numTeams, int season, std::uint32_t seed, tolvik::FileError* error) {
     // Its own stream of numbers, so the statistics never shift the rest of the league.
     Rng rng((std::uint64_t{seed} << 32) ^ static_cast<std::uint32_t>(season) ^ 0x5354415453ULL);
     std::vector<Record> records;
@@ -363,5 +363,5 @@ bool WriteSampleStatistics(const std::string& path, const std::vector<SamplePlay
             tolvik::writeU16le(out, word);
             out += 2;
         }
-    return tolvik::WriteFileAtomically(path, bytes.data(), bytes.size());
+    return tolvik::WriteFileAtomically(path, bytes.data(), bytes.size(), error);
 }

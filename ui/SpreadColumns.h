@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class QTableView;
 
 // Lets a table's columns grow with its window: every column is at least as wide as its
@@ -12,5 +14,10 @@ namespace SpreadColumns {
 void Watch(QTableView& table);
 // Spreads the columns now (after the cells were filled).
 void Spread(QTableView& table);
+
+// The same with each column at least as wide as given, instead of measured from the cells: for
+// a table whose cells change too often to be measured at each change.
+void Watch(QTableView& table, std::vector<int> leastWidths);
+void Spread(QTableView& table, const std::vector<int>& leastWidths);
 
 } // namespace SpreadColumns

@@ -6,11 +6,11 @@
 #include "contracts/Prompt.h"
 #include "contracts/ReleasedRowText.h"
 #include "contracts/TableCsv.h"
-#include "league/FileAccess.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/CapChart.h"
 #include "ui/CapTablePdf.h"
+#include "ui/ExportFile.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 #include "ui/SpreadColumns.h"
@@ -177,11 +177,5 @@ bool TCapTableForm::ExportPdf(const QString& path) {
 }
 
 bool TCapTableForm::WriteExport(const QString& path, const QByteArray& bytes, const char* caption) {
-    // Written whole or not at all: a file of the same name stays as it was on failure.
-    if (tolvik::WriteFileAtomically(ToFilePath(path), bytes.constData(),
-                                    static_cast<std::size_t>(bytes.size())))
-        return true;
-    prompt.ShowStop(
-        "Cannot write " + ToFilePath(path) + ": " + tolvik::FileErrorText(tolvik::LastFileError()), caption);
-    return false;
+    return WriteExportFile(path, bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt, caption);
 }

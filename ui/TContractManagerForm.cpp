@@ -121,6 +121,17 @@ void TContractManagerForm::BuildMenu() {
         // The CGS, round and pick the front office typed, written to the salary information file.
         SaveCGS1 = item(League1, "Save C&GS", "SaveCGS1", &TContractManagerForm::SaveCGS1Click);
     }
+    Export1 = League1->addMenu("E&xport");
+    Export1->setObjectName("Export1");
+    Export1->menuAction()->setObjectName("Export1");
+    ExportPlayers1 =
+        item(Export1, "&Players as CSV...", "ExportPlayers1", &TContractManagerForm::ExportPlayers1Click);
+    ExportCapTableCsv1 = item(Export1, "&Cap Table as CSV...", "ExportCapTableCsv1",
+                              &TContractManagerForm::ExportCapTableCsv1Click);
+    ExportCapTablePdf1 = item(Export1, "Cap Table as P&DF...", "ExportCapTablePdf1",
+                              &TContractManagerForm::ExportCapTablePdf1Click);
+    ExportOffers1 =
+        item(Export1, "&Offers as CSV...", "ExportOffers1", &TContractManagerForm::ExportOffers1Click);
     League1->addSeparator();
     Options1 =
         item(League1, "O&ptions", "Options1", &TContractManagerForm::Options1Click, QKeySequence("Ctrl+P"));
@@ -583,6 +594,29 @@ void TContractManagerForm::OfferBoard1Click() {
     }
     offerBoardForm->show();
     offerBoardForm->raise();
+}
+
+void TContractManagerForm::ExportPlayers1Click() {
+    Players1Click();
+    if (playersForm && leagueLoaded)
+        playersForm->exportButtonClick();
+}
+
+void TContractManagerForm::ExportCapTableCsv1Click() {
+    CapTable1Click();
+    if (capTableForm && leagueLoaded)
+        capTableForm->exportCsvClick();
+}
+
+void TContractManagerForm::ExportCapTablePdf1Click() {
+    CapTable1Click();
+    if (capTableForm && leagueLoaded)
+        capTableForm->exportPdfClick();
+}
+
+void TContractManagerForm::ExportOffers1Click() {
+    if (RequireLeague() && offerList)
+        offerList->exportCsvClick();
 }
 
 void TContractManagerForm::RefreshCheapestOffers() {

@@ -130,6 +130,11 @@ class TContractManagerForm : public QMainWindow {
     QAction* CheapestOffers1;
     QAction* OfferBoard1 = nullptr; // the front office only
     QAction* SaveCGS1 = nullptr;    // the front office only
+    QMenu* Export1;                 // League > Export: every export of the windows
+    QAction* ExportPlayers1;
+    QAction* ExportCapTableCsv1;
+    QAction* ExportCapTablePdf1;
+    QAction* ExportOffers1;
     QAction* Options1;
     QStatusBar* StatusBar;
     StatusPanelStrip* statusStrip;
@@ -150,6 +155,12 @@ class TContractManagerForm : public QMainWindow {
     // League > Save CGS (front office): the CGS, round and pick edits into the salary
     // information file, replaced atomically.
     void SaveCGS1Click();
+    // League > Export: the windows' exports, each window opened first when it is closed, so
+    // that what is written is what the window shows.
+    void ExportPlayers1Click();
+    void ExportCapTableCsv1Click();
+    void ExportCapTablePdf1Click();
+    void ExportOffers1Click();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshPlayers();

@@ -2,9 +2,9 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/Prompt.h"
-#include "league/FileAccess.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
+#include "ui/ExportFile.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 
@@ -320,10 +320,5 @@ void TOfferBoardForm::exportButtonClick() {
 
 bool TOfferBoardForm::ExportCsv(const QString& path) {
     const std::string csv = OfferBoardCsv(board, Filter(), contracts.GetLeague());
-    if (tolvik::WriteFileAtomically(ToFilePath(path), csv.data(), csv.size()))
-        return true;
-    prompt.ShowStop("Cannot write " + ToFilePath(path) + ": " +
-                        tolvik::FileErrorText(tolvik::LastFileError()),
-                    "Export Offer Board");
-    return false;
+    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Offer Board");
 }

@@ -6,9 +6,9 @@
 #include "contracts/Prompt.h"
 #include "contracts/StatusPanels.h"
 #include "contracts/TableCsv.h"
-#include "league/FileAccess.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
+#include "ui/ExportFile.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 
@@ -195,12 +195,7 @@ bool TOfferListForm::ExportCsv(const QString& path) {
     if (!model)
         return false;
     const std::string csv = OfferListCsv(*model);
-    if (tolvik::WriteFileAtomically(ToFilePath(path), csv.data(), csv.size()))
-        return true;
-    prompt.ShowStop("Cannot write " + ToFilePath(path) + ": " +
-                        tolvik::FileErrorText(tolvik::LastFileError()),
-                    "Export Offers");
-    return false;
+    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Offers");
 }
 
 void TOfferListForm::LoadOffers(const std::string& path) {

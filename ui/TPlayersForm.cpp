@@ -7,12 +7,14 @@
 #include "contracts/Prompt.h"
 #include "contracts/Release.h"
 #include "contracts/TableCsv.h"
-#include "league/FileAccess.h"
 #include "league/League.h"
 #include "ui/BrevaneApplication.h"
+#include "ui/ExportFile.h"
 #include "ui/FileDialogs.h"
+#include "ui/PlainCellDelegate.h"
 #include "ui/PlayersTableModel.h"
 #include "ui/QtText.h"
+#include "ui/SpreadColumns.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,6 +74,8 @@ void TPlayersForm::BuildControls() {
     playerTable = new QTableView(this);
     playerTable->setObjectName("playerTable");
     playerTable->setModel(model);
+    // The table is painted again at every key of a search.
+    playerTable->setItemDelegate(new PlainCellDelegate(playerTable));
     playerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     playerTable->setSelectionMode(QAbstractItemView::SingleSelection);
     playerTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -79,7 +84,6 @@ void TPlayersForm::BuildControls() {
     playerTable->verticalHeader()->hide();
     playerTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     playerTable->verticalHeader()->setDefaultSectionSize(playerTable->fontMetrics().height() + 6);
-    playerTable->horizontalHeader()->setStretchLastSection(true);
     // The listing's own order until a heading is clicked.
     playerTable->horizontalHeader()->setSortIndicatorClearable(true);
     playerTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -151,16 +155,28 @@ void TPlayersForm::BuildControls() {
 void TPlayersForm::SizeColumns() {
     const QFontMetrics metrics(playerTable->font());
     const QFontMetrics heading(playerTable->horizontalHeader()->font());
+    std::vector<int> widths;
     for (int c = 0; c < PlayersTable::kColumns; ++c) {
         const QString title =
             QString::fromStdString(PlayersTable::ColumnNames()[static_cast<std::size_t>(c)]);
         // The heading's sort arrow needs room too.
-        const int width =
-            std::max(metrics.horizontalAdvance(kWidest[c]), heading.horizontalAdvance(title) + 14);
-        playerTable->horizontalHeader()->resizeSection(c, width + 12);
+        widths.push_back(
+            std::max(metrics.horizontalAdvance(kWidest[c]), heading.horizontalAdvance(title) + 14) + 12);
     }
-    playerTable->horizontalHeader()->resizeSection(PlayersTable::Name,
-                                                   metrics.horizontalAdvance("Maximilian Abernathy") + 12);
+    widths[PlayersTable::Name] = metrics.horizontalAdvance("Maximilian Abernathy") + 12;
+    // A wider window widens every column rather than the last one alone.
+    SpreadColumns::Watch(*playerTable, std::move(widths));
+}
+
+void TPlayersForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Reading every name of the league takes longer than a key may: do it while the window
+    // waits for its first key rather than at that key.
+    if (!search)
+        QTimer::singleShot(0, this, [this]() {
+            if (!search)
+                search = std::make_unique<PlayerSearch>(contracts.GetLeague());
+        });
 }
 
 void TPlayersForm::Refresh(int club) {
@@ -286,10 +302,5 @@ bool TPlayersForm::ExportCsv(const QString& path) {
     for (const RosterRow* row : model->Rows())
         rows.push_back(*row);
     const std::string csv = RosterCsv(rows);
-    if (tolvik::WriteFileAtomically(ToFilePath(path), csv.data(), csv.size()))
-        return true;
-    prompt.ShowStop("Cannot write " + ToFilePath(path) + ": " +
-                        tolvik::FileErrorText(tolvik::LastFileError()),
-                    "Export Players");
-    return false;
+    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Players");
 }

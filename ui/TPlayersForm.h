@@ -72,6 +72,9 @@ class TPlayersForm : public QWidget {
     void playerPicked(std::int16_t id);
     void releasedViewAsked(std::int16_t id);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void BuildControls();
     // The rows of these players, from the cache (built for those not yet in it).
@@ -85,7 +88,7 @@ class TPlayersForm : public QWidget {
     FileDialogs& dialogs;
     PlayersTableModel* model;
     std::unique_ptr<ReleaseCalculator> release;
-    std::unique_ptr<PlayerSearch> search; // made at the first search
+    std::unique_ptr<PlayerSearch> search; // made once the window shows, or at the first search
     // Every row built since the last Refresh; a deque, so that the model's pointers stay.
     std::deque<RosterRow> cache;
     std::vector<int> cacheIndex; // per player ID, its row in cache or -1

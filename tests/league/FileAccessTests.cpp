@@ -1,4 +1,5 @@
 #include "league/FileAccess.h"
+#include "support/FaultyFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,46 @@ TEST(FileAccess, AtomicReplaceLeavesOnlyTheTarget) {
     EXPECT_FALSE(tolvik::ReplaceFileAtomically(dir.File("missing.bin"), dir.File("target.bin")));
     EXPECT_EQ(dir.Read("target.bin"), Pattern(5000));
     EXPECT_EQ(dir.List().size(), 2u);
+}
+
+// Each failure gives its own reason with its result, and a handle keeps the reason of its
+// own failure whatever fails after it: nothing is lost to, or taken from, another call.
+TEST(FileAccess, EveryFailureGivesItsOwnReason) {
+    TempDir dir;
+    dir.Write("f.bin", Pattern(10));
+    std::filesystem::create_directory(dir.File("folder"));
+    FaultyFilesInUse faulty([](FaultyFiles::Call call, const std::string& path) {
+        const bool ours = path.find("f.bin") != std::string::npos;
+        if (call == FaultyFiles::Call::Write && ours)
+            return tolvik::FileError::DiskFull;
+        if (call == FaultyFiles::Call::Sync && path.find("~salnew.") != std::string::npos)
+            return tolvik::FileError::Interrupted;
+        return tolvik::FileError::None;
+    });
+
+    const int h = tolvik::FileOpen(dir.File("f.bin"), tolvik::OpenHow::ReadWrite);
+    ASSERT_GT(h, 0);
+    const std::vector<std::uint8_t> big = Pattern(200 * 1024);
+    EXPECT_EQ(tolvik::FileWrite(h, big.data(), static_cast<int>(big.size())), -1);
+    EXPECT_EQ(tolvik::FileHandleError(h), tolvik::FileError::DiskFull);
+
+    tolvik::FileError error = tolvik::FileError::None;
+    EXPECT_EQ(tolvik::FileOpen(dir.File("missing.bin"), tolvik::OpenHow::Read, &error), -1);
+    EXPECT_EQ(error, tolvik::FileError::NotFound);
+    EXPECT_EQ(tolvik::FileOpen(dir.File("folder"), tolvik::OpenHow::ReadWrite, &error), -1);
+    EXPECT_EQ(error, tolvik::FileError::NotRegular);
+    EXPECT_FALSE(tolvik::CopyToNewFile(dir.File("missing.bin"), dir.File("copy.bin"), &error));
+    EXPECT_EQ(error, tolvik::FileError::NotFound);
+    EXPECT_FALSE(tolvik::WriteFileAtomically(dir.File("g.bin"), big.data(), big.size(), &error));
+    EXPECT_EQ(error, tolvik::FileError::Interrupted);
+    EXPECT_EQ(tolvik::FileHandleError(h), tolvik::FileError::DiskFull);
+    EXPECT_EQ(tolvik::FileHandleError(h + 1000), tolvik::FileError::Other);
+
+    // A close that cannot write what the handle still buffers says so, then the handle is gone.
+    ASSERT_EQ(tolvik::FileWrite(h, big.data(), 100), 100);
+    EXPECT_FALSE(tolvik::FileClose(h, &error));
+    EXPECT_EQ(error, tolvik::FileError::DiskFull);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"f.bin"}); // no copy, no temporary file left
 }
 
 // Working copies are compared with their originals to learn whether a write-back is due.

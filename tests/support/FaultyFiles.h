@@ -20,7 +20,13 @@ class FaultyFiles : public tolvik::SystemFiles {
     explicit FaultyFiles(Hook hook, tolvik::SystemFiles& real = tolvik::SystemDefaultFiles())
         : hook_(std::move(hook)), real_(real) {}
 
+    // The hook's error when it refused the last call, else the real system's.
+    tolvik::FileError LastError() const override {
+        return refusedLast_ ? SystemFiles::LastError() : real_.LastError();
+    }
+
     Native Open(const std::string& path, tolvik::OpenHow how) override {
+        refusedLast_ = false;
         if (how != tolvik::OpenHow::Read && how != tolvik::OpenHow::ReadWrite && Refused(Call::Create, path))
             return kNoFile;
         const Native file = real_.Open(path, how);
@@ -29,12 +35,16 @@ class FaultyFiles : public tolvik::SystemFiles {
         return file;
     }
     std::int64_t ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) override {
+        refusedLast_ = false;
         return real_.ReadAt(file, buffer, count, offset);
     }
     bool WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) override {
         return !Refused(Call::Write, PathOf(file)) && real_.WriteAt(file, buffer, count, offset);
     }
-    std::int64_t Size(Native file) override { return real_.Size(file); }
+    std::int64_t Size(Native file) override {
+        refusedLast_ = false;
+        return real_.Size(file);
+    }
     bool Sync(Native file) override { return !Refused(Call::Sync, PathOf(file)) && real_.Sync(file); }
     bool Close(Native file) override {
         const std::string path = PathOf(file);
@@ -55,7 +65,10 @@ class FaultyFiles : public tolvik::SystemFiles {
     tolvik::FileInfo Stat(const std::string& path, bool followLinks) override {
         return real_.Stat(path, followLinks);
     }
-    bool MayReplace(const std::string& path) override { return real_.MayReplace(path); }
+    bool MayReplace(const std::string& path) override {
+        refusedLast_ = false;
+        return real_.MayReplace(path);
+    }
     bool Rename(const std::string& from, const std::string& to) override {
         return !Refused(Call::Rename, to) && real_.Rename(from, to);
     }
@@ -66,6 +79,7 @@ class FaultyFiles : public tolvik::SystemFiles {
         return !Refused(Call::SyncFolder, folder) && real_.SyncFolder(folder);
     }
     bool List(const std::string& folder, std::vector<std::string>& names) override {
+        refusedLast_ = false;
         return real_.List(folder, names);
     }
     std::string RealPath(const std::string& path) override { return real_.RealPath(path); }
@@ -90,10 +104,10 @@ class FaultyFiles : public tolvik::SystemFiles {
   private:
     bool Refused(Call call, const std::string& path) {
         const tolvik::FileError error = hook_(call, path);
-        if (error == tolvik::FileError::None)
-            return false;
-        tolvik::SetLastFileError(error);
-        return true;
+        refusedLast_ = error != tolvik::FileError::None;
+        if (refusedLast_)
+            Fail(error);
+        return refusedLast_;
     }
     void Remember(Native file, const std::string& path) {
         Forget(file);
@@ -116,6 +130,7 @@ class FaultyFiles : public tolvik::SystemFiles {
 
     Hook hook_;
     tolvik::SystemFiles& real_;
+    bool refusedLast_ = false;
     std::vector<std::pair<Native, std::string>> open_;
 };
 

@@ -36,14 +36,7 @@ class AdviceWindows : public ::testing::Test {
         plan.Add(150, Player::K, 6);
         plan.rosters = {{}, {120}};
         plan.freeAgents = std::vector<std::int16_t>{150};
-        std::filesystem::create_directory(p.dir.File("league"));
-        TempDir scratch;
-        plan.Write(scratch);
-        for (const char* ext : {".lge", ".pyr", ".pyf", ".dat"})
-            std::filesystem::copy_file(scratch.File(std::string("test") + ext),
-                                       p.dir.File(std::string("league/test") + ext));
-        p.Main().SetStartTeam(1);
-        p.Main().OpenLeagueFile(QString::fromStdString(p.dir.File("league/test.lge")));
+        OpenPlannedLeague(p, plan, 1);
         ASSERT_TRUE(p.Main().IsLeagueLoaded());
         ContractList& list = *p.Main().GetContracts();
         SignFourYearsOf1998(*list.GetRecord(120), 120);

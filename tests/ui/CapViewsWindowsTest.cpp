@@ -32,7 +32,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -55,14 +54,7 @@ class PlayersWindow : public ::testing::Test {
         Name(plan.Add(151, Player::P, 6), "Pat", "Young");
         plan.rosters = {{}, {120, 121, 122}, {130}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151};
-        std::filesystem::create_directory(p.dir.File("league"));
-        TempDir scratch;
-        plan.Write(scratch);
-        for (const char* ext : {".lge", ".pyr", ".pyf", ".dat"})
-            std::filesystem::copy_file(scratch.File(std::string("test") + ext),
-                                       p.dir.File(std::string("league/test") + ext));
-        p.Main().SetStartTeam(1);
-        p.Main().OpenLeagueFile(QString::fromStdString(p.dir.File("league/test.lge")));
+        OpenPlannedLeague(p, plan, 1);
         ASSERT_TRUE(p.Main().IsLeagueLoaded());
         ContractList& list = *p.Main().GetContracts();
         SignFourYearsOf1998(*list.GetRecord(120), 120);
@@ -147,6 +139,13 @@ TEST_F(PlayersWindow, ShowsTheClubsRosterWithItsMoneyAndSortsMoneyAsNumbers) {
     form->groupFilter->setCurrentIndex(0);
     form->listingBox->setCurrentIndex(2);
     EXPECT_EQ(Names(), QStringList({"Ola Fletcher"}));
+
+    // A wider window widens every column, not the last one alone.
+    QTableView& table = *form->playerTable;
+    const int pos = table.columnWidth(PlayersTable::Pos), dead = table.columnWidth(PlayersTable::DeadMoney);
+    form->resize(form->width() + 750, form->height());
+    QTRY_VERIFY(table.columnWidth(PlayersTable::Pos) >= pos + 40);
+    EXPECT_LE(table.columnWidth(PlayersTable::DeadMoney), dead + 60);
 }
 
 TEST_F(PlayersWindow, SearchFindsPlayersOfTheWholeLeagueAsOneTypes) {
@@ -334,6 +333,34 @@ TEST_F(PlayersWindow, TheCapTableExportsItsCsvAndAPdfPage) {
     // A folder that is not there: reported, and no file is left behind.
     EXPECT_FALSE(cap->ExportPdf(QString::fromStdString(p.dir.File("missing/cap.pdf"))));
     EXPECT_EQ(p.Shown(ScriptedPrompt::Kind::Stop).size(), 1u);
+}
+
+TEST_F(PlayersWindow, TheLeagueMenuReachesEveryExportWithItsWindowClosed) {
+    form->close();
+    p.Main().SubmitOffer(MakeOffer(150, 0, 1, 1000000, 0, 1));
+    const std::vector<std::pair<QAction*, const char*>> exports = {{p.Main().ExportPlayers1, "players.csv"},
+                                                                   {p.Main().ExportCapTableCsv1, "cap.csv"},
+                                                                   {p.Main().ExportCapTablePdf1, "cap.pdf"},
+                                                                   {p.Main().ExportOffers1, "offers.csv"}};
+    for (const auto& [action, name] : exports) {
+        p.dialogs.Answer(QString::fromStdString(p.dir.File(name)));
+        action->trigger();
+    }
+    // Each file is the export of its window, which shows again to say what was written.
+    EXPECT_EQ(ReadFile(p.dir.File("players.csv")).rfind("id,first,last,", 0), 0u);
+    EXPECT_NE(ReadFile(p.dir.File("players.csv")).find("\r\n120,Brock,Fletcher,"), std::string::npos);
+    EXPECT_EQ(ReadFile(p.dir.File("cap.csv")).rfind("row,id,label,2000,", 0), 0u);
+    EXPECT_EQ(ReadFile(p.dir.File("cap.pdf")).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(ReadFile(p.dir.File("offers.csv"))
+                  .rfind("index,checked,playerID,team,offerType,years,salary,bonus,"
+                         "acceptPct,text\r\n0,true,150,",
+                         0),
+              0u);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(p.Main().findChild<TCapTableForm*>("CapTableForm")->isVisible());
+    EXPECT_EQ(p.dialogs.Count(FileDialogs::Kind::SaveCsv), 3);
+    EXPECT_EQ(p.dialogs.Count(FileDialogs::Kind::SavePdf), 1);
+    EXPECT_TRUE(p.Shown(ScriptedPrompt::Kind::Stop).empty());
 }
 
 } // namespace

@@ -108,7 +108,7 @@ TEST(MainWindow, LayoutMenusAndPanels) {
               QStringList({"Contracts1:&Contracts[New1:&Clear,Open1:&Load,Save1:&Save,Exit1:E&xit]",
                            "League1:&League[Open2:&Open,ChangeTeam1:Change &Team,ContractEditor1:Contract "
                            "&Editor,Players1:Pla&yers,CapTable1:Cap T&able,CheapestOffers1:C&heapest "
-                           "Offers,-,Options1:O&ptions]"}));
+                           "Offers,Export1:E&xport,-,Options1:O&ptions]"}));
     // Every menu and item has a mnemonic of its own within its menu.
     const auto mnemonics = [](const QList<QAction*>& actions) {
         QStringList letters;
@@ -124,6 +124,7 @@ TEST(MainWindow, LayoutMenusAndPanels) {
     mnemonics(main.MainMenu1->actions());
     for (QAction* menu : main.MainMenu1->actions())
         mnemonics(menu->menu()->actions());
+    mnemonics(main.Export1->actions());
     const std::vector<std::pair<QAction*, const char*>> shortcuts = {
         {main.Open2, "Ctrl+O"},           {main.Open1, "Ctrl+L"},           {main.Save1, "Ctrl+S"},
         {main.ChangeTeam1, "Ctrl+T"},     {main.ContractEditor1, "Ctrl+E"}, {main.CapTable1, "Ctrl+B"},

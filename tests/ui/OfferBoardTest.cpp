@@ -36,15 +36,8 @@ class OfferBoardWindow : public ::testing::Test {
         plan.Add(151, Player::P, 6);
         plan.rosters = {{}, {120}};
         plan.freeAgents = std::vector<std::int16_t>{150, 151};
-        std::filesystem::create_directory(p.dir.File("league"));
         std::filesystem::create_directory(p.dir.File("offers"));
-        TempDir scratch;
-        plan.Write(scratch);
-        for (const char* ext : {".lge", ".pyr", ".pyf", ".dat"})
-            std::filesystem::copy_file(scratch.File(std::string("test") + ext),
-                                       p.dir.File(std::string("league/test") + ext));
-        p.Main().SetStartTeam(1);
-        p.Main().OpenLeagueFile(QString::fromStdString(p.dir.File("league/test.lge")));
+        OpenPlannedLeague(p, plan, 1);
         ASSERT_TRUE(p.Main().IsLeagueLoaded());
         ContractList& list = *p.Main().GetContracts();
         for (int id : {150, 151})

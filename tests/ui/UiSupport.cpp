@@ -1,5 +1,6 @@
 #include "UiSupport.h"
 
+#include "support/TestLeague.h"
 #include "tools/Commands.h"
 #include "tools/SampleLeague.h"
 #include "ui/BrevaneApplication.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <stdexcept>
 
 int ScriptedFileDialogs::Count(Kind kind) const {
@@ -113,6 +115,17 @@ std::vector<std::string> ProgramUnderTest::Shown(ScriptedPrompt::Kind kind) cons
         if (shown.kind == kind)
             texts.push_back(shown.text);
     return texts;
+}
+
+void OpenPlannedLeague(ProgramUnderTest& p, const TestLeague& plan, int club) {
+    std::filesystem::create_directory(p.dir.File("league"));
+    TempDir scratch;
+    plan.Write(scratch);
+    for (const char* ext : {".lge", ".pyr", ".pyf", ".dat"})
+        std::filesystem::copy_file(scratch.File(std::string("test") + ext),
+                                   p.dir.File(std::string("league/test") + ext));
+    p.Main().SetStartTeam(club);
+    p.Main().OpenLeagueFile(QString::fromStdString(p.dir.File("league/test.lge")));
 }
 
 void OpenThroughMenu(ProgramUnderTest& p, const std::string& path, int club) {

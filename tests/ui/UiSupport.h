@@ -16,6 +16,7 @@
 #include <vector>
 
 class QListWidget;
+struct TestLeague;
 
 // Answers the file dialogs from a queue of paths (an empty path cancels; an empty queue
 // cancels too) and records every dialog asked for.
@@ -85,6 +86,10 @@ struct ProgramUnderTest {
     std::unique_ptr<BrevaneProgram> program;
     ModalScript modals;
 };
+
+// Writes a planned league into the program's folder (league/test.lge and its files) and opens
+// it for `club` as the program opens the league named on its command line.
+void OpenPlannedLeague(ProgramUnderTest& p, const TestLeague& plan, int club);
 
 // Opens a league through League > Open, choosing the club of row `club` with one click.
 void OpenThroughMenu(ProgramUnderTest& p, const std::string& path, int club);

@@ -1,0 +1,74 @@
+#include "ui/PlainCellDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+// Models give the alignment as Qt::Alignment or as a plain number.
+int Alignment(const QVariant& value) {
+    if (value.metaType() == QMetaType::fromType<Qt::Alignment>())
+        return static_cast<int>(value.value<Qt::Alignment>());
+    return value.isValid() ? value.toInt() : static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+} // namespace
+
+void PlainCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, painter, widget);
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, widget);
+
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (option.state & QStyle::State_Active) ? QPalette::Normal
+                                                                               : QPalette::Inactive;
+    QColor colour;
+    if (option.state & QStyle::State_Selected) {
+        colour = option.palette.color(group, QPalette::HighlightedText);
+    } else {
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        colour = foreground.canConvert<QColor>() ? foreground.value<QColor>()
+                                                 : option.palette.color(group, QPalette::Text);
+    }
+    // The same margin the standard delegate leaves, so texts stay where they were.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect box = option.rect.adjusted(margin, 0, -margin, 0);
+    const int flags = Alignment(index.data(Qt::TextAlignmentRole));
+    const QStaticText& text = LaidOut(index.data(Qt::DisplayRole).toString(), box.width(), option);
+    const QSize size = text.size().toSize();
+    const QRect place = QStyle::alignedRect(option.direction, Qt::Alignment(flags), size, box);
+    painter->save();
+    painter->setFont(option.font);
+    painter->setPen(colour);
+    painter->setClipRect(box, Qt::IntersectClip);
+    painter->drawStaticText(place.topLeft(), text);
+    painter->restore();
+
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        focus.backgroundColor = option.palette.color(
+            group, option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+}
+
+const QStaticText& PlainCellDelegate::LaidOut(const QString& text, int width,
+                                              const QStyleOptionViewItem& option) const {
+    if (option.font != laidOutFont) {
+        laidOut.clear();
+        laidOutFont = option.font;
+    }
+    if (const LaidOutText* known = laidOut.object(text); known && known->width == width)
+        return known->text;
+    auto* made =
+        new LaidOutText{QStaticText(option.fontMetrics.elidedText(text, Qt::ElideRight, width)), width};
+    made->text.setTextFormat(Qt::PlainText);
+    made->text.setPerformanceHint(QStaticText::AggressiveCaching);
+    made->text.prepare(QTransform(), option.font);
+    laidOut.insert(text, made);
+    return made->text;
+}
