@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Models give the alignment as Qt::Alignment or as a plain number.
@@ -62,13 +64,15 @@ const QStaticText& PlainCellDelegate::LaidOut(const QString& text, int width,
         laidOut.clear();
         laidOutFont = option.font;
     }
-    if (const LaidOutText* known = laidOut.object(text); known && known->width == width)
-        return known->text;
-    auto* made =
-        new LaidOutText{QStaticText(option.fontMetrics.elidedText(text, Qt::ElideRight, width)), width};
-    made->text.setTextFormat(Qt::PlainText);
-    made->text.setPerformanceHint(QStaticText::AggressiveCaching);
-    made->text.prepare(QTransform(), option.font);
-    laidOut.insert(text, made);
-    return made->text;
+    // The width rides along as one more character: cheaper than formatting it as a number.
+    QString key = text;
+    key.append(QChar(static_cast<char16_t>(std::clamp(width, 0, 0xFFFF))));
+    if (const QStaticText* known = laidOut.object(key))
+        return *known;
+    auto* made = new QStaticText(option.fontMetrics.elidedText(text, Qt::ElideRight, width));
+    made->setTextFormat(Qt::PlainText);
+    made->setPerformanceHint(QStaticText::AggressiveCaching);
+    made->prepare(QTransform(), option.font);
+    laidOut.insert(key, made);
+    return *made;
 }

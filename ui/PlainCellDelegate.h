@@ -19,14 +19,10 @@ class PlainCellDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override;
 
   private:
-    struct LaidOutText {
-        QStaticText text;
-        int width; // the cell width it was laid out for
-    };
-    // The text as laid out for a cell width (cut when wider), kept by text: the same text
-    // seldom shows in cells of different widths.
+    // The text as laid out for a cell width (cut when wider), kept by text and width: the
+    // same text (a club, "$0") shows in columns of different widths.
     const QStaticText& LaidOut(const QString& text, int width, const QStyleOptionViewItem& option) const;
 
-    mutable QCache<QString, LaidOutText> laidOut{4000};
+    mutable QCache<QString, QStaticText> laidOut{4000};
     mutable QFont laidOutFont; // every text kept was laid out in this font
 };
