@@ -21,10 +21,6 @@ using namespace testleague;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // Paths are UTF-8 in the library; std::filesystem takes them as such only through char8_t.
 fs::path FsPath(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));

@@ -107,4 +107,9 @@ class CurrentDirectory {
     std::string saved_;
 };
 
+// Whether a message holds a phrase (failure reasons are checked by their telling part).
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
 } // namespace testleague

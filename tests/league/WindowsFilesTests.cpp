@@ -27,10 +27,6 @@ using namespace testleague;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // A file another program has open for reading and writing, sharing only what share allows
 // (0: nothing, as an editor that locks its file does).
 class HeldOpen {

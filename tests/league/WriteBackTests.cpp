@@ -20,10 +20,6 @@ using namespace testleague;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // A release and a signing: the league file and the free-agent file both change.
 bool Change(League& league) {
     return league.MakeFreeAgent(105) && league.MovePlayer(145, 0) && league.WriteLeague();
