@@ -3,7 +3,8 @@
 # check of the data members (clang-tidy on that build), the Debian
 # package made from that build and used from where it is unpacked, the unit tests again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets, and the build for
-# Windows with its tests under Wine (scripts/run-windows-tests.sh).
+# Windows with its tests under Wine (scripts/run-windows-tests.sh), the programs' windows
+# included (the Qt for Windows they need is built beside the other stages when missing).
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" || exit 1
@@ -11,6 +12,18 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 passed=0
 failed=0
 status=0
+
+# The Qt for Windows (made from Debian's sources, half an hour of two cores) is built once per
+# machine. When the cache lacks it, it is built from the start, at the lowest priority, so it
+# takes what the native stages leave idle; the Windows stage waits for it.
+# BREVANE_BUILD_WINDOWS_QT=0 leaves the Windows programs out instead.
+qt_build_pid=
+if [ "${BREVANE_BUILD_WINDOWS_QT:-1}" = 1 ] && ! "$top/scripts/build-windows-qt.sh" --cached >/dev/null 2>&1; then
+    qt_build_log=$(mktemp)
+    echo "== Qt for Windows: not in the cache; built beside the other stages (log: $qt_build_log) =="
+    nice -n 19 "$top/scripts/build-windows-qt.sh" >"$qt_build_log" 2>&1 </dev/null &
+    qt_build_pid=$!
+fi
 
 count_ctest() {
     # ctest prints "N% tests passed, F tests failed out of T".
@@ -85,6 +98,21 @@ fi
 # ---- Windows: the MinGW-w64 build, its unit tests and brevane-cli.exe under Wine ----------
 # Compares brevane-cli.exe with the native build's program, so it runs after the unit tests.
 echo "== windows (MinGW-w64 build, tests under Wine) =="
+if [ -n "$qt_build_pid" ]; then
+    waited=$EPOCHREALTIME
+    if wait "$qt_build_pid"; then
+        echo "windows: $(grep -h "built in" "$qt_build_log" | tail -n 1)" \
+            "(waited $(awk -v from="$waited" -v to="$EPOCHREALTIME" 'BEGIN { printf "%d", to - from }') s for it)"
+    else
+        tail -n 40 "$qt_build_log"
+        echo "windows: FAILED: the Qt for Windows could not be built: the programs and their tests are left out"
+        status=1
+        failed=$((failed + 1))
+        # Not again in the Windows stage: it would only fail a second time.
+        export BREVANE_BUILD_WINDOWS_QT=0
+    fi
+    rm -f "$qt_build_log"
+fi
 windows_log=$(mktemp)
 "$top/scripts/run-windows-tests.sh" "$top/build-test/tools/brevane-cli" 2>&1 | tee "$windows_log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
