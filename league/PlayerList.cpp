@@ -33,10 +33,11 @@ void PlayerList::ReadData() {
     const int got = tolvik::FileRead(handle_, records_.get(), static_cast<int>(wanted));
     const std::int64_t count = got > 0 ? got / recordSize_ : 0;
 
-    for (std::int64_t k = 0; k < count; ++k) {
-        std::uint8_t id[2] = {records_[static_cast<std::size_t>(k * recordSize_)],
-                              records_[static_cast<std::size_t>(k * recordSize_) + 1]};
-        encryption_.Decrypt(id, 2);
+    // Only the identifier (the record's first two bytes) is deciphered now; the rest of a
+    // record when it is first asked for.
+    const std::uint8_t* record = records_.get();
+    for (std::int64_t k = 0; k < count; ++k, record += recordSize_) {
+        const std::uint8_t id[2] = {encryption_.DecryptByte(record[0]), encryption_.DecryptByte(record[1])};
         const std::size_t pid = tolvik::readU16le(id);
         if (pid < recordOf_.size())
             recordOf_[pid] = static_cast<std::int32_t>(k + 1);
