@@ -235,12 +235,8 @@ void League::LoadStatData() {
     statsPending_ = false;
     const std::size_t tableSize = static_cast<std::size_t>(std::max<int>(GetNextPlayerID(), 0));
     auto table = std::make_unique<StatTable>(tableSize);
-    // The earlier reading's lines and nodes are written over: reusing its memory spares the
-    // system clearing tens of megabytes of fresh pages for every reading.
-    if (earlierStats_) {
-        table->TakeSpareRunsFrom(*earlierStats_);
-        earlierStats_.reset();
-    }
+    // Whatever this reading does not reuse of the earlier one goes when it ends.
+    auto earlier = std::move(earlierStats_);
 
     // The lists come out as inserting the records one by one in file order would leave
     // them, order and cursor alike, but each is built in one go in a stretch of its own:
@@ -271,6 +267,13 @@ void League::LoadStatData() {
     if (lineCount == 0) {
         stats_ = {table.release(), &DeleteStatTable};
         return;
+    }
+
+    // The earlier reading's lines and nodes are written over: reusing its memory spares the
+    // system clearing tens of megabytes of fresh pages for every reading.
+    if (earlier) {
+        table->TakeSpareRunsFrom(*earlier);
+        earlier.reset();
     }
 
     // Second pass: the usable records, sorted into a few dozen groups of neighbouring
