@@ -44,19 +44,39 @@ void PlayerList::ReadData() {
     }
 }
 
+std::uint8_t* PlayerList::RecordOf(short id, std::int32_t*& slot) const {
+    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= recordOf_.size())
+        return nullptr;
+    slot = &recordOf_[static_cast<std::size_t>(id)];
+    if (*slot == 0)
+        return nullptr;
+    const std::size_t index = static_cast<std::size_t>(*slot > 0 ? *slot : -*slot) - 1;
+    return records_.get() + index * static_cast<std::size_t>(recordSize_);
+}
+
 Player PlayerList::GetPlayer(short id) const {
     Player player;
-    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= recordOf_.size())
+    std::int32_t* slot = nullptr;
+    std::uint8_t* record = RecordOf(id, slot);
+    if (!record)
         return player;
-    std::int32_t& slot = recordOf_[static_cast<std::size_t>(id)];
-    if (slot == 0)
-        return player;
-    const std::size_t index = static_cast<std::size_t>(slot > 0 ? slot : -slot) - 1;
-    std::uint8_t* record = records_.get() + index * static_cast<std::size_t>(recordSize_);
-    if (slot > 0) {
+    if (*slot > 0) {
         encryption_.Decrypt(record, static_cast<short>(recordSize_));
-        slot = -slot;
+        *slot = -*slot;
     }
     player.SetPlayer(Player::Decode(record, recordSize_));
     return player;
+}
+
+Player::Pos PlayerList::GetPosGeneral(short id) const {
+    std::int32_t* slot = nullptr;
+    const std::uint8_t* record = RecordOf(id, slot);
+    if (!record)
+        return Player().GetPosGeneral();
+    // A record too short to hold the field decodes with it zero.
+    if (recordSize_ <= Player::kGeneralOffset)
+        return Player::Pos{};
+    const std::uint8_t code = record[Player::kGeneralOffset];
+    return static_cast<Player::Pos>(
+        static_cast<std::int8_t>(*slot > 0 ? encryption_.DecryptByte(code) : code));
 }
