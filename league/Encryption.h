@@ -18,6 +18,8 @@ class TOLVIK_EXPORT Encryption {
     void Encrypt(std::uint8_t* bytes, short count) const;
     // The inverse of Encrypt.
     void Decrypt(std::uint8_t* bytes, short count) const;
+    // Decrypt of one byte, inline for readers that need a field or two of many records.
+    std::uint8_t DecryptByte(std::uint8_t byte) const { return decode3_[byte]; }
 
     std::uint8_t Entry(int i) const { return table_[i & 0xFF]; }
 

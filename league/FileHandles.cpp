@@ -283,25 +283,55 @@ bool DeleteFile(const std::string& path, FileError* error) {
     return Files().Remove(NativePath(path, storage)) || Report(error, Files().LastError());
 }
 
-bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes, std::size_t limit) {
-    bytes.clear();
-    const std::int64_t size = FileSize(handle);
-    if (size < 0 || FileSeek(handle, 0) != 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(size), limit)));
-    std::size_t got = 0;
-    bool ok = true;
-    while (got < bytes.size()) {
-        const int want = static_cast<int>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
-        const int n = FileRead(handle, bytes.data() + got, want);
+namespace {
+
+// Reads up to count bytes from the start of the file into buffer; got is what arrived.
+// False when a read failed.
+bool ReadStartInto(int handle, std::uint8_t* buffer, std::size_t count, std::size_t& got) {
+    got = 0;
+    while (got < count) {
+        const int want = static_cast<int>(std::min<std::size_t>(count - got, 1u << 30));
+        const int n = FileRead(handle, buffer + got, want);
         if (n < 0)
-            ok = false;
-        if (n <= 0)
+            return false;
+        if (n == 0)
             break;
         got += static_cast<std::size_t>(n);
     }
+    return true;
+}
+
+// The size to read from the start: the file's, at most limit; false when it cannot be had.
+bool StartSize(int handle, std::size_t limit, std::size_t& size) {
+    const std::int64_t fileSize = FileSize(handle);
+    if (fileSize < 0 || FileSeek(handle, 0) != 0)
+        return false;
+    size = static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(fileSize), limit));
+    return true;
+}
+
+} // namespace
+
+bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes, std::size_t limit) {
+    bytes.clear();
+    std::size_t size = 0;
+    if (!StartSize(handle, limit, size))
+        return false;
+    bytes.resize(size);
+    std::size_t got = 0;
+    const bool ok = ReadStartInto(handle, bytes.data(), size, got);
     bytes.resize(got);
     return ok;
+}
+
+bool ReadFromStart(int handle, FileBytes& bytes, std::size_t limit) {
+    bytes.data.reset();
+    bytes.size = 0;
+    std::size_t size = 0;
+    if (!StartSize(handle, limit, size))
+        return false;
+    bytes.data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    return ReadStartInto(handle, bytes.data.get(), size, bytes.size);
 }
 
 bool ReadFileStart(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit,

@@ -4,6 +4,7 @@
 #include "league/TolvikExport.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,14 @@ TOLVIK_EXPORT bool DeleteFile(const std::string& path, FileError* error = nullpt
 // then holds what arrived before).
 TOLVIK_EXPORT bool ReadFromStart(int handle, std::vector<std::uint8_t>& bytes,
                                  std::size_t limit = std::size_t{1} << 30);
+// Bytes read from a file into a buffer that was not zero-filled first: a large file's
+// bytes are written once, by the read.
+struct FileBytes {
+    std::unique_ptr<std::uint8_t[]> data;
+    std::size_t size = 0;
+};
+// ReadFromStart into such a buffer.
+TOLVIK_EXPORT bool ReadFromStart(int handle, FileBytes& bytes, std::size_t limit = std::size_t{1} << 30);
 // The same for a file by path; false when it cannot be opened or read.
 TOLVIK_EXPORT bool ReadFileStart(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit,
                                  FileError* error = nullptr);

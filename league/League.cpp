@@ -476,8 +476,10 @@ bool League::ReadLeagueData() {
 }
 
 void League::ReadStatData() {
-    // The lists and lines of an earlier reading go now; the new ones are built on first use.
-    stats_.reset();
+    // The lists of an earlier reading are not handed out any more; the new ones are built on
+    // first use, in the earlier reading's memory.
+    if (stats_)
+        earlierStats_ = std::move(stats_);
     statsPending_ = true;
 }
 

@@ -201,6 +201,8 @@ class TOLVIK_EXPORT League {
     std::string writeError_;
 
     std::unique_ptr<StatTable, StatTableDeleter> stats_{nullptr, nullptr};
+    // The reading before stats_, kept only until the next reading has taken over its memory.
+    std::unique_ptr<StatTable, StatTableDeleter> earlierStats_{nullptr, nullptr};
     bool statsPending_ = false;
     std::unique_ptr<Paths> paths_;
 };

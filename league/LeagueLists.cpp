@@ -98,7 +98,7 @@ void League::ReadFreeAgent(int handle, PlayerGroups& groups) {
         const short pid = tolvik::readS16le(bytes.data() + i);
         if (!IsValidPID(pid))
             continue;
-        const int group = GenPos2FAPos(players.GetPlayer(pid).GetPosGeneral());
+        const int group = GenPos2FAPos(players.GetPosGeneral(pid));
         if (group < PlayerGroups::kGroups)
             groups.ids[static_cast<std::size_t>(group)].push_back(pid);
     }
@@ -229,7 +229,7 @@ bool League::MakeFreeAgent(short pid) {
     std::replace(slots, slots + Roster::kSlots, pid, static_cast<short>(0));
 
     // A player whose position has no group leaves his roster but joins no list.
-    const int group = GenPos2FAPos(players.GetPlayer(pid).GetPosGeneral());
+    const int group = GenPos2FAPos(players.GetPosGeneral(pid));
     if (group < PlayerGroups::kGroups) {
         freeAgents_.ids[static_cast<std::size_t>(group)].push_back(pid);
         ++freeAgents_.total;
@@ -252,7 +252,7 @@ bool League::MovePlayer(short pid, char team) {
         return true;
     }
 
-    const Player::Pos general = players.GetPlayer(pid).GetPosGeneral();
+    const Player::Pos general = players.GetPosGeneral(pid);
     const int group = GenPos2FAPos(general);
     short* slots = roster.GetPIDs();
     const SlotRange preferred = PreferredSlots(general);

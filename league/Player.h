@@ -33,6 +33,8 @@ class TOLVIK_EXPORT Player {
 
     static constexpr int kRecordSize = 60;
     static constexpr int kVersion2RecordSize = 51;
+    // Where the general position lies in a record.
+    static constexpr int kGeneralOffset = 40;
 
     Player();
 

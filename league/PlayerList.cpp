@@ -33,29 +33,50 @@ void PlayerList::ReadData() {
     const int got = tolvik::FileRead(handle_, records_.get(), static_cast<int>(wanted));
     const std::int64_t count = got > 0 ? got / recordSize_ : 0;
 
-    for (std::int64_t k = 0; k < count; ++k) {
-        std::uint8_t id[2] = {records_[static_cast<std::size_t>(k * recordSize_)],
-                              records_[static_cast<std::size_t>(k * recordSize_) + 1]};
-        encryption_.Decrypt(id, 2);
+    // Only the identifier (the record's first two bytes) is deciphered now; the rest of a
+    // record when it is first asked for.
+    const std::uint8_t* record = records_.get();
+    for (std::int64_t k = 0; k < count; ++k, record += recordSize_) {
+        const std::uint8_t id[2] = {encryption_.DecryptByte(record[0]), encryption_.DecryptByte(record[1])};
         const std::size_t pid = tolvik::readU16le(id);
         if (pid < recordOf_.size())
             recordOf_[pid] = static_cast<std::int32_t>(k + 1);
     }
 }
 
+std::uint8_t* PlayerList::RecordOf(short id, std::int32_t*& slot) const {
+    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= recordOf_.size())
+        return nullptr;
+    slot = &recordOf_[static_cast<std::size_t>(id)];
+    if (*slot == 0)
+        return nullptr;
+    const std::size_t index = static_cast<std::size_t>(*slot > 0 ? *slot : -*slot) - 1;
+    return records_.get() + index * static_cast<std::size_t>(recordSize_);
+}
+
 Player PlayerList::GetPlayer(short id) const {
     Player player;
-    if (id < 100 || id >= nextPlayerID_ || static_cast<std::size_t>(id) >= recordOf_.size())
+    std::int32_t* slot = nullptr;
+    std::uint8_t* record = RecordOf(id, slot);
+    if (!record)
         return player;
-    std::int32_t& slot = recordOf_[static_cast<std::size_t>(id)];
-    if (slot == 0)
-        return player;
-    const std::size_t index = static_cast<std::size_t>(slot > 0 ? slot : -slot) - 1;
-    std::uint8_t* record = records_.get() + index * static_cast<std::size_t>(recordSize_);
-    if (slot > 0) {
+    if (*slot > 0) {
         encryption_.Decrypt(record, static_cast<short>(recordSize_));
-        slot = -slot;
+        *slot = -*slot;
     }
     player.SetPlayer(Player::Decode(record, recordSize_));
     return player;
+}
+
+Player::Pos PlayerList::GetPosGeneral(short id) const {
+    std::int32_t* slot = nullptr;
+    const std::uint8_t* record = RecordOf(id, slot);
+    if (!record)
+        return Player().GetPosGeneral();
+    // A record too short to hold the field decodes with it zero.
+    if (recordSize_ <= Player::kGeneralOffset)
+        return Player::Pos{};
+    const std::uint8_t code = record[Player::kGeneralOffset];
+    return static_cast<Player::Pos>(
+        static_cast<std::int8_t>(*slot > 0 ? encryption_.DecryptByte(code) : code));
 }

@@ -27,11 +27,17 @@ class TOLVIK_EXPORT PlayerList {
     // A copy of the player; a default Player outside 100 <= id < next player identifier
     // or when the file held no record of him.
     Player GetPlayer(short id) const;
+    // GetPlayer(id).GetPosGeneral() without deciphering the rest of the record: the free-agent
+    // and draft lists ask it of thousands of players.
+    Player::Pos GetPosGeneral(short id) const;
 
     short GetNextPlayerID() const { return nextPlayerID_; }
     const Encryption& GetEncryption() const { return encryption_; }
 
   private:
+    // The player's record, or null when there is none; slot is his entry in recordOf_.
+    std::uint8_t* RecordOf(short id, std::int32_t*& slot) const;
+
     Encryption encryption_;
     // The records as read; each is deciphered in place when its player is first asked for.
     mutable std::unique_ptr<std::uint8_t[]> records_;

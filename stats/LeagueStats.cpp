@@ -117,8 +117,8 @@ constexpr std::array<std::uint8_t, 256> MakeRankTable() {
 constexpr std::array<std::uint8_t, 256> kRankOf = MakeRankTable();
 
 // The statistics file, read once for both passes over its records.
-std::vector<std::uint8_t> ReadStatisticsFile(int handle) {
-    std::vector<std::uint8_t> bytes;
+tolvik::FileBytes ReadStatisticsFile(int handle) {
+    tolvik::FileBytes bytes;
     // A read that fails half-way leaves the records that arrived before it.
     if (handle > 0)
         tolvik::ReadFromStart(handle, bytes);
@@ -127,9 +127,9 @@ std::vector<std::uint8_t> ReadStatisticsFile(int handle) {
 
 // Calls record(bytes) for every whole record after the header; a trailing partial record
 // (or a file shorter than its header) hands out nothing.
-template <typename F> void ForEachRecord(const std::vector<std::uint8_t>& file, F&& record) {
-    for (std::size_t at = kHeaderSize; at + kRecordSize <= file.size(); at += kRecordSize)
-        record(file.data() + at);
+template <typename F> void ForEachRecord(const tolvik::FileBytes& file, F&& record) {
+    for (std::size_t at = kHeaderSize; at + kRecordSize <= file.size; at += kRecordSize)
+        record(file.data.get() + at);
 }
 
 // Owners with at most this many lines are sorted by insertion, others by counting.
@@ -235,6 +235,8 @@ void League::LoadStatData() {
     statsPending_ = false;
     const std::size_t tableSize = static_cast<std::size_t>(std::max<int>(GetNextPlayerID(), 0));
     auto table = std::make_unique<StatTable>(tableSize);
+    // Whatever this reading does not reuse of the earlier one goes when it ends.
+    auto earlier = std::move(earlierStats_);
 
     // The lists come out as inserting the records one by one in file order would leave
     // them, order and cursor alike, but each is built in one go in a stretch of its own:
@@ -248,7 +250,7 @@ void League::LoadStatData() {
         owner = tolvik::readU16le(record + 2);
         return category != kNone && owner < tableSize;
     };
-    const std::vector<std::uint8_t> file = ReadStatisticsFile(datHandle_);
+    const tolvik::FileBytes file = ReadStatisticsFile(datHandle_);
     ForEachRecord(file, [&](const std::uint8_t* record) {
         int category;
         std::size_t owner;
@@ -265,6 +267,13 @@ void League::LoadStatData() {
     if (lineCount == 0) {
         stats_ = {table.release(), &DeleteStatTable};
         return;
+    }
+
+    // The earlier reading's lines and nodes are written over: reusing its memory spares the
+    // system clearing tens of megabytes of fresh pages for every reading.
+    if (earlier) {
+        table->TakeSpareRunsFrom(*earlier);
+        earlier.reset();
     }
 
     // Second pass: the usable records, sorted into a few dozen groups of neighbouring

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "league/TolvikExport.h"
+#include "stats/SpareRuns.h"
 
 #include <cstddef>
 #include <memory>
@@ -20,6 +21,9 @@ class TOLVIK_EXPORT StatLineArena {
 
     // Room for `bytes` bytes, aligned for any line object.
     std::byte* AllocateRun(std::size_t bytes);
+    // Keeps the largest run of an earlier arena for the next AllocateRun; nothing may use
+    // the lines of that arena any more.
+    void TakeSpareRunFrom(StatLineArena& earlier) { runs_.TakeSpareFrom(earlier.runs_); }
 
     // Builds a T at place, inside a run of this arena.
     template <typename T, typename... Args> static T* MakeAt(std::byte* place, Args&&... args) {
@@ -29,5 +33,5 @@ class TOLVIK_EXPORT StatLineArena {
     }
 
   private:
-    std::vector<std::unique_ptr<std::byte[]>> runs_;
+    SpareRuns<std::byte> runs_;
 };

@@ -33,11 +33,8 @@ void StatNodePool::Release(StatListNode* node) {
 }
 
 StatListNode* StatNodePool::AllocateRun(std::size_t count) {
-    if (count == 0)
-        return nullptr;
     // A block of its own, so the fresh nodes of the current block stay where they are.
-    blocks_.push_back(std::make_unique_for_overwrite<StatListNode[]>(count));
-    return blocks_.back().get();
+    return runs_.Allocate(count);
 }
 
 void StatNodePool::AddBlock(std::size_t count) {

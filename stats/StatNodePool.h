@@ -1,6 +1,7 @@
 #pragma once
 
 #include "league/TolvikExport.h"
+#include "stats/SpareRuns.h"
 
 #include <cstddef>
 #include <memory>
@@ -26,6 +27,9 @@ class TOLVIK_EXPORT StatNodePool {
     // count contiguous nodes, their fields unset, for a caller that links whole lists at
     // once. They belong to the pool like any other node (and may be released one by one).
     StatListNode* AllocateRun(std::size_t count);
+    // Keeps the largest run of an earlier pool for the next AllocateRun; the lists of that
+    // pool must not be used any more (only destroyed, after Discard).
+    void TakeSpareRunFrom(StatNodePool& earlier) { runs_.TakeSpareFrom(earlier.runs_); }
 
     // Called by the owner just before the pool and all its lists go: the lists then need
     // not hand their nodes back one by one.
@@ -36,6 +40,7 @@ class TOLVIK_EXPORT StatNodePool {
     void AddBlock(std::size_t count);
 
     std::vector<std::unique_ptr<StatListNode[]>> blocks_;
+    SpareRuns<StatListNode> runs_; // whole lists' runs, each of its own
     StatListNode* freeList_ = nullptr;
     StatListNode* nextFresh_ = nullptr; // untouched nodes of the newest block
     std::size_t freshLeft_ = 0;

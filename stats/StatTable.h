@@ -31,6 +31,13 @@ struct StatTable {
     StatTable& operator=(const StatTable&) = delete;
     ~StatTable() { nodes.Discard(); }
 
+    // Takes over the large runs of an earlier table for this table's lines and nodes; the
+    // earlier table's lists must not be used any more (only destroyed).
+    void TakeSpareRunsFrom(StatTable& earlier) {
+        nodes.TakeSpareRunFrom(earlier.nodes);
+        lines.TakeSpareRunFrom(earlier.lines);
+    }
+
     // The identifiers the table was read for.
     std::size_t Size() const { return listOf.size(); }
     // The list of the identifier, or null when it has no lines.

@@ -119,6 +119,25 @@ TEST_F(PlayerFileReading, Version2ReadsFiftyOneByteRecordsFromOffsetFiftyOne) {
     EXPECT_EQ(p.GetYears(), 9);
 }
 
+// The position alone is read from the enciphered record, or from the record GetPlayer has
+// deciphered in place; both give what the whole record gives.
+TEST_F(PlayerFileReading, GeneralPositionAloneMatchesTheWholeRecord) {
+    for (int size : {51, 60}) {
+        const PlayerList list = Read(testleague::PlayerFile({{150, "Ann", "Bee", Player::DB, Player::CB},
+                                                             {151, "Cy", "Dee", Player::R, Player::WR}},
+                                                            size),
+                                     200, size);
+        EXPECT_EQ(list.GetPosGeneral(150), Player::DB) << size;
+        EXPECT_EQ(list.GetPlayer(150).GetPosGeneral(), Player::DB) << size;
+        EXPECT_EQ(list.GetPosGeneral(150), Player::DB) << size;
+        EXPECT_EQ(list.GetPosGeneral(151), Player::R) << size;
+        EXPECT_EQ(list.GetPosGeneral(152), -1) << size; // no record: the default player's
+        EXPECT_EQ(list.GetPosGeneral(99), -1) << size;
+        tolvik::FileClose(handle);
+        handle = 0;
+    }
+}
+
 TEST_F(PlayerFileReading, SkipsIdentifiersAtOrAboveNextAndLaterRecordsReplaceEarlier) {
     const Bytes bytes = testleague::PlayerFile({{static_cast<std::int16_t>(40000), "Big", "Id"},
                                                 {200, "At", "Next"},
