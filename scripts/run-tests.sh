@@ -13,6 +13,18 @@ passed=0
 failed=0
 status=0
 
+# Each stage's wall time, printed at the end: the command must fit a CI's time limit.
+stage_times=()
+stage_name=
+stage_started=
+stage() {
+    [ -z "$stage_name" ] || stage_times+=("$stage_name $((SECONDS - stage_started)) s")
+    stage_name=$1
+    stage_started=$SECONDS
+    [ -z "$1" ] || echo "== $1 =="
+}
+stage_times+=("packages $SECONDS s")
+
 # The Qt for Windows (made from Debian's sources, half an hour of two cores) is built once per
 # machine. When the cache lacks it, it is built from the start, at the lowest priority, so it
 # takes what the native stages leave idle; the Windows stage waits for it, but only until
@@ -45,7 +57,7 @@ count_ctest() {
 
 run_suite() {
     local name=$1 build=$2; shift 2
-    echo "== $name =="
+    stage "$name"
     cmake -S "$top" -B "$build" -G Ninja "$@" >/dev/null || { status=1; failed=$((failed + 1)); return; }
     if ! cmake --build "$build" -j2; then
         status=1
@@ -63,7 +75,7 @@ run_suite() {
     count_ctest "$log"
 }
 
-echo "== format =="
+stage "format"
 if ! "$top/scripts/check-format.sh"; then
     status=1
     failed=$((failed + 1))
@@ -71,14 +83,14 @@ fi
 
 run_suite "unit tests" "$top/build-test" -DCMAKE_BUILD_TYPE=Debug -DBREVANE_BENCH=OFF
 # The naming check reads the unit-test build's compilation database (and its generated headers).
-echo "== naming =="
+stage "naming"
 if "$top/scripts/check-naming.sh" "$top/build-test"; then
     passed=$((passed + 1))
 else
     status=1
     failed=$((failed + 1))
 fi
-echo "== Debian package =="
+stage "Debian package"
 if "$top/scripts/check-package.sh" "$top/build-test"; then
     passed=$((passed + 1))
 else
@@ -90,7 +102,7 @@ run_suite "unit tests under sanitizers" "$top/build-asan" -DCMAKE_BUILD_TYPE=Deb
     -DBREVANE_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++
 
 if [ -x "$top/scripts/run-fuzz.sh" ]; then
-    echo "== fuzz targets =="
+    stage "fuzz targets"
     if "$top/scripts/run-fuzz.sh" "${FUZZ_SECONDS:-20}"; then
         passed=$((passed + 1))
     else
@@ -101,7 +113,7 @@ fi
 
 # ---- Windows: the MinGW-w64 build, its unit tests and brevane-cli.exe under Wine ----------
 # Compares brevane-cli.exe with the native build's program, so it runs after the unit tests.
-echo "== windows (MinGW-w64 build, tests under Wine) =="
+stage "windows (MinGW-w64 build, tests under Wine)"
 if [ -n "$qt_build_pid" ]; then
     waited=$EPOCHREALTIME
     wait_limit=$((${BREVANE_WINDOWS_QT_WAIT:-75} * 60))
@@ -142,7 +154,9 @@ else
 fi
 # ---- end of the Windows part ---------------------------------------------------------------
 
+stage ""
 echo
+echo "times: $(IFS=,; echo "${stage_times[*]}" | sed 's/,/, /g'); total $SECONDS s"
 echo "total: $passed passed, $failed failed"
 [ -z "$not_tested" ] || echo "not tested on this run: $not_tested"
 exit $status
