@@ -83,27 +83,39 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
                                               [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
-std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+std::vector<std::string> FindFilesIgnoringCase(const std::string& folder,
+                                               const std::vector<std::string>& names) {
+    std::vector<std::string> found(names.size());
     // The folder's own names first: where the file system ignores case itself, the exact
     // name would find the file too, but under the name asked for, not the one it bears.
-    std::vector<std::string> names;
-    if (Files().List(folder.empty() ? "." : NativePath(folder), names)) {
-        std::string found;
-        for (const std::string& leaf : names) {
+    std::vector<std::string> leaves;
+    if (!Files().List(folder.empty() ? "." : NativePath(folder), leaves))
+        leaves.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        std::string match;
+        for (const std::string& leaf : leaves) {
             if (!SameNameIgnoringCase(leaf, name) || !FileExists(PathJoin(folder, leaf)))
                 continue;
             // The exact name, else the first match in name order, so the choice does not
             // depend on directory order.
-            if (leaf == name)
-                return PathJoin(folder, leaf);
-            if (found.empty() || leaf < found)
-                found = leaf;
+            if (leaf == name) {
+                match = leaf;
+                break;
+            }
+            if (match.empty() || leaf < match)
+                match = leaf;
         }
-        if (!found.empty())
-            return PathJoin(folder, found);
+        if (!match.empty())
+            found[i] = PathJoin(folder, match);
+        else if (const std::string exact = PathJoin(folder, name); FileExists(exact))
+            found[i] = exact;
     }
-    const std::string exact = PathJoin(folder, name);
-    return FileExists(exact) ? exact : "";
+    return found;
+}
+
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+    return FindFilesIgnoringCase(folder, {name}).front();
 }
 
 std::string FileInFolder(const std::string& folder, const std::string& name) {

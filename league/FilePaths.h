@@ -32,6 +32,10 @@ TOLVIK_EXPORT std::string NativeLeaf(const std::string& path);
 // The existing entry of folder whose name equals name ignoring ASCII case (the exact
 // name first), as folder-joined path; "" when there is none.
 TOLVIK_EXPORT std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
+// FindFileIgnoringCase of each of names (the result in the same order), from one listing of
+// the folder.
+TOLVIK_EXPORT std::vector<std::string> FindFilesIgnoringCase(const std::string& folder,
+                                                             const std::vector<std::string>& names);
 // As FindFileIgnoringCase, but folder/name when there is no such entry: the file to read
 // when it exists, and the one to create when it does not.
 TOLVIK_EXPORT std::string FileInFolder(const std::string& folder, const std::string& name);

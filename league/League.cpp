@@ -239,9 +239,11 @@ bool League::SecureFolders() {
         p.realFolder = p.folder;
     // Two programs must never hold one set of real files at once, however they reach them:
     // a league file that a link leads into another folder takes that folder's lock as well.
-    for (const char* extension : {"", "pyr", "pyc", "pyf"}) {
-        const std::string file = *extension ? tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + extension)
-                                            : p[WorkFile::Lge].target;
+    const std::vector<std::string> companions =
+        tolvik::FindFilesIgnoringCase(p.folder, {p.baseLeaf + "pyr", p.baseLeaf + "pyc", p.baseLeaf + "pyf"});
+    std::vector<std::string> files{p[WorkFile::Lge].target};
+    files.insert(files.end(), companions.begin(), companions.end());
+    for (const std::string& file : files) {
         const std::string real = file.empty() ? "" : tolvik::Files().RealPath(file);
         std::string why;
         if (!real.empty() && !HoldRealFolder(tolvik::NativeFolder(real), true, why))
@@ -316,9 +318,9 @@ bool League::OpenLeague(std::string path) {
     if (!SecureFolders())
         return false;
 
-    if (!tolvik::FileExists(lge.target))
-        return Fail("league file missing");
     lge.seen = tolvik::StatPath(lge.target, true);
+    if (!lge.seen.exists || !lge.seen.regular)
+        return Fail("league file missing");
     tolvik::FileError error = tolvik::FileError::None;
     if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file", error))
         return false;
@@ -395,10 +397,17 @@ bool League::OpenCompanions() {
         {WorkFile::Dat, "dat", "~saltmp.dat", "statistics file (.dat)", Need::Statistics},
     };
     datHandle_ = -1;
-    for (const Companion& c : kCompanions) {
+    // One listing of the folder finds them all: the working copies made in between never
+    // bear a companion's name (a league of a working copy's name is refused).
+    std::vector<std::string> names;
+    for (const Companion& c : kCompanions)
+        names.push_back(p.baseLeaf + c.extension);
+    const std::vector<std::string> companions = tolvik::FindFilesIgnoringCase(p.folder, names);
+    for (std::size_t i = 0; i < std::size(kCompanions); ++i) {
+        const Companion& c = kCompanions[i];
         int& handle = HandleOf(c.file);
         Paths::Copy& copy = p[c.file];
-        std::string found = tolvik::FindFileIgnoringCase(p.folder, p.baseLeaf + c.extension);
+        std::string found = companions[i];
         // The draft file is in use only up to stage 4 of the season.
         if (c.file == WorkFile::Pyc && p.stage > 4)
             found.clear();

@@ -30,17 +30,37 @@ void PlayerList::ReadData() {
     const std::int64_t wanted =
         std::min<std::int64_t>((size - recordSize_) / recordSize_ * recordSize_, std::int64_t{1} << 30);
     records_ = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(wanted));
-    const int got = tolvik::FileRead(handle_, records_.get(), static_cast<int>(wanted));
-    const std::int64_t count = got > 0 ? got / recordSize_ : 0;
+    if (recordSize_ > Player::kGeneralOffset)
+        generalOf_.assign(recordOf_.size(), 0);
 
-    // Only the identifier (the record's first two bytes) is deciphered now; the rest of a
-    // record when it is first asked for.
-    const std::uint8_t* record = records_.get();
-    for (std::int64_t k = 0; k < count; ++k, record += recordSize_) {
-        const std::uint8_t id[2] = {encryption_.DecryptByte(record[0]), encryption_.DecryptByte(record[1])};
-        const std::size_t pid = tolvik::readU16le(id);
-        if (pid < recordOf_.size())
-            recordOf_[pid] = static_cast<std::int32_t>(k + 1);
+    // Read in pieces of whole records and take each piece's identifiers and positions while
+    // its bytes are still in the cache; a short read ends the file. Only the identifier and
+    // the general position are deciphered now, the rest of a record when it is first asked for.
+    const std::int64_t piece = std::int64_t{recordSize_} * 4096;
+    // Locals, so that the byte stores do not make the compiler fetch the members anew.
+    std::int32_t* const slots = recordOf_.data();
+    const std::size_t ids = recordOf_.size();
+    std::int8_t* const general = generalOf_.empty() ? nullptr : generalOf_.data();
+    const Encryption& cipher = encryption_;
+    std::int64_t k = 0;
+    for (std::int64_t at = 0; at < wanted;) {
+        const int asked = static_cast<int>(std::min(piece, wanted - at));
+        const int got = tolvik::FileRead(handle_, records_.get() + at, asked);
+        if (got <= 0)
+            break;
+        at += got;
+        const std::uint8_t* record = records_.get() + k * recordSize_;
+        for (const std::int64_t whole = at / recordSize_; k < whole; ++k, record += recordSize_) {
+            const std::uint8_t id[2] = {cipher.DecryptByte(record[0]), cipher.DecryptByte(record[1])};
+            const std::size_t pid = tolvik::readU16le(id);
+            if (pid >= ids)
+                continue;
+            slots[pid] = static_cast<std::int32_t>(k + 1);
+            if (general)
+                general[pid] = static_cast<std::int8_t>(cipher.DecryptByte(record[Player::kGeneralOffset]));
+        }
+        if (got < asked)
+            break;
     }
 }
 
@@ -70,13 +90,8 @@ Player PlayerList::GetPlayer(short id) const {
 
 Player::Pos PlayerList::GetPosGeneral(short id) const {
     std::int32_t* slot = nullptr;
-    const std::uint8_t* record = RecordOf(id, slot);
-    if (!record)
+    if (!RecordOf(id, slot))
         return Player().GetPosGeneral();
     // A record too short to hold the field decodes with it zero.
-    if (recordSize_ <= Player::kGeneralOffset)
-        return Player::Pos{};
-    const std::uint8_t code = record[Player::kGeneralOffset];
-    return static_cast<Player::Pos>(
-        static_cast<std::int8_t>(*slot > 0 ? encryption_.DecryptByte(code) : code));
+    return static_cast<Player::Pos>(generalOf_.empty() ? 0 : generalOf_[static_cast<std::size_t>(id)]);
 }

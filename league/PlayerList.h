@@ -44,6 +44,10 @@ class TOLVIK_EXPORT PlayerList {
     // Per identifier: 0 for no record, k + 1 for record k still enciphered, -(k + 1) once
     // it is deciphered.
     mutable std::vector<std::int32_t> recordOf_;
+    // Per identifier: the general position of his record, deciphered while the file is read
+    // (the lists ask it of thousands of players spread over the whole file); empty when the
+    // records are too short to hold it.
+    std::vector<std::int8_t> generalOf_;
     std::uint8_t keyA_ = 0;
     std::uint8_t keyB_ = 0;
     int handle_ = 0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace {
@@ -261,6 +262,11 @@ TEST(FileAccess, LookupsIgnoringCaseGiveTheNameTheFileBears) {
     EXPECT_EQ(tolvik::FindFileIgnoringCase(dir.Path(), "OTHER.PYR"), dir.File("other.pyr"));
     EXPECT_EQ(tolvik::FindFileIgnoringCase(dir.Path(), "ours.pyc"), "");
     EXPECT_EQ(tolvik::FileInFolder(dir.Path(), "ours.pyc"), dir.File("ours.pyc"));
+    // Several names from one listing: each answer in its name's place, as one by one.
+    dir.Write("ours.pyf", Pattern(5));
+    EXPECT_EQ(
+        tolvik::FindFilesIgnoringCase(dir.Path(), {"ours.pyc", "OTHER.PYR", "OURS.PYF", "ours.pyf"}),
+        (std::vector<std::string>{"", dir.File("other.pyr"), dir.File("Ours.Pyf"), dir.File("ours.pyf")}));
 }
 
 } // namespace

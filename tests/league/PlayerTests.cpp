@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -152,6 +154,29 @@ TEST_F(PlayerFileReading, SkipsIdentifiersAtOrAboveNextAndLaterRecordsReplaceEar
     EXPECT_EQ(list.GetPlayer(200).GetPID(), 0);
     EXPECT_EQ(list.GetPlayer(-5).GetPID(), 0);
     EXPECT_EQ(list.GetPlayer(32767).GetPID(), 0);
+}
+
+// A file of more records than one piece of the reading: the records on both sides of each
+// piece's end, a later record replacing one of an earlier piece, and a last record cut short.
+TEST_F(PlayerFileReading, LargeFilesReadWholeAcrossPieces) {
+    std::vector<PlayerSpec> specs;
+    for (int k = 0; k < 9000; ++k) {
+        const auto general = static_cast<std::int8_t>(k % 2 ? Player::DB : Player::OL);
+        specs.push_back({static_cast<std::int16_t>(100 + k), "F" + std::to_string(k), "L", general, 0, 1});
+    }
+    specs.push_back({100, "Again", "L", Player::K, 13, 1});
+    specs.push_back({9099, "Cut", "L", Player::P, 14, 1});
+    Bytes bytes = testleague::PlayerFile(specs, 60);
+    bytes.resize(bytes.size() - 1);
+    const PlayerList list = Read(bytes, 9200, 60);
+    for (int k : {1, 4094, 4095, 4096, 4097, 8191, 8192, 8998}) {
+        EXPECT_EQ(list.GetPlayer(static_cast<short>(100 + k)).GetFirstName(), "F" + std::to_string(k)) << k;
+        EXPECT_EQ(list.GetPosGeneral(static_cast<short>(100 + k)), k % 2 ? Player::DB : Player::OL) << k;
+    }
+    EXPECT_EQ(list.GetPlayer(100).GetFirstName(), "Again");
+    EXPECT_EQ(list.GetPosGeneral(100), Player::K);
+    EXPECT_EQ(list.GetPlayer(9099).GetFirstName(), "F8999");
+    EXPECT_EQ(list.GetPosGeneral(9099), Player::DB);
 }
 
 TEST_F(PlayerFileReading, RecordCutShortIsNotUsedAndShortFilesYieldNoPlayers) {
