@@ -47,7 +47,7 @@ upstream=${upstream%%-*}
 # Lean: the modules and plugins the windows do not use are off. Tablet events need wintab,
 # which Debian's source leaves out for its licence; OpenGL stays on (dynamic, loaded at run
 # time) because the Windows platform plugin of this version does not build without it; the
-# offscreen plugin needs FreeType. Qt's own copies of zlib, libpng, FreeType, PCRE2
+# offscreen plugin needs FreeType. Qt's own copies of zlib, libpng, FreeType, HarfBuzz, PCRE2
 # and the rest go into its DLLs, so nothing from the MinGW tree (Wine brings a zlib1.dll) is
 # needed beside them.
 switches=(
@@ -72,9 +72,8 @@ switches=(
     -DFEATURE_sessionmanager=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
     -DFEATURE_textodfwriter=OFF -DFEATURE_movie=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
     -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF
-    # Text shaping by HarfBuzz (a tenth of the build): the windows show Latin-1 names and
-    # figures, which Qt's own shaper lays out; only kerning pairs and complex scripts go.
-    -DFEATURE_harfbuzz=OFF
+    # HarfBuzz stays, though a tenth of the build: without its kerning some captions come out
+    # a pixel wider than on other systems, and windows laid out to fit them grow.
 )
 # Debian's patches that change what this build compiles or installs: the security fix of the
 # text layout, and the one that keeps the build folder out of the installed CMake files. The
