@@ -6,7 +6,10 @@
 namespace tolvik {
 namespace {
 
-bool CopyInto(const std::string& source, const std::string& target, OpenHow how, FileError* error) {
+// Copies source into target opened as `how` says. With keep, a copy that succeeded stays
+// open and *keep receives it.
+bool CopyInto(const std::string& source, const std::string& target, OpenHow how, FileError* error,
+              SystemFiles::Native* keep = nullptr) {
     SystemFiles& files = Files();
     std::string fromStorage;
     std::string toStorage;
@@ -26,6 +29,10 @@ bool CopyInto(const std::string& source, const std::string& target, OpenHow how,
     if (!ok)
         why = files.LastError();
     files.Close(in);
+    if (ok && keep) {
+        *keep = out;
+        return true;
+    }
     if (!files.Close(out) && ok) {
         why = files.LastError();
         ok = false;
@@ -46,6 +53,13 @@ bool CopyFileOver(const std::string& source, const std::string& target, FileErro
 
 bool CopyToNewFile(const std::string& source, const std::string& target, FileError* error) {
     return CopyInto(source, target, OpenHow::CreateNew, error);
+}
+
+int CopyToNewHandle(const std::string& source, const std::string& target, FileError* error) {
+    SystemFiles::Native copy = SystemFiles::kNoFile;
+    if (!CopyInto(source, target, OpenHow::CreateNew, error, &copy))
+        return -1;
+    return FileAdopt(copy);
 }
 
 } // namespace tolvik

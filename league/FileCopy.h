@@ -19,5 +19,10 @@ TOLVIK_EXPORT bool CopyFileOver(const std::string& source, const std::string& ta
 // A copy that fails half-way is removed again.
 TOLVIK_EXPORT bool CopyToNewFile(const std::string& source, const std::string& target,
                                  FileError* error = nullptr);
+// As CopyToNewFile, and the copy stays open: returns a handle (FileHandles.h) for reading
+// and writing on the very file made, so that nothing put in its name's place afterwards can
+// be taken for it; -1 when the copy failed.
+TOLVIK_EXPORT int CopyToNewHandle(const std::string& source, const std::string& target,
+                                  FileError* error = nullptr);
 
 } // namespace tolvik

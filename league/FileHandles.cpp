@@ -125,6 +125,10 @@ int FileOpen(const std::string& path, OpenHow how, FileError* error) {
     return OpenHandle(path, how, error);
 }
 
+int FileAdopt(SystemFiles::Native native) {
+    return native == SystemFiles::kNoFile ? -1 : Register(native);
+}
+
 int FileCreate(const std::string& path, FileError* error) {
     return OpenHandle(path, OpenHow::Create, error);
 }
@@ -227,6 +231,19 @@ std::int64_t FileSeek(int handle, std::int64_t offset) {
         return -1;
     f->pos = offset;
     return offset;
+}
+
+bool FileEmpty(int handle) {
+    OpenFile* f = Lookup(handle);
+    if (!f)
+        return false;
+    // Buffered bytes belong to the content being dropped.
+    f->dirty = false;
+    f->pos = 0;
+    f->bufStart = 0;
+    f->bufLen = 0;
+    f->modified = true;
+    return Files().Truncate(f->file, 0) || f->Failed();
 }
 
 std::int64_t FileSize(int handle) {

@@ -21,6 +21,9 @@ TOLVIK_EXPORT bool FileExists(const std::string& path);
 // Opens a file the way `how` says (SystemFiles.h): Read and ReadWrite only an existing
 // regular file, Create and CreateNew as FileCreate and FileCreateNew. Returns a handle > 0, or -1.
 TOLVIK_EXPORT int FileOpen(const std::string& path, OpenHow how, FileError* error = nullptr);
+// Makes a handle of a file the system layer has opened for reading and writing; the handle
+// owns it from then on (FileClose closes it). Not counted as modified.
+TOLVIK_EXPORT int FileAdopt(SystemFiles::Native native);
 // Creates (or truncates) a file for reading and writing; returns a handle > 0, or -1.
 TOLVIK_EXPORT int FileCreate(const std::string& path, FileError* error = nullptr);
 // Creates a file that must not exist yet; -1 (error Exists) when the name is taken.
@@ -34,6 +37,8 @@ TOLVIK_EXPORT int FileRead(int handle, void* buffer, int count);
 TOLVIK_EXPORT int FileWrite(int handle, const void* buffer, int count);
 // Moves the position to an absolute offset; returns the new position or -1.
 TOLVIK_EXPORT std::int64_t FileSeek(int handle, std::int64_t offset);
+// Empties the file behind an open handle, which stays open at position 0; false on failure.
+TOLVIK_EXPORT bool FileEmpty(int handle);
 // The current size of the file behind an open handle, or -1.
 TOLVIK_EXPORT std::int64_t FileSize(int handle);
 // True when the handle was made by FileCreate or has been written to since it was opened

@@ -167,7 +167,7 @@ void League::SetFolderLock(std::shared_ptr<tolvik::FolderLock> lock) {
 }
 
 bool League::MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what,
-                             tolvik::FileError& error) {
+                             tolvik::FileError& error, int& handle) {
     // A file of that name that is not ours is never noted as ours, nor replaced.
     const std::string workPath = WorkPath(work);
     error = tolvik::FileError::Exists;
@@ -176,7 +176,11 @@ bool League::MakeWorkingCopy(const std::string& source, const std::string& work,
     // The note comes first: a League killed right after the copy still leaves it named.
     paths_->lock->Note(kNotePrefix + work);
     error = tolvik::FileError::None;
-    if (tolvik::CopyToNewFile(source, workPath, &error)) {
+    // The copy stays open: the working copy is the very file made, whatever takes its name
+    // in the folder afterwards.
+    const int copy = tolvik::CopyToNewHandle(source, workPath, &error);
+    if (copy > 0) {
+        handle = copy;
         made = true;
         return true;
     }
@@ -322,13 +326,8 @@ bool League::OpenLeague(std::string path) {
     if (!lge.seen.exists || !lge.seen.regular)
         return Fail("league file missing");
     tolvik::FileError error = tolvik::FileError::None;
-    if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file", error))
+    if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file", error, lgeHandle_))
         return false;
-    lgeHandle_ = tolvik::FileOpen(WorkPath(lgeWork_), tolvik::OpenHow::ReadWrite, &error);
-    if (lgeHandle_ <= 0) {
-        lgeHandle_ = -1;
-        return Fail("cannot open the working copy " + lgeWork_ + ": " + WriteFailure(error));
-    }
     int version = 0;
     std::uint8_t header[kHeaderSize];
     const HeaderCheck check = ReadTagAndHeader(lgeHandle_, version, header);
@@ -424,19 +423,12 @@ bool League::OpenCompanions() {
         }
         // An existing list we cannot copy would later be replaced by a new one: refuse instead.
         tolvik::FileError error = tolvik::FileError::None;
-        if (!MakeWorkingCopy(found, c.workName, copy.made, c.what, error)) {
+        if (!MakeWorkingCopy(found, c.workName, copy.made, c.what, error, handle)) {
             if (c.need == Need::Statistics && error != tolvik::FileError::Exists)
                 continue;
             if (c.need == Need::Required)
                 handle = -1;
             return false;
-        }
-        handle = tolvik::FileOpen(WorkPath(c.workName), tolvik::OpenHow::ReadWrite);
-        if (handle <= 0) {
-            handle = -1;
-            if (c.need == Need::Statistics)
-                continue;
-            return Fail(std::string("cannot open the working copy ") + c.workName);
         }
     }
     return true;
@@ -551,6 +543,13 @@ bool League::CommitChanges() {
             return Fail(writeError_ + "; the league's files were left as they were");
         }
         const std::string work = WorkPath(c.work);
+        // The write-back takes the working copy by its name: a name that no longer leads to
+        // a plain file of the copy's size (another program put a link or another file in its
+        // place) is never read into the league's files.
+        const tolvik::FileInfo named = tolvik::StatPath(work, false);
+        if (!named.exists || !named.regular || named.link || named.size != tolvik::FileSize(c.handle))
+            return Fail(c.work + " was replaced by another program while the league was open; the league's "
+                                 "files were left as they were");
         // A file that already holds the working copy's bytes is left as it is.
         if (tolvik::SameFileBytes(work, c.target)) {
             tolvik::FileMarkSaved(c.handle);

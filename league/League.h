@@ -104,7 +104,7 @@ class TOLVIK_EXPORT League {
 
     // Free agents and college draft.
     void ReadFreeAgent(int handle, PlayerGroups& groups);
-    bool WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& groups);
+    bool WriteFreeAgent(int handle, const std::string& fileName, PlayerGroups& groups);
     int CreateFreeAgentFile();
     bool GetFAExists() const;
     bool GetCDExists() const;
@@ -156,10 +156,11 @@ class TOLVIK_EXPORT League {
     void LoadStatData();
     // The path of a working copy (a plain name) in the league's folder.
     std::string WorkPath(const std::string& name) const;
-    // Copies source to the working copy; made becomes true when the copy is ours.
-    // False with a reason; error is Exists when the working copy's name is taken already.
+    // Copies source to the working copy, which handle then holds open; made becomes true
+    // when the copy is ours. False with a reason (handle untouched); error is Exists when the
+    // working copy's name is taken already.
     bool MakeWorkingCopy(const std::string& source, const std::string& work, bool& made, const char* what,
-                         tolvik::FileError& error);
+                         tolvik::FileError& error, int& handle);
     // Undoes a free-agent file that CreateFreeAgentFile made but could not fill.
     void DropFreeAgentFile();
     bool IsValidPID(short pid) const;

@@ -104,16 +104,12 @@ void League::ReadFreeAgent(int handle, PlayerGroups& groups) {
     }
 }
 
-bool League::WriteFreeAgent(int& handle, std::string fileName, PlayerGroups& groups) {
-    tolvik::FileError closeError = tolvik::FileError::None;
-    const bool flushed = tolvik::FileClose(handle, &closeError);
-    // A plain name is a working copy in the league's folder. The file is emptied in place
-    // rather than deleted and made anew, so that its name is never free for another file.
-    const std::string path = tolvik::PathFolder(fileName).empty() ? WorkPath(fileName) : fileName;
-    tolvik::FileError createError = tolvik::FileError::None;
-    handle = tolvik::FileCreate(path, &createError);
-    if (handle <= 0 || !flushed)
-        return WorkingCopyWriteFailed(fileName, handle <= 0 ? createError : closeError);
+bool League::WriteFreeAgent(int handle, const std::string& fileName, PlayerGroups& groups) {
+    // The open working copy is emptied in place: its name is never free for another file,
+    // and whatever has taken the name meanwhile (a link leading out of the folder) is never
+    // opened through it.
+    if (!tolvik::FileEmpty(handle))
+        return WorkingCopyWriteFailed(fileName, tolvik::FileHandleError(handle));
 
     std::vector<std::uint8_t> bytes(kListIdsOffset, 0);
     std::memcpy(bytes.data(), listTag_.data(), 4);

@@ -165,6 +165,19 @@ std::int64_t MemoryFiles::Size(Native file) {
     return static_cast<std::int64_t>(open->node->bytes.size());
 }
 
+bool MemoryFiles::Truncate(Native file, std::int64_t size) {
+    const OpenFile* open = Find(file);
+    if (!open || !open->writable || size < 0)
+        return Fail(FileError::AccessDenied);
+    auto& bytes = open->node->bytes;
+    const auto wanted = static_cast<std::size_t>(size);
+    if (wanted > bytes.size() && capacity_ != SIZE_MAX && Used() + (wanted - bytes.size()) > capacity_)
+        return Fail(FileError::DiskFull);
+    bytes.resize(wanted);
+    open->node->changed = ++clock_;
+    return true;
+}
+
 bool MemoryFiles::Sync(Native file) {
     return Find(file) != nullptr || Fail(FileError::Other);
 }

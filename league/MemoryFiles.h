@@ -32,6 +32,7 @@ class TOLVIK_EXPORT MemoryFiles final : public SystemFiles {
     std::int64_t ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) override;
     bool WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) override;
     std::int64_t Size(Native file) override;
+    bool Truncate(Native file, std::int64_t size) override;
     bool Sync(Native file) override;
     bool Close(Native file) override;
     bool SetMode(Native file, std::uint32_t mode) override;

@@ -121,6 +121,14 @@ class PosixFiles final : public SystemFiles {
         return st.st_size;
     }
 
+    bool Truncate(Native file, std::int64_t size) override {
+        int rc;
+        do {
+            rc = ::ftruncate(Fd(file), static_cast<off_t>(size));
+        } while (rc != 0 && errno == EINTR);
+        return rc == 0 || Failed();
+    }
+
     bool Sync(Native file) override { return ::fsync(Fd(file)) == 0 || Failed(); }
 
     bool Close(Native file) override { return ::close(Fd(file)) == 0 || Failed(); }

@@ -84,6 +84,8 @@ class TOLVIK_EXPORT SystemFiles {
     // Writes all count bytes or fails.
     virtual bool WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) = 0;
     virtual std::int64_t Size(Native file) = 0;
+    // Cuts an open file (opened for writing) to size bytes.
+    virtual bool Truncate(Native file, std::int64_t size) = 0;
     // Puts the file's data on the disk.
     virtual bool Sync(Native file) = 0;
     virtual bool Close(Native file) = 0;

@@ -250,6 +250,12 @@ class WindowsFiles final : public SystemFiles {
         return size.QuadPart;
     }
 
+    bool Truncate(Native file, std::int64_t size) override {
+        FILE_END_OF_FILE_INFO end{};
+        end.EndOfFile.QuadPart = size;
+        return ::SetFileInformationByHandle(Handle(file), FileEndOfFileInfo, &end, sizeof end) || Failed();
+    }
+
     bool Sync(Native file) override { return ::FlushFileBuffers(Handle(file)) || Failed(); }
 
     bool Close(Native file) override { return ::CloseHandle(Handle(file)) || Failed(); }

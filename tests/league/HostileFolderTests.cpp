@@ -318,6 +318,41 @@ TEST_F(HostileFolder, AJournalThroughALinkMustAgreeWithTheLinkAndMayNotReachFurt
     EXPECT_TRUE(outside.Exists("~salnew.Outside1.tmp"));
 }
 
+TEST_F(HostileFolder, AWorkingCopySwappedForALinkIsNeitherWrittenThroughNorWrittenBack) {
+    // What the league reads when nobody interferes.
+    int freeAgents = 0;
+    {
+        auto league = OpenAndRead(dir.File("my.lge"));
+        freeAgents = league->GetFreeAgentTotal();
+    }
+    // Another program puts a link to its own file in the free-agent copy's place the moment
+    // the copy is made: the league reads and writes the copy it made, and the write-back
+    // refuses the name that now leads elsewhere.
+    bool swapped = false;
+    FaultyFilesInUse thief([&](FaultyFiles::Call call, const std::string& path) {
+        if (!swapped && call == FaultyFiles::Call::Close && fs::path(path).filename() == "my.pyf" &&
+            fs::exists(dir.File("~saltmp.pyf"))) {
+            swapped = true;
+            fs::rename(dir.File("~saltmp.pyf"), dir.File("taken.pyf"));
+            fs::create_symlink(outside.File("victim.pyf"), dir.File("~saltmp.pyf"));
+        }
+        return tolvik::FileError::None;
+    });
+    const auto beside = outside.Snapshot();
+    {
+        auto league = OpenAndRead(dir.File("my.lge"));
+        ASSERT_TRUE(swapped);
+        EXPECT_EQ(league->GetFreeAgentTotal(), freeAgents);
+        ASSERT_TRUE(Change(*league));
+        EXPECT_FALSE(league->CloseLeague());
+        EXPECT_TRUE(Contains(league->GetLastError(), "~saltmp.pyf was replaced by another program"))
+            << league->GetLastError();
+    }
+    EXPECT_EQ(outside.Snapshot(), beside);
+    EXPECT_EQ(dir.Read("my.pyf"), old.at("my.pyf"));
+    EXPECT_EQ(dir.Read("my.lge"), old.at("my.lge"));
+}
+
 TEST_F(HostileFolder, PipesAndDevicesAreNeverReplacedByAWriteBack) {
     // A pipe named as the free-agent file is no free-agent file: the league has none, and the
     // new one it makes on a release cannot take the pipe's place.

@@ -189,14 +189,16 @@ TEST_F(WriteBack, AWorkingCopyThatCouldNotBeWrittenIsNeverWrittenBackAndIsKept) 
 
 TEST_F(WriteBack, AFailedWriteLeagueIsFollowedByNoWriteBack) {
     {
-        auto league = OpenAndRead(dir.File("my.lge"));
-        ASSERT_TRUE(league->MakeFreeAgent(105) && league->MovePlayer(145, 0));
-        // The free-agent list cannot be made anew; the rosters were written.
-        FaultyFilesInUse refuse([](FaultyFiles::Call call, const std::string& path) {
-            return call == FaultyFiles::Call::Create && fs::path(path).filename() == "~saltmp.pyf"
+        // The free-agent list cannot be written anew; the rosters were written.
+        bool refusing = false;
+        FaultyFilesInUse refuse([&](FaultyFiles::Call call, const std::string& path) {
+            return refusing && call == FaultyFiles::Call::Write && fs::path(path).filename() == "~saltmp.pyf"
                        ? tolvik::FileError::DiskFull
                        : tolvik::FileError::None;
         });
+        auto league = OpenAndRead(dir.File("my.lge"));
+        ASSERT_TRUE(league->MakeFreeAgent(105) && league->MovePlayer(145, 0));
+        refusing = true;
         EXPECT_FALSE(league->WriteLeague());
         EXPECT_FALSE(league->CloseLeague());
         EXPECT_TRUE(Contains(league->GetLastError(), "~saltmp.pyf")) << league->GetLastError();

@@ -45,6 +45,9 @@ class FaultyFiles : public tolvik::SystemFiles {
         refusedLast_ = false;
         return real_.Size(file);
     }
+    bool Truncate(Native file, std::int64_t size) override {
+        return !Refused(Call::Write, PathOf(file)) && real_.Truncate(file, size);
+    }
     bool Sync(Native file) override { return !Refused(Call::Sync, PathOf(file)) && real_.Sync(file); }
     bool Close(Native file) override {
         const std::string path = PathOf(file);
