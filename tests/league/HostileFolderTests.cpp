@@ -32,7 +32,7 @@ fs::path FsPath(const std::string& utf8) {
 // hash of the new bytes), then the hash of everything before it and "DONE"; numbers
 // little-endian, texts as a 32-bit length and the bytes. The hash is FNV-1a (prime
 // 1099511628211) started from 1469598103934665603.
-struct EntrySpec {
+struct EntryFields {
     std::string name, linkedTo, temp;
     Bytes bytes; // the new bytes the entry promises
 };
@@ -60,12 +60,12 @@ Bytes Sealed(Bytes out) {
     return out;
 }
 
-Bytes JournalBytes(const std::string& league, const std::vector<EntrySpec>& entries) {
+Bytes JournalBytes(const std::string& league, const std::vector<EntryFields>& entries) {
     Bytes out{'B', 'R', 'V', 'J'};
     Put(out, 2, 4);
     PutText(out, league);
     Put(out, entries.size(), 4);
-    for (const EntrySpec& e : entries) {
+    for (const EntryFields& e : entries) {
         PutText(out, e.name);
         PutText(out, e.linkedTo);
         PutText(out, e.temp);

@@ -34,7 +34,7 @@ void XorKeyStream(std::uint8_t* bytes, std::size_t n, int firstKey) {
         bytes[i] = static_cast<std::uint8_t>(bytes[i] ^ ((firstKey + static_cast<int>(i)) & 0xFF));
 }
 
-Bytes ScrambledTeam(const TeamSpec& team) {
+Bytes ScrambledTeam(const TeamFields& team) {
     Bytes body(171, 0);
     body[0] = team.seed;
     std::memcpy(body.data() + 55, team.name.data(), std::min<std::size_t>(team.name.size(), 33));
@@ -44,7 +44,7 @@ Bytes ScrambledTeam(const TeamSpec& team) {
     return body;
 }
 
-Bytes ScrambledRoster(const RosterSpec& roster, const Bytes& unknownTail) {
+Bytes ScrambledRoster(const RosterFields& roster, const Bytes& unknownTail) {
     Bytes body(326, 0);
     Put16(body, 0, roster.seed);
     for (int i = 0; i < 63; ++i) {
@@ -58,9 +58,9 @@ Bytes ScrambledRoster(const RosterSpec& roster, const Bytes& unknownTail) {
     return body;
 }
 
-RosterSpec UnscrambleRoster(const std::uint8_t* body) {
+RosterFields UnscrambleRoster(const std::uint8_t* body) {
     Bytes plain(body, body + 326);
-    RosterSpec roster;
+    RosterFields roster;
     roster.seed = static_cast<std::int16_t>(plain[0] | (plain[1] << 8));
     XorKeyStream(plain.data() + 2, 324, ((roster.seed * kMultiplier) % 256 + 256) % 256);
     for (std::size_t i = 0; i < 63; ++i) {
@@ -70,7 +70,7 @@ RosterSpec UnscrambleRoster(const std::uint8_t* body) {
     return roster;
 }
 
-Bytes LeagueFile(const LeagueSpec& layout) {
+Bytes LeagueFile(const LeagueFields& layout) {
     const bool v2 = layout.version == 2;
     Bytes header(82, 0);
     header[0] = static_cast<std::uint8_t>(layout.sizeCode);
@@ -98,16 +98,16 @@ Bytes LeagueFile(const LeagueSpec& layout) {
     return out;
 }
 
-std::size_t TeamBodyOffset(const LeagueSpec&, int k) {
+std::size_t TeamBodyOffset(const LeagueFields&, int k) {
     return kLeagueChunk + 2 * kSideChunk + static_cast<std::size_t>(k) * kTeamChunk + 8;
 }
 
-std::size_t RosterBodyOffset(const LeagueSpec& layout, int k) {
+std::size_t RosterBodyOffset(const LeagueFields& layout, int k) {
     return kLeagueChunk + 2 * kSideChunk + layout.teams.size() * kTeamChunk +
            static_cast<std::size_t>(k) * kRosterChunk + 8;
 }
 
-Bytes PlayerRecord(const PlayerSpec& player, int recordSize) {
+Bytes PlayerRecord(const PlayerFields& player, int recordSize) {
     Bytes rec(60, 0);
     Put16(rec, 0, player.id);
     std::memcpy(rec.data() + 2, player.first.data(), std::min<std::size_t>(player.first.size(), 13));
@@ -126,11 +126,11 @@ Bytes PlayerRecord(const PlayerSpec& player, int recordSize) {
     return rec;
 }
 
-Bytes PlayerFile(const std::vector<PlayerSpec>& players, int recordSize, std::uint8_t keyA) {
+Bytes PlayerFile(const std::vector<PlayerFields>& players, int recordSize, std::uint8_t keyA) {
     Bytes out(static_cast<std::size_t>(recordSize), 0xEE);
     out[0] = keyA;
     out[1] = 1;
-    for (const PlayerSpec& player : players) {
+    for (const PlayerFields& player : players) {
         for (std::uint8_t byte : PlayerRecord(player, recordSize))
             out.push_back(static_cast<std::uint8_t>(byte + 3 * keyA));
     }
@@ -166,7 +166,7 @@ LeagueFiles StandardLeague() {
     for (int k = 0; k < 8; ++k) {
         files.layout.teams.push_back(
             {static_cast<std::uint8_t>(k * 29), "Club " + std::to_string(k), "CL" + std::to_string(k)});
-        RosterSpec roster;
+        RosterFields roster;
         roster.seed = static_cast<std::int16_t>((k - 4) * 1234); // negative seeds too
         for (int s = 0; s < 5; ++s) {
             roster.pids[static_cast<std::size_t>(s)] = static_cast<std::int16_t>(100 + 5 * k + s);
@@ -175,7 +175,7 @@ LeagueFiles StandardLeague() {
         files.layout.rosters.push_back(roster);
     }
     for (int id = 100; id < 160; ++id) {
-        PlayerSpec p;
+        PlayerFields p;
         p.id = static_cast<std::int16_t>(id);
         p.first = "F" + std::to_string(id);
         p.last = "L" + std::to_string(id);

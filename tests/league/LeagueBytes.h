@@ -16,19 +16,19 @@ namespace testleague {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct TeamSpec {
+struct TeamFields {
     std::uint8_t seed = 0;
     std::string name;
     std::string abbr;
 };
 
-struct RosterSpec {
+struct RosterFields {
     std::int16_t seed = 0;
     std::array<std::int16_t, 63> pids{};
     std::array<std::uint8_t, 63> jerseys{};
 };
 
-struct PlayerSpec {
+struct PlayerFields {
     std::int16_t id = 0;
     std::string first;
     std::string last;
@@ -39,7 +39,7 @@ struct PlayerSpec {
     std::array<std::int8_t, 8> potential{};
 };
 
-struct LeagueSpec {
+struct LeagueFields {
     int version = 3;
     std::int8_t sizeCode = 0; // 8 teams
     std::int8_t conferences = 2;
@@ -48,37 +48,37 @@ struct LeagueSpec {
     std::int16_t baseSeason = 1999;
     std::int8_t seasonOffset = 0;
     std::string name = "Test League";
-    std::vector<TeamSpec> teams;
-    std::vector<RosterSpec> rosters;
+    std::vector<TeamFields> teams;
+    std::vector<RosterFields> rosters;
 };
 
 // XORs n bytes with the key stream firstKey, firstKey + 1, ... (modulo 256).
 void XorKeyStream(std::uint8_t* bytes, std::size_t n, int firstKey);
 
 // The 171-byte team body, scrambled with its seed.
-Bytes ScrambledTeam(const TeamSpec& team);
+Bytes ScrambledTeam(const TeamFields& team);
 // The 326-byte roster body, scrambled with its seed; and back from such a body.
-Bytes ScrambledRoster(const RosterSpec& roster, const Bytes& unknownTail = {});
-RosterSpec UnscrambleRoster(const std::uint8_t* body);
+Bytes ScrambledRoster(const RosterFields& roster, const Bytes& unknownTail = {});
+RosterFields UnscrambleRoster(const std::uint8_t* body);
 
 // League file: league chunk, C and D chunks, one team chunk per team, one roster chunk per roster.
-Bytes LeagueFile(const LeagueSpec& layout);
+Bytes LeagueFile(const LeagueFields& layout);
 // File offsets of the k-th team and roster body in LeagueFile(layout).
-std::size_t TeamBodyOffset(const LeagueSpec& layout, int k);
-std::size_t RosterBodyOffset(const LeagueSpec& layout, int k);
+std::size_t TeamBodyOffset(const LeagueFields& layout, int k);
+std::size_t RosterBodyOffset(const LeagueFields& layout, int k);
 
 // Player file with the key bytes (keyA, 1): with a step of one the substitution table
 // is the rotation i -> keyA + i, so a record byte x is stored as x + 3 * keyA.
-Bytes PlayerFile(const std::vector<PlayerSpec>& players, int recordSize, std::uint8_t keyA = 7);
-Bytes PlayerRecord(const PlayerSpec& player, int recordSize); // plain bytes
+Bytes PlayerFile(const std::vector<PlayerFields>& players, int recordSize, std::uint8_t keyA = 7);
+Bytes PlayerRecord(const PlayerFields& player, int recordSize); // plain bytes
 
 // List file "PPD:", byte count, entry count, identifiers.
 Bytes ListFile(const std::vector<std::int16_t>& ids);
 
 // A complete league on disk: base.lge, base.pyr, and base.pyf / base.pyc when given.
 struct LeagueFiles {
-    LeagueSpec layout;
-    std::vector<PlayerSpec> players;
+    LeagueFields layout;
+    std::vector<PlayerFields> players;
     std::optional<std::vector<std::int16_t>> freeAgents;
     std::optional<std::vector<std::int16_t>> draft;
 

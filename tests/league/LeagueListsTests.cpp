@@ -15,7 +15,7 @@ class LeagueLists : public ::testing::Test {
         files.WriteTo(dir);
         return OpenAndRead(dir.File("my.lge"));
     }
-    RosterSpec WrittenRoster(int team) const {
+    RosterFields WrittenRoster(int team) const {
         const Bytes lge = dir.Read("my.lge");
         return UnscrambleRoster(lge.data() + RosterBodyOffset(files.layout, team));
     }
@@ -105,7 +105,7 @@ TEST_F(LeagueLists, MovePlayerUsesFallbackSlotsGivesAJerseyAndLeavesTheFreeAgent
         EXPECT_EQ(league->FindTeam(145), 2);
         EXPECT_TRUE(league->WriteLeague());
     }
-    const RosterSpec written = WrittenRoster(2);
+    const RosterFields written = WrittenRoster(2);
     EXPECT_EQ(written.pids[36], 145);
     EXPECT_EQ(written.jerseys[36], 3);
     EXPECT_EQ(dir.Read("my.pyf"), ListFile({154}));
@@ -165,7 +165,7 @@ TEST_F(LeagueLists, MakeFreeAgentCreatesTheFreeAgentFileThroughWriteBack) {
     }
     EXPECT_EQ(dir.Read("my.pyf"), ListFile({112}));
     EXPECT_FALSE(dir.Exists("~saltemp.pyf"));
-    const RosterSpec written = WrittenRoster(2);
+    const RosterFields written = WrittenRoster(2);
     EXPECT_EQ(written.pids[2], 0);
     EXPECT_EQ(written.jerseys[2], 12);
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"my.lge", "my.pyc", "my.pyf", "my.pyr"}));

@@ -114,7 +114,7 @@ TEST_F(LeagueTeams, MissingAndCutShortChunksGiveEmptyRecordsAndAreNeverGrown) {
 
 TEST_F(LeagueTeams, ChunksBeyondTheNumberOfTeamsAreIgnoredAndNeverWritten) {
     files.layout.teams.push_back({9, "Extra", "EX"});
-    RosterSpec extra;
+    RosterFields extra;
     extra.seed = 77;
     extra.pids[0] = 145;
     files.layout.rosters.push_back(extra);

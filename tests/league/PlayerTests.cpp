@@ -40,7 +40,7 @@ TEST(Player, EverySpecificPositionBelongsToItsGeneralGroup) {
 }
 
 TEST(Player, DecodesEveryFieldAtItsOffset) {
-    PlayerSpec layout{
+    PlayerFields layout{
         123, "Joe", "Tolliver", 17, 6, 4, {1, 2, 3, 4, 5, 6, 7, 8}, {11, 12, 13, 14, 15, 16, 17, -1}};
     const Bytes rec = PlayerRecord(layout, 60);
     Player p;
@@ -159,14 +159,14 @@ TEST_F(PlayerFileReading, SkipsIdentifiersAtOrAboveNextAndLaterRecordsReplaceEar
 // A file of more records than one piece of the reading: the records on both sides of each
 // piece's end, a later record replacing one of an earlier piece, and a last record cut short.
 TEST_F(PlayerFileReading, LargeFilesReadWholeAcrossPieces) {
-    std::vector<PlayerSpec> specs;
+    std::vector<PlayerFields> players;
     for (int k = 0; k < 9000; ++k) {
         const auto general = static_cast<std::int8_t>(k % 2 ? Player::DB : Player::OL);
-        specs.push_back({static_cast<std::int16_t>(100 + k), "F" + std::to_string(k), "L", general, 0, 1});
+        players.push_back({static_cast<std::int16_t>(100 + k), "F" + std::to_string(k), "L", general, 0, 1});
     }
-    specs.push_back({100, "Again", "L", Player::K, 13, 1});
-    specs.push_back({9099, "Cut", "L", Player::P, 14, 1});
-    Bytes bytes = testleague::PlayerFile(specs, 60);
+    players.push_back({100, "Again", "L", Player::K, 13, 1});
+    players.push_back({9099, "Cut", "L", Player::P, 14, 1});
+    Bytes bytes = testleague::PlayerFile(players, 60);
     bytes.resize(bytes.size() - 1);
     const PlayerList list = Read(bytes, 9200, 60);
     for (int k : {1, 4094, 4095, 4096, 4097, 8191, 8192, 8998}) {
