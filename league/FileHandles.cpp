@@ -379,25 +379,30 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     return ok;
 }
 
-bool SameFileBytes(const std::string& a, const std::string& b) {
-    const int ha = FileOpen(a, OpenHow::Read);
-    const int hb = FileOpen(b, OpenHow::Read);
-    bool same = ha > 0 && hb > 0 && FileSize(ha) == FileSize(hb);
+bool SameFileBytes(int handle, const std::string& path) {
+    const int other = FileOpen(path, OpenHow::Read);
+    bool same = handle > 0 && other > 0 && FileSize(handle) == FileSize(other) && FileSeek(handle, 0) == 0;
     // Buffers only when there is something to compare, and no larger than the files.
     const std::size_t bufferSize =
-        same ? std::min(kBufferSize, static_cast<std::size_t>(std::max<std::int64_t>(FileSize(ha), 0)) + 1)
+        same ? std::min(kBufferSize, static_cast<std::size_t>(std::max<std::int64_t>(FileSize(other), 0)) + 1)
              : 0;
     const auto bufA = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     const auto bufB = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     while (same) {
-        const int na = FileRead(ha, bufA.get(), static_cast<int>(bufferSize));
-        const int nb = FileRead(hb, bufB.get(), static_cast<int>(bufferSize));
+        const int na = FileRead(handle, bufA.get(), static_cast<int>(bufferSize));
+        const int nb = FileRead(other, bufB.get(), static_cast<int>(bufferSize));
         same = na == nb && na >= 0 && std::memcmp(bufA.get(), bufB.get(), static_cast<std::size_t>(na)) == 0;
         if (na <= 0)
             break;
     }
-    FileClose(ha);
-    FileClose(hb);
+    FileClose(other);
+    return same;
+}
+
+bool SameFileBytes(const std::string& a, const std::string& b) {
+    const int handle = FileOpen(a, OpenHow::Read);
+    const bool same = handle > 0 && SameFileBytes(handle, b);
+    FileClose(handle);
     return same;
 }
 

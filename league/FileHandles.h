@@ -76,5 +76,8 @@ TOLVIK_EXPORT bool ReadWholeFile(const std::string& path, std::vector<std::uint8
                                  std::size_t maxSize = std::size_t{1} << 30, FileError* error = nullptr);
 // True when both files exist and hold the same bytes.
 TOLVIK_EXPORT bool SameFileBytes(const std::string& a, const std::string& b);
+// The same for the file behind an open handle, from its start (its position moves), and a
+// file by path.
+TOLVIK_EXPORT bool SameFileBytes(int handle, const std::string& path);
 
 } // namespace tolvik

@@ -542,16 +542,10 @@ bool League::CommitChanges() {
             WorkingCopyWriteFailed(c.work, tolvik::FileHandleError(c.handle));
             return Fail(writeError_ + "; the league's files were left as they were");
         }
-        const std::string work = WorkPath(c.work);
-        // The write-back takes the working copy by its name: a name that no longer leads to
-        // a plain file of the copy's size (another program put a link or another file in its
-        // place) is never read into the league's files.
-        const tolvik::FileInfo named = tolvik::StatPath(work, false);
-        if (!named.exists || !named.regular || named.link || named.size != tolvik::FileSize(c.handle))
-            return Fail(c.work + " was replaced by another program while the league was open; the league's "
-                                 "files were left as they were");
+        // The copy is read through its open handle, never by its name: whatever another
+        // program may have put in the name's place is never read into the league's files.
         // A file that already holds the working copy's bytes is left as it is.
-        if (tolvik::SameFileBytes(work, c.target)) {
+        if (tolvik::SameFileBytes(c.handle, c.target)) {
             tolvik::FileMarkSaved(c.handle);
             continue;
         }
@@ -565,7 +559,7 @@ bool League::CommitChanges() {
         if (!real.empty() && !HoldRealFolder(tolvik::NativeFolder(real), false, why))
             return Fail(leaf + " now leads into " + tolvik::NativeFolder(real) +
                         ", which was not locked when the league was opened; it was not overwritten");
-        set.push_back({work, c.target});
+        set.push_back({WorkPath(c.work), c.target, c.handle});
         chosen.push_back(&c);
     }
     if (set.empty())

@@ -92,26 +92,56 @@ bool DropJournalAndTemps(const std::string& journalNative, const std::vector<Ste
     return false;
 }
 
+// Reads blocks of the bytes a replacement's target takes, from the file named source or
+// from an open handle: ReadAt(block, size, at) gives the count read, 0 at the end, -1 on error.
+class ReplacementSource {
+  public:
+    explicit ReplacementSource(const Replacement& r) : handle_(r.sourceHandle) {
+        if (handle_ <= 0) {
+            std::string storage;
+            native_ = Files().Open(NativePath(r.source, storage), OpenHow::Read);
+        }
+    }
+    ~ReplacementSource() {
+        if (native_ != SystemFiles::kNoFile)
+            Files().Close(native_);
+    }
+    ReplacementSource(const ReplacementSource&) = delete;
+    ReplacementSource& operator=(const ReplacementSource&) = delete;
+
+    bool IsOpen() const { return handle_ > 0 || native_ != SystemFiles::kNoFile; }
+    std::int64_t Size() const { return handle_ > 0 ? FileSize(handle_) : Files().Size(native_); }
+    std::int64_t ReadAt(std::uint8_t* block, std::size_t size, std::int64_t at) const {
+        if (handle_ <= 0)
+            return Files().ReadAt(native_, block, size, at);
+        if (FileSeek(handle_, at) != at)
+            return -1;
+        return FileRead(handle_, block, static_cast<int>(size));
+    }
+
+  private:
+    int handle_ = 0;
+    SystemFiles::Native native_ = SystemFiles::kNoFile;
+};
+
 // Copies a working copy into a new temporary file beside the real target, hashing the bytes
 // on their way; the path is "" (its error says why) when it cannot be made.
-TempFile CopyToTemp(const std::string& source, const std::string& realTarget, JournalEntry& e) {
-    SystemFiles& files = Files();
-    std::string sourceStorage;
-    const SystemFiles::Native in = files.Open(NativePath(source, sourceStorage), OpenHow::Read);
-    if (in == SystemFiles::kNoFile)
-        return {"", SystemFiles::kNoFile, files.LastError()};
-    TempFile temp = FillTempBeside(realTarget, [&](SystemFiles::Native out) {
-        const std::size_t blockSize = BlockFor(files.Size(in), kBlock);
+TempFile CopyToTemp(const Replacement& replacement, const std::string& realTarget, JournalEntry& e) {
+    const ReplacementSource in(replacement);
+    if (!in.IsOpen())
+        return {"", SystemFiles::kNoFile, Files().LastError()};
+    return FillTempBeside(realTarget, [&](SystemFiles::Native out) {
+        const std::size_t blockSize = BlockFor(in.Size(), kBlock);
         const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize);
         JournalHash h;
         std::int64_t at = 0;
         for (;;) {
-            const std::int64_t n = files.ReadAt(in, block.get(), blockSize, at);
+            const std::int64_t n = in.ReadAt(block.get(), blockSize, at);
             if (n < 0)
                 return false;
             if (n == 0)
                 break;
-            if (!files.WriteAt(out, block.get(), static_cast<std::size_t>(n), at))
+            if (!Files().WriteAt(out, block.get(), static_cast<std::size_t>(n), at))
                 return false;
             h.Add(block.get(), static_cast<std::size_t>(n));
             at += n;
@@ -120,8 +150,6 @@ TempFile CopyToTemp(const std::string& source, const std::string& realTarget, Jo
         e.hash = h.value;
         return true;
     });
-    files.Close(in);
-    return temp;
 }
 
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
@@ -213,7 +241,7 @@ bool ReplaceTogether(const std::vector<Replacement>& set, const JournalPlace& pl
         s.target = RealTarget(target);
         if (s.target != PathJoin(realFolder, s.entry.name))
             s.entry.linkedTo = s.target;
-        TempFile temp = CopyToTemp(set[i].source, s.target, s.entry);
+        TempFile temp = CopyToTemp(set[i], s.target, s.entry);
         if (temp.path.empty()) {
             Report(error, temp.error);
             DropTemps(temps);

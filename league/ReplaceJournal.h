@@ -28,6 +28,10 @@ inline constexpr const char* kJournalName = "~saltmp.jnl";
 struct Replacement {
     std::string source; // the file whose bytes the target takes
     std::string target; // a league file of the folder, followed through symbolic links
+    // When > 0, an open handle (FileHandles.h) whose bytes, from its start, the target takes
+    // instead of source's: a writer that kept its file open need not trust that the name
+    // still leads to that file.
+    int sourceHandle = 0;
 };
 
 // Where a set is replaced: the league's folder (absolute), where the journal lies, and the
