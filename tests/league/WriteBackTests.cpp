@@ -187,6 +187,29 @@ TEST_F(WriteBack, AWorkingCopyThatCouldNotBeWrittenIsNeverWrittenBackAndIsKept) 
     }
 }
 
+TEST_F(WriteBack, AWorkingCopyThatCannotBeReadBackFailsTheWholeSetAndKeepsTheChanges) {
+    // The write-back reads the copies through the handles the league keeps open; a read that
+    // fails there must not pass for an empty or equal file.
+    bool failing = false;
+    int refused = 0;
+    FaultyFilesInUse faulty([&](FaultyFiles::Call call, const std::string& path) {
+        if (!failing || call != FaultyFiles::Call::Read || fs::path(path).filename() != "~saltmp.lge")
+            return tolvik::FileError::None;
+        ++refused;
+        return tolvik::FileError::Interrupted;
+    });
+    auto league = OpenAndChange(dir.File("my.lge"));
+    failing = true;
+    EXPECT_FALSE(league->CloseLeague());
+    EXPECT_GT(refused, 0);
+    EXPECT_TRUE(Contains(league->GetLastError(), "my.lge")) << league->GetLastError();
+    EXPECT_TRUE(Contains(league->GetLastError(), "left as they were")) << league->GetLastError();
+    ExpectLeftAsTheyWere();
+    failing = false;
+    ASSERT_TRUE(league->CloseLeague()) << league->GetLastError();
+    ExpectChanged();
+}
+
 TEST_F(WriteBack, AFailedWriteLeagueIsFollowedByNoWriteBack) {
     {
         // The free-agent list cannot be written anew; the rosters were written.

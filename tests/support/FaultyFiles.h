@@ -13,7 +13,7 @@
 // (a process killing itself) stops the program exactly before that call.
 class FaultyFiles : public tolvik::SystemFiles {
   public:
-    enum class Call { Create, Write, Sync, Close, SetMode, Rename, Remove, SyncFolder, Lock, Unlock };
+    enum class Call { Create, Read, Write, Sync, Close, SetMode, Rename, Remove, SyncFolder, Lock, Unlock };
     // Returns FileError::None to let the call run.
     using Hook = std::function<tolvik::FileError(Call call, const std::string& path)>;
 
@@ -35,7 +35,8 @@ class FaultyFiles : public tolvik::SystemFiles {
         return file;
     }
     std::int64_t ReadAt(Native file, void* buffer, std::size_t count, std::int64_t offset) override {
-        refusedLast_ = false;
+        if (Refused(Call::Read, PathOf(file)))
+            return -1;
         return real_.ReadAt(file, buffer, count, offset);
     }
     bool WriteAt(Native file, const void* buffer, std::size_t count, std::int64_t offset) override {
