@@ -16,9 +16,18 @@ std::string FolderOfNative(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
+// The target's own name in its folder's real path. The name itself is what gets replaced,
+// never what a link of that name leads to: a folder from someone else may hold a link under
+// the very name a program writes (its options, its offers), leading out of the folder or onto
+// one of the league's own files. FillTempBeside refuses such a link and leaves it as it is.
+std::string NameInRealFolder(const std::string& nativeTarget) {
+    const std::string folder = Files().RealPath(FolderOfNative(nativeTarget));
+    return PathJoin(folder.empty() ? FolderOfNative(nativeTarget) : folder, NativeLeaf(nativeTarget));
+}
+
 bool ReplaceWith(const std::string& target, const std::function<bool(SystemFiles::Native)>& fill,
                  FileError* error) {
-    const std::string real = RealTarget(NativePath(target));
+    const std::string real = NameInRealFolder(NativePath(target));
     const std::string temp = WriteTempBeside(real, fill, error);
     if (temp.empty())
         return false;
@@ -35,10 +44,7 @@ bool ReplaceWith(const std::string& target, const std::function<bool(SystemFiles
 
 std::string RealTarget(const std::string& nativeTarget) {
     const std::string real = Files().RealPath(nativeTarget);
-    if (!real.empty())
-        return real;
-    const std::string folder = Files().RealPath(FolderOfNative(nativeTarget));
-    return PathJoin(folder.empty() ? FolderOfNative(nativeTarget) : folder, NativeLeaf(nativeTarget));
+    return real.empty() ? NameInRealFolder(nativeTarget) : real;
 }
 
 bool IsTemporaryName(const std::string& name) {
@@ -59,8 +65,9 @@ bool IsTemporaryName(const std::string& name) {
 TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill) {
     SystemFiles& files = Files();
     TempFile temp;
-    const FileInfo target = files.Stat(realTarget, true);
-    // A device, a pipe or a folder is never replaced by a file: the rename would remove it.
+    const FileInfo target = files.Stat(realTarget, false);
+    // A device, a pipe, a folder or a link is never replaced by a file: the rename would
+    // remove it.
     if (target.exists && !target.regular) {
         temp.error = FileError::NotRegular;
         return temp;

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-// Atomic replacement of one file: the bytes go to a temporary file beside the real target
-// (symbolic links followed, so a link stays a link), are flushed to disk and renamed over
-// it, so the target is always either wholly old or wholly new. The target's permission
-// bits are kept; a write-protected target is not replaced (AccessDenied). A replacement that
-// fails leaves the target as it was and gives its reason through error, when one is given.
+// Atomic replacement of one file: the bytes go to a temporary file beside the target (in
+// its folder's real path), are flushed to disk and renamed over it, so the target is always
+// either wholly old or wholly new. The target's permission bits are kept; a write-protected
+// target is not replaced (AccessDenied), nor is a target that is a symbolic link, a folder,
+// a device or a pipe (NotRegular): nothing is ever written where a link leads. A replacement
+// that fails leaves the target as it was and gives its reason through error, when one is given.
 namespace tolvik {
 
 TOLVIK_EXPORT bool ReplaceFileAtomically(const std::string& source, const std::string& target,

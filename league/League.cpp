@@ -380,7 +380,7 @@ bool League::OpenCompanions() {
     enum class Need {
         Optional,   // a missing file is no error
         Required,   // the league does not open without it
-        Statistics, // optional, never written back, and a copy that fails is no error either
+        Statistics, // optional and never written back
     };
     struct Companion {
         WorkFile file;
@@ -421,11 +421,11 @@ bool League::OpenCompanions() {
             copy.target = found;
             copy.seen = tolvik::StatPath(found, true);
         }
-        // An existing list we cannot copy would later be replaced by a new one: refuse instead.
+        // An existing list we cannot copy would later be replaced by a new one, and existing
+        // statistics we cannot copy would show (and value) the players without them: refuse
+        // instead, with the reason.
         tolvik::FileError error = tolvik::FileError::None;
         if (!MakeWorkingCopy(found, c.workName, copy.made, c.what, error, handle)) {
-            if (c.need == Need::Statistics && error != tolvik::FileError::Exists)
-                continue;
             if (c.need == Need::Required)
                 handle = -1;
             return false;

@@ -296,7 +296,8 @@ std::string MemoryFiles::AbsolutePath(const std::string& path) {
 }
 
 std::string MemoryFiles::NativePath(const std::string& path) {
-    if (path.find('\\') == std::string::npos || files_.count(Normal(path)) || FolderExists(Normal(path)))
+    if (path.find('\\') == std::string::npos || path.find('/') != std::string::npos ||
+        files_.count(Normal(path)) || FolderExists(Normal(path)))
         return path;
     std::string out = path;
     std::replace(out.begin(), out.end(), '\\', '/');

@@ -245,7 +245,8 @@ class PosixFiles final : public SystemFiles {
 
     std::string NativePath(const std::string& path) override {
         struct stat st {};
-        if (path.find('\\') == std::string::npos || ::lstat(path.c_str(), &st) == 0)
+        if (path.find('\\') == std::string::npos || path.find('/') != std::string::npos ||
+            ::lstat(path.c_str(), &st) == 0)
             return path;
         std::string out = path;
         std::replace(out.begin(), out.end(), '\\', '/');

@@ -109,8 +109,11 @@ class TOLVIK_EXPORT SystemFiles {
     virtual std::string RealPath(const std::string& path) = 0;
     // The absolute form of a path, without resolving links.
     virtual std::string AbsolutePath(const std::string& path) = 0;
-    // A path given by a user, in this system's terms: a path that names an existing entry is
-    // taken as written; otherwise both '/' and '\' separate folders.
+    // A path given by a user, in this system's terms. Where '\' may be part of a name, a path
+    // that holds a '/' is taken as written (the library's own paths are of this kind: a
+    // folder whose name holds a '\' must never become another folder), and so is one that
+    // names an existing entry; only a path of the game's form, without '/', that names
+    // nothing reads its '\' as separators.
     virtual std::string NativePath(const std::string& path) = 0;
     // True for the characters that separate folders in native paths.
     virtual bool IsSeparator(char ch) const = 0;

@@ -8,9 +8,9 @@
 // Inside the file layer only: the steps every atomic replacement shares.
 namespace tolvik {
 
-// The file a replacement of target must write: the target with every symbolic link
-// resolved (a link stays a link and its file gets the new bytes). A target that does not
-// exist yet is its real folder joined with its name.
+// The file the write-back of a league's file must write: the target with every symbolic
+// link resolved (a league's file that is a link stays one and its file gets the new bytes).
+// A target that does not exist yet is its real folder joined with its name.
 std::string RealTarget(const std::string& nativeTarget);
 
 // A temporary file being made: its path and, until it is finished, its open file; and why
@@ -24,7 +24,7 @@ struct TempFile {
 // Makes a new temporary file beside realTarget, fills it through fill and gives it the
 // target's permission bits, leaving it open and not yet on the disk. The path is "" (and
 // error says why) when the target may not be replaced (write-protected, or not a regular
-// file: NotRegular) or any step fails; nothing is left behind then.
+// file, a link included: NotRegular) or any step fails; nothing is left behind then.
 TempFile FillTempBeside(const std::string& realTarget, const std::function<bool(SystemFiles::Native)>& fill);
 // Puts the file on the disk and closes it; false (the file removed, error set) when either fails.
 bool FinishTemp(TempFile& temp);

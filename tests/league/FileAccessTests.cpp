@@ -1,3 +1,4 @@
+#include "LeagueBytes.h"
 #include "league/FileAccess.h"
 #include "support/FaultyFiles.h"
 #include "support/TempDir.h"
@@ -108,20 +109,30 @@ TEST(FileAccess, NativePathWithStorageMeansWhatTheCopyMeans) {
     EXPECT_EQ(&tolvik::NativePath(native, storage), &native);
     EXPECT_TRUE(storage.empty());
 
-    // The separator before the leaf in the other system's spelling.
+#ifdef _WIN32
+    // The separator before the leaf in the other spelling.
     std::string foreign = native;
-    char& separator = foreign[native.size() - std::string("c.bin").size() - 1];
-    separator = separator == '/' ? '\\' : '/';
+    foreign[native.size() - std::string("c.bin").size() - 1] = '/';
     EXPECT_EQ(tolvik::NativePath(foreign, storage), native);
     EXPECT_EQ(tolvik::NativePath(foreign), native);
     EXPECT_EQ(tolvik::StatPath(foreign, true).size, 3);
     EXPECT_FALSE(tolvik::StatPath(foreign + "x", true).exists);
-#ifndef _WIN32
-    // A name that holds a backslash here is taken as written.
+#else
+    // A path of the game's form, without '/', names what it names with '/' when nothing
+    // bears its name as written.
+    testleague::CurrentDirectory here(dir.Path());
+    EXPECT_EQ(tolvik::NativePath("sub\\c.bin", storage), "sub/c.bin");
+    EXPECT_EQ(tolvik::NativePath("sub\\c.bin"), "sub/c.bin");
+    EXPECT_EQ(tolvik::StatPath("sub\\c.bin", true).size, 3);
+    EXPECT_FALSE(tolvik::StatPath("sub\\c.binx", true).exists);
+    // Here a backslash may be part of a name: a path with a '/' is taken as written, whether
+    // its entry exists or is yet to be made.
     dir.Write("a\\b.bin", Pattern(5));
-    const std::string literal = dir.File("a\\b.bin");
-    EXPECT_EQ(tolvik::NativePath(literal, storage), literal);
-    EXPECT_EQ(tolvik::StatPath(literal, false).size, 5);
+    EXPECT_EQ(tolvik::NativePath("a\\b.bin"), "a\\b.bin");
+    EXPECT_EQ(tolvik::StatPath("a\\b.bin", false).size, 5);
+    for (const std::string& literal :
+         {dir.File("a\\b.bin"), dir.File("sub\\c.bin"), dir.File("sub\\new.bin")})
+        EXPECT_EQ(tolvik::NativePath(literal, storage), literal);
 #endif
 }
 
@@ -156,6 +167,33 @@ TEST(FileAccess, AtomicReplaceLeavesOnlyTheTarget) {
     EXPECT_EQ(dir.Read("target.bin"), Pattern(5000));
     EXPECT_EQ(dir.List().size(), 2u);
 }
+
+#ifndef _WIN32
+// A folder from someone else may hold a link under the very name a program writes (its
+// options, its offers): the replacement refuses it, and neither the link nor where it leads
+// changes, whether that is outside the folder, a file of the folder or nothing.
+TEST(FileAccess, AtomicReplaceNeverWritesWhereALinkOfTheTargetsNameLeads) {
+    TempDir dir;
+    TempDir outside;
+    outside.Write("theirs.bin", Pattern(7));
+    dir.Write("league.bin", Pattern(9));
+    std::filesystem::create_symlink(outside.File("theirs.bin"), dir.File("out.bin"));
+    std::filesystem::create_symlink(dir.File("league.bin"), dir.File("in.bin"));
+    std::filesystem::create_symlink(outside.File("missing.bin"), dir.File("gone.bin"));
+    const std::vector<std::uint8_t> bytes = Pattern(20);
+    for (const char* link : {"out.bin", "in.bin", "gone.bin"}) {
+        SCOPED_TRACE(link);
+        tolvik::FileError error = tolvik::FileError::None;
+        EXPECT_FALSE(tolvik::WriteFileAtomically(dir.File(link), bytes.data(), bytes.size(), &error));
+        EXPECT_EQ(error, tolvik::FileError::NotRegular);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.File(link)));
+    }
+    EXPECT_EQ(outside.Read("theirs.bin"), Pattern(7));
+    EXPECT_EQ(dir.Read("league.bin"), Pattern(9));
+    EXPECT_EQ(outside.List(), std::vector<std::string>{"theirs.bin"});
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"in.bin", "league.bin", "out.bin"})); // no temporary
+}
+#endif
 
 // Each failure gives its own reason with its result, and a handle keeps the reason of its
 // own failure whatever fails after it: nothing is lost to, or taken from, another call.

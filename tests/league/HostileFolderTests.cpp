@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #ifndef _WIN32
@@ -354,6 +355,51 @@ TEST_F(HostileFolder, AWorkingCopySwappedForALinkIsNeitherWrittenThroughNorReadB
     auto reopened = OpenAndRead(dir.File("my.lge"));
     EXPECT_EQ(reopened->FindTeam(105), -1);
     EXPECT_EQ(reopened->FindTeam(145), 0);
+}
+
+// The names in a folder, sorted.
+Names FilesIn(const std::string& folder) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(FsPath(folder)))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Where '\' may be part of a name, the paths the library makes in a folder whose name, or
+// whose league's file names, hold one stay in that folder: read in the game's form, they
+// would lead through a link named like the part before the backslash, out of the folder.
+TEST_F(HostileFolder, ABackslashInTheFolderOrFileNamesNeverLeadsOutOfTheFolder) {
+    // "a\b" holds the league; "a" leads outside, where "b" holds a file of a working copy's
+    // name that the lock notes of a League "that died" claim.
+    fs::create_directory(outside.File("b"));
+    outside.Write("b/~saltmp.pyr", victim);
+    fs::create_symlink(outside.Path(), dir.File("a"));
+    fs::create_directory(dir.File("a\\b"));
+    files.WriteTo(dir, "a\\b/my");
+    const std::string note = "made ~saltmp.pyr\n";
+    dir.Write("a\\b/~saltmp.lck", Bytes(note.begin(), note.end()));
+    {
+        auto league = OpenAndRead(dir.File("a\\b/my.lge"));
+        ASSERT_TRUE(Change(*league));
+        EXPECT_TRUE(dir.Exists("a\\b/~saltmp.pyr"));
+    }
+    EXPECT_EQ(FilesIn(outside.File("b")), Names{"~saltmp.pyr"});
+    EXPECT_EQ(outside.Read("b/~saltmp.pyr"), victim);
+    EXPECT_EQ(FilesIn(dir.File("a\\b")), (Names{"my.lge", "my.pyc", "my.pyf", "my.pyr"}));
+    EXPECT_TRUE(OpenAndRead(dir.File("a\\b/my.lge"))->IsFreeAgent(105));
+
+    // The league's files named "x\my.*" beside a link "x" to the outside, without a
+    // free-agent file: the one a release makes goes back as "x\my.pyf", in the folder.
+    fs::create_symlink(outside.Path(), dir.File("x"));
+    files.WriteTo(dir, "x\\my");
+    fs::remove(dir.File("x\\my.pyf"));
+    {
+        auto league = OpenAndRead(dir.File("x\\my.lge"));
+        ASSERT_TRUE(league->MakeFreeAgent(105) && league->WriteLeague());
+    }
+    EXPECT_TRUE(dir.Exists("x\\my.pyf"));
+    EXPECT_EQ(FilesIn(outside.Path()), (Names{"b", "source.pyf", "victim.pyf"}));
 }
 
 TEST_F(HostileFolder, PipesAndDevicesAreNeverReplacedByAWriteBack) {

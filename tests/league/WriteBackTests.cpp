@@ -459,6 +459,22 @@ TEST_F(WriteBack, EveryFailureToOpenHasItsReason) {
     }
     EXPECT_EQ(dir.Snapshot(), old);
 
+    // Statistics the league has but that cannot be copied would show, and value, its players
+    // without them.
+    dir.Write("my.dat", Bytes(60, 0x42));
+    {
+        FaultyFilesInUse full([](FaultyFiles::Call call, const std::string& path) {
+            return call == FaultyFiles::Call::Create && fs::path(path).filename() == "~saltmp.dat"
+                       ? tolvik::FileError::DiskFull
+                       : tolvik::FileError::None;
+        });
+        League league;
+        EXPECT_FALSE(league.OpenLeague(dir.File("my.lge")));
+        EXPECT_EQ(league.GetLastError(), "cannot copy the statistics file (.dat) to ~saltmp.dat: disk full");
+    }
+    fs::remove(dir.File("my.dat"));
+    EXPECT_EQ(dir.Snapshot(), old);
+
     auto holder = OpenAndRead(dir.File("my.lge"));
     League second;
     EXPECT_FALSE(second.OpenLeague(dir.File("my.lge")));

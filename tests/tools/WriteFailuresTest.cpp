@@ -148,6 +148,27 @@ TEST_F(WriteFailures, OffersAreNeverWrittenInThePlaceOfAPipeOrADevice) {
     EXPECT_TRUE(fs::is_fifo(dir.File("pipe.off")));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
+
+// An offer file of a club's name in a folder from someone else may be a link onto the
+// league's own file: writing the offers there would leave a league that no longer opens.
+TEST_F(WriteFailures, OffersAreNeverWrittenThroughALink) {
+    Offer offer;
+    offer.playerID = 120;
+    offer.years = 2;
+    offer.salary = 1000000;
+    std::vector<std::uint8_t> record(Offer::kRecordSize);
+    offer.Encode(record.data());
+    dir.Write("club.off", record);
+    const std::vector<std::uint8_t> lge = dir.Read("sample.lge");
+    fs::create_symlink(Lge(), dir.File("Gulls.off"));
+    EXPECT_EQ(Cli({"offers", Lge(), "--team", "0", dir.File("club.off"), "--write", dir.File("Gulls.off")}),
+              1);
+    EXPECT_EQ(err.str(),
+              "brevane-cli offers: could not write " + dir.File("Gulls.off") + ": not a regular file\n");
+    EXPECT_TRUE(fs::is_symlink(dir.File("Gulls.off")));
+    EXPECT_EQ(dir.Read("sample.lge"), lge);
+    EXPECT_EQ(Cli({"summary", Lge()}), 0) << err.str();
+}
 #endif
 
 } // namespace
