@@ -180,6 +180,10 @@ void TPlayersForm::showEvent(QShowEvent* event) {
 }
 
 void TPlayersForm::Refresh(int club) {
+    // The table's rows point into the cache: note the selected player and empty the table
+    // before the cache goes.
+    const std::int16_t current = CurrentPlayer();
+    model->SetRows(&contracts.GetLeague(), {});
     release = std::make_unique<ReleaseCalculator>(contracts);
     cache.clear();
     cacheIndex.assign(static_cast<std::size_t>(std::max<int>(contracts.GetLeague().GetNextPlayerID(), 0)),
@@ -189,7 +193,7 @@ void TPlayersForm::Refresh(int club) {
         const QSignalBlocker quiet(listingBox);
         listingBox->setCurrentIndex(listingBox->findData(club));
     }
-    ShowRows();
+    ShowRows(current);
 }
 
 void TPlayersForm::ListingChange() {
@@ -225,6 +229,10 @@ std::vector<const RosterRow*> TPlayersForm::RowsOf(const std::vector<std::int16_
 }
 
 void TPlayersForm::ShowRows() {
+    ShowRows(CurrentPlayer());
+}
+
+void TPlayersForm::ShowRows(std::int16_t current) {
     if (!release)
         return;
     League& league = const_cast<League&>(contracts.GetLeague());
@@ -249,7 +257,6 @@ void TPlayersForm::ShowRows() {
     const int group = groupFilter->currentIndex() - 1;
     if (group >= 0)
         std::erase_if(rows, [group](const RosterRow* row) { return row->group != group; });
-    const std::int16_t current = CurrentPlayer();
     model->SetRows(&league, std::move(rows));
     countLabel->setText(
         QString("%1 %2: %3").arg(model->rowCount()).arg(model->rowCount() == 1 ? "player" : "players", what));

@@ -79,7 +79,10 @@ class TPlayersForm : public QWidget {
     void BuildControls();
     // The rows of these players, from the cache (built for those not yet in it).
     std::vector<const RosterRow*> RowsOf(const std::vector<std::int16_t>& ids);
+    // Shows the rows of the chosen listing or search, keeping the current player (or the
+    // one given) selected when he is among them.
     void ShowRows();
+    void ShowRows(std::int16_t current);
     void ShowRelease();
     void SizeColumns();
 

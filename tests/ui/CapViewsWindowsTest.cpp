@@ -148,6 +148,18 @@ TEST_F(PlayersWindow, ShowsTheClubsRosterWithItsMoneyAndSortsMoneyAsNumbers) {
     EXPECT_LE(table.columnWidth(PlayersTable::DeadMoney), dead + 60);
 }
 
+// Counting again (the window asked for once more, another club chosen, the options saved)
+// keeps the selected player selected, and never reads the rows it drops on the way.
+TEST_F(PlayersWindow, CountingAgainKeepsTheSelectedPlayer) {
+    form->SelectPlayer(122); // the last row built, in a block of the cache that emptying it frees
+    p.Main().Players1->trigger();
+    EXPECT_EQ(form->CurrentPlayer(), 122);
+    EXPECT_EQ(Names(), QStringList({"Brock Fletcher", "\u00C9mile Dubois", "Sam Fletch"}));
+    form->Refresh(2);
+    EXPECT_EQ(Names(), QStringList({"Ola Fletcher"}));
+    EXPECT_EQ(form->CurrentPlayer(), 0);
+}
+
 TEST_F(PlayersWindow, SearchFindsPlayersOfTheWholeLeagueAsOneTypes) {
     QTest::keyClicks(form->searchBox, "fle");
     EXPECT_EQ(Names(), QStringList({"Brock Fletcher", "Sam Fletch", "Ola Fletcher", "Kai Fletcher"}));
