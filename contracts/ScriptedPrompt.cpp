@@ -1,19 +1,28 @@
 #include "contracts/ScriptedPrompt.h"
 
-ScriptedPrompt::ScriptedPrompt(std::vector<bool> answers) : answers_(answers.begin(), answers.end()) {}
+ScriptedPrompt::ScriptedPrompt(std::vector<bool> answers) {
+    for (const bool answer : answers)
+        Answer(answer);
+}
 
-bool ScriptedPrompt::Next(const std::string& caption) {
+Prompt::Choice ScriptedPrompt::Next(const std::string& caption) {
+    const auto choice = [](bool yes) { return yes ? Choice::Yes : Choice::No; };
     if (auto it = byCaption_.find(caption); it != byCaption_.end())
-        return it->second;
+        return choice(it->second);
     if (answers_.empty())
-        return defaultAnswer_;
-    const bool answer = answers_.front();
+        return choice(defaultAnswer_);
+    const Choice answer = answers_.front();
     answers_.pop_front();
     return answer;
 }
 
 bool ScriptedPrompt::AskYesNo(const std::string& text, const std::string& caption) {
     shown_.push_back({Kind::YesNo, text, caption});
+    return Next(caption) == Choice::Yes;
+}
+
+Prompt::Choice ScriptedPrompt::AskYesNoCancel(const std::string& text, const std::string& caption) {
+    shown_.push_back({Kind::YesNoCancel, text, caption});
     return Next(caption);
 }
 
@@ -23,7 +32,7 @@ void ScriptedPrompt::ShowStop(const std::string& text, const std::string& captio
 
 bool ScriptedPrompt::AskOkCancel(const std::string& text, const std::string& caption) {
     shown_.push_back({Kind::OkCancel, text, caption});
-    return Next(caption);
+    return Next(caption) == Choice::Yes;
 }
 
 void ScriptedPrompt::ShowMessage(const std::string& text, const std::string& caption) {

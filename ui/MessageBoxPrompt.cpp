@@ -20,6 +20,19 @@ bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& capt
     return Show(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Prompt::Choice MessageBoxPrompt::AskYesNoCancel(const std::string& text, const std::string& caption) {
+    // Escape and closing the box answer Cancel.
+    switch (Show(QMessageBox::Question, text, caption,
+                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 void MessageBoxPrompt::ShowStop(const std::string& text, const std::string& caption) {
     Show(QMessageBox::Critical, text, caption, QMessageBox::Ok);
 }

@@ -462,12 +462,22 @@ void TContractManagerForm::ReleaseLeague() {
 }
 
 bool TContractManagerForm::SaveOrDiscardOffers() {
-    // Yes saves (a save that is cancelled or fails stays), No discards.
+    // Yes saves (a save that is cancelled or fails stays), No discards, Cancel stays.
     if (stopping)
         return false;
-    if (!offersUnsaved || !prompt.AskYesNo(kSaveQuestion, "Save Offers"))
+    return !offersUnsaved || SaveOrDiscard(prompt.AskYesNoCancel(kSaveQuestion, "Save Offers"),
+                                           [this]() { return SaveOffers(); });
+}
+
+bool TContractManagerForm::SaveOrDiscard(Prompt::Choice answer, const std::function<bool()>& save) {
+    switch (answer) {
+    case Prompt::Choice::Yes:
+        return save();
+    case Prompt::Choice::No:
         return true;
-    return SaveOffers();
+    default:
+        return false;
+    }
 }
 
 void TContractManagerForm::ChooseUserTeam() {
@@ -784,9 +794,9 @@ bool TContractManagerForm::SaveSalaryInfo() {
 }
 
 bool TContractManagerForm::SaveOrDiscardSalaryEdits() {
-    if (!salaryEditsUnsaved || !prompt.AskYesNo("CGS edits not saved.  Save Now?", "Save CGS"))
-        return true;
-    return SaveSalaryInfo();
+    return !salaryEditsUnsaved ||
+           SaveOrDiscard(prompt.AskYesNoCancel("CGS edits not saved.  Save Now?", "Save CGS"),
+                         [this]() { return SaveSalaryInfo(); });
 }
 
 void TContractManagerForm::SaveCGS1Click() {

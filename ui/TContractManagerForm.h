@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contracts/ProgramVersion.h"
+#include "contracts/Prompt.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class ContractList;
@@ -16,7 +18,6 @@ class FileDialogs;
 class League;
 class OpenLeagueState;
 class Options;
-class Prompt;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -175,10 +176,13 @@ class TContractManagerForm : public QMainWindow {
     void ShowOptionsWriteFailure(const OpenLeagueState& opened);
     bool FormCloseQuery();
     // Before unsaved offers are dropped: "Current Offers not Saved.  Save Now?". True to go on
-    // (saved, or No), false to stay (the save was cancelled or failed).
+    // (saved, or No), false to stay (Cancel, or the save was cancelled or failed).
     bool SaveOrDiscardOffers();
     // The same for the front office's CGS, round and pick edits: "CGS edits not saved.  Save Now?".
     bool SaveOrDiscardSalaryEdits();
+    // What an answer to such a question means: Yes saves (true when it did), No goes on,
+    // Cancel stays.
+    static bool SaveOrDiscard(Prompt::Choice answer, const std::function<bool()>& save);
     bool SaveSalaryInfo();
     // Offers kept by a stopped run (RecoveryPath): asks whether to load them; yes manages
     // their club without the chooser, no removes the file.

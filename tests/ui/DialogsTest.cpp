@@ -3,6 +3,7 @@
 
 #include "league/MoneyText.h"
 #include "ui/BrevaneApplication.h"
+#include "ui/MessageBoxPrompt.h"
 #include "ui/TChooseTeam.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -35,6 +37,23 @@ class ErrorBoxTest : public ::testing::Test {
     ScriptedPrompt errors;
     ModalScript modals;
 };
+
+// A question that can be backed out of: Escape answers Cancel, not No, so that pressing it
+// never drops what the question was about.
+TEST(MessageBoxes, EscapeBacksOutOfAYesNoCancelQuestion) {
+    MessageBoxPrompt prompt;
+    ModalScript modals;
+    modals.Then("MessageBox", [](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(prompt.AskYesNoCancel("Current Offers not Saved.  Save Now?", "Save Offers"),
+              Prompt::Choice::Cancel);
+    modals.Then("MessageBox", [](QWidget& box) {
+        auto& buttons = static_cast<QMessageBox&>(box);
+        EXPECT_EQ(buttons.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QTest::mouseClick(buttons.button(QMessageBox::No), Qt::LeftButton);
+    });
+    EXPECT_EQ(prompt.AskYesNoCancel("Current Offers not Saved.  Save Now?", "Save Offers"),
+              Prompt::Choice::No);
+}
 
 TEST(ChooseTeam, Layout) {
     ScriptedPrompt prompt;

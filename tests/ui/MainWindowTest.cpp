@@ -355,7 +355,7 @@ TEST_F(PendingOffers, YesSavesToTheProposedFileThenEmptiesTheList) {
 
     // The save question, then the rule check of the sample club's offer (over the cap).
     ASSERT_EQ(p.prompt.History().size(), 2u);
-    EXPECT_EQ(p.prompt.History()[0].kind, Kind::YesNo);
+    EXPECT_EQ(p.prompt.History()[0].kind, Kind::YesNoCancel);
     EXPECT_EQ(p.prompt.History()[0].text, kSaveQuestion);
     EXPECT_EQ(p.prompt.History()[0].caption, "Save Offers");
     EXPECT_EQ(p.prompt.History()[1].caption, "Rule Check");
@@ -407,6 +407,27 @@ TEST_F(PendingOffers, NoDropsTheOffers) {
     EXPECT_EQ(p.Offers().offerlist->count(), 0);
     EXPECT_TRUE(p.Offers().isHidden());
     EXPECT_EQ(p.Main().GetLeague()->GetLeagueFolder(), p.dir.File("b"));
+}
+
+// Cancel (Escape, or closing the question) backs out of whatever asked: another league, the
+// program's end, Contracts > Clear. Nothing is saved or dropped.
+TEST_F(PendingOffers, CancelKeepsTheLeagueTheOffersAndTheProgram) {
+    p.prompt.AnswerCancel();
+    p.dialogs.Answer(QString::fromStdString(second));
+    p.Main().Open2->trigger();
+    ASSERT_EQ(p.prompt.History().size(), 1u);
+    EXPECT_EQ(p.prompt.History()[0].text, kSaveQuestion);
+    EXPECT_EQ(p.dialogs.Count(Dialog::SaveOffers), 0);
+    EXPECT_EQ(p.Main().GetLeague()->GetLeagueFolder(), p.dir.File("a"));
+
+    p.prompt.AnswerCancel();
+    EXPECT_FALSE(p.Main().close());
+    p.prompt.AnswerCancel();
+    p.Main().New1->trigger();
+    EXPECT_EQ(p.prompt.History().size(), 3u);
+    EXPECT_TRUE(p.Main().AreOffersUnsaved());
+    EXPECT_EQ(p.Offers().offerlist->count(), 1);
+    EXPECT_EQ(p.dialogs.Count(Dialog::SaveOffers), 0);
 }
 
 TEST_F(PendingOffers, ASaveCancelledOrFailedKeepsTheLeagueAndItsOffers) {
