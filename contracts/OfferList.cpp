@@ -38,7 +38,9 @@ void OfferList::SetBase(int team, std::uint8_t restructures, std::int32_t bonusS
     baseRestructures_ = static_cast<std::int8_t>(restructures);
     baseBonus_ = bonusSpent;
     basePayroll_ = estimatedPayroll;
-    ShowTotals(baseBonus_, baseRestructures_, basePayroll_);
+    // The figures are the base's and the listed offers': an offer the full list refuses, or
+    // a question asked before the offer is listed, must not show the base alone.
+    RecalcTotals();
 }
 
 void OfferList::SetBase(int team, const TeamInfo& info) {

@@ -40,7 +40,8 @@ class OfferList {
     void UsePlaces(const ContractList::Places* places) { places_ = places; }
 
     // The club whose figures are shown and its figures before these offers (the restructure
-    // counter is read as a signed byte; the current payroll is not used).
+    // counter is read as a signed byte; the current payroll is not used). The figures shown
+    // are then these with the listed offers'.
     void SetBase(int team, std::uint8_t restructures, std::int32_t bonusSpent, std::int32_t currentPayroll,
                  std::int32_t estimatedPayroll);
     void SetBase(int team, const TeamInfo& info);

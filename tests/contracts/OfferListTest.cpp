@@ -179,6 +179,11 @@ TEST_F(OfferListFixture, ThirtyTwoOffersAtMost) {
         ASSERT_TRUE(offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0, 1)));
     EXPECT_FALSE(offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0, 1)));
     EXPECT_EQ(offers->Count(), 32);
+    // The window gives the base again before every offer: the 32 listed stay in the figures
+    // (a one-year deal charges its whole salary), whether the next one is refused or waits
+    // for a question.
+    offers->SetBase(1, 1, 2000000, 25000000, 30000000);
+    ExpectFigures(2000000, 30000000 + 32 * 100, 1);
 }
 
 TEST_F(OfferListFixture, FilesLoadWholeRecordsUpToThirtyTwoOffers) {
