@@ -165,6 +165,47 @@ int OfferList::LoadOffers(const std::string& path) {
     return AddOffersToList(ReadOfferFile(path, kMaxOffers - Count()).offers);
 }
 
+std::vector<std::string> OfferList::LoadOwnOffers(const std::string& path) {
+    const auto count = [](int n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    const OfferFileContents read = ReadOfferFile(path, kMaxOffers - Count());
+    std::vector<std::string> left;
+    if (!read.error.empty())
+        left.push_back("it could not be read: " + read.error);
+    // Any 20 bytes read as an offer: a file of another kind names players the league does
+    // not have, and another club's file names its club.
+    std::vector<Offer> own;
+    int unknown = 0, others = 0, otherClub = -1;
+    for (const Offer& offer : read.offers) {
+        if (offer.playerID < ContractList::kFirstID || offer.playerID >= contracts_.Count()) {
+            ++unknown;
+        } else if (offer.team != team_) {
+            otherClub = others == 0 || offer.team == otherClub ? offer.team : -2;
+            ++others;
+        } else {
+            own.push_back(offer);
+        }
+    }
+    AddOffersToList(own);
+    const League& league = contracts_.GetLeague();
+    if (unknown > 0)
+        left.push_back(count(unknown, "record names", "records name") + " no player of this league");
+    if (others > 0)
+        left.push_back(count(others, "offer was", "offers were") + " made by " +
+                       (otherClub >= 0 && otherClub < contracts_.GetNumTeams() ? league.GetTeamName(otherClub)
+                                                                               : std::string("other clubs")) +
+                       ", not by " + league.GetTeamName(team_));
+    if (read.unreadRecords > 0)
+        left.push_back(count(read.unreadRecords, "record", "records") + " beyond the " +
+                       std::to_string(kMaxOffers) + " offers of the list " +
+                       (read.unreadRecords == 1 ? "was" : "were") + " not read");
+    if (read.partialBytes > 0)
+        left.push_back("it ends in a partial record of " + count(read.partialBytes, "byte", "bytes") +
+                       ", ignored");
+    return left;
+}
+
 std::vector<std::uint8_t> OfferList::TickedBytes(Which which) const {
     std::vector<std::uint8_t> bytes;
     for (const Item& item : items_) {

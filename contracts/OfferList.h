@@ -63,6 +63,10 @@ class OfferList {
     // Appends the offers of an offer file, ticked; a missing file adds nothing, and offers
     // beyond the 32nd are dropped. Returns the number added.
     int LoadOffers(const std::string& path);
+    // Contracts > Load: appends, ticked, the offers of an offer file that the list's club
+    // made for players of this league, and returns a line for each kind of record it left
+    // out, saying why (none when it took the whole file).
+    std::vector<std::string> LoadOwnOffers(const std::string& path);
     // Writes the ticked offers (or all of them, ticked or not), replacing the file atomically.
     // On failure the old file stays as it was and reason says why.
     enum class Which { Ticked, All };

@@ -73,5 +73,6 @@ int CountRuleBreakers(const std::vector<std::vector<std::string>>& problems) {
 }
 
 std::string SaveAnywayQuestion(int breakers) {
-    return std::to_string(breakers) + " offers break the league's rules. Save anyway?";
+    return breakers == 1 ? "1 offer breaks the league's rules. Save anyway?"
+                         : std::to_string(breakers) + " offers break the league's rules. Save anyway?";
 }

@@ -750,7 +750,7 @@ void TContractManagerForm::Open1Click() {
     const TeamInfo info = state->GetContracts().GetTeamInfo(userTeam);
     offerList->SetBase(userTeam, info.restructures, info.bonusSpent, info.currentPayroll,
                        info.estimatedPayroll);
-    offerList->LoadOffers(ToFilePath(path));
+    offerList->LoadOwnOffers(path);
     offerList->show();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -203,6 +204,22 @@ void TOfferListForm::LoadOffers(const std::string& path) {
         return;
     model->LoadOffers(path);
     ShowItems();
+}
+
+void TOfferListForm::LoadOwnOffers(const QString& path) {
+    if (!model)
+        return;
+    const int before = model->Count();
+    const std::vector<std::string> left = model->LoadOwnOffers(ToFilePath(path));
+    ShowItems();
+    if (left.empty())
+        return;
+    const int loaded = model->Count() - before;
+    std::string text = QFileInfo(path).fileName().toStdString() + ": " + std::to_string(loaded) +
+                       (loaded == 1 ? " offer" : " offers") + " loaded; left out:";
+    for (const std::string& line : left)
+        text += "\n" + line;
+    prompt.ShowMessage(text, "Load Offers");
 }
 
 bool TOfferListForm::WriteOffers(const std::string& path, std::string& reason) {

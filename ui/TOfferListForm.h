@@ -58,6 +58,9 @@ class TOfferListForm : public QWidget {
     // Writes every listed offer as CSV; false (with the reason shown) when it cannot.
     bool ExportCsv(const QString& path);
     void LoadOffers(const std::string& path);
+    // Contracts > Load: the offers of a file that the list's club made for players of this
+    // league; what it leaves out is said, with the reasons.
+    void LoadOwnOffers(const QString& path);
     // Writes the ticked offers; on failure reason says why and the old file stays.
     bool WriteOffers(const std::string& path, std::string& reason);
     // Empties the list and its figures and hides the window.

@@ -177,6 +177,7 @@ TEST_F(AdviceFixture, RuleCheckOfTheTickedOffers) {
     EXPECT_TRUE(problems[6].empty());
     EXPECT_EQ(CountRuleBreakers(problems), 5);
     EXPECT_EQ(SaveAnywayQuestion(5), "5 offers break the league's rules. Save anyway?");
+    EXPECT_EQ(SaveAnywayQuestion(1), "1 offer breaks the league's rules. Save anyway?");
 
     // In its last year a restructure is allowed.
     list->GetRecord(120)->yrSigned = 1997;

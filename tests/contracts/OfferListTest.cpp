@@ -229,6 +229,45 @@ TEST_F(OfferListFixture, FilesLoadWholeRecordsUpToThirtyTwoOffers) {
     EXPECT_EQ(offers->Count(), 4);
 }
 
+// Contracts > Load takes the club's own offers for players of this league and says what it
+// left: records of no player here (a file of another kind), another club's offers, what
+// lies beyond the 32 and a partial record.
+TEST_F(OfferListFixture, LoadingOwnOffersSaysWhatItLeftOut) {
+    const auto file = [](std::initializer_list<std::pair<int, int>> offers, std::size_t tail) {
+        std::vector<std::uint8_t> bytes;
+        for (const auto& [player, team] : offers) {
+            std::vector<std::uint8_t> rec(20, 0);
+            rec[0] = static_cast<std::uint8_t>(player & 0xFF);
+            rec[1] = static_cast<std::uint8_t>(player >> 8);
+            rec[2] = static_cast<std::uint8_t>(team);
+            rec[4] = 1;   // one year
+            rec[8] = 100; // $100
+            bytes.insert(bytes.end(), rec.begin(), rec.end());
+        }
+        bytes.insert(bytes.end(), tail, 0x41);
+        return bytes;
+    };
+    using Lines = std::vector<std::string>;
+    dir.Write("mixed.off", file({{150, 1}, {120, 3}, {999, 1}, {151, 3}}, 7));
+    EXPECT_EQ(offers->LoadOwnOffers(dir.File("mixed.off")),
+              (Lines{"1 record names no player of this league", "2 offers were made by Team 3, not by Team 1",
+                     "it ends in a partial record of 7 bytes, ignored"}));
+    ASSERT_EQ(offers->Count(), 1);
+    EXPECT_EQ(offers->Items()[0].offer.playerID, 150);
+    ExpectFigures(2000000, 30000000 + 100, 1); // a one-year deal of $100 for a free agent
+
+    dir.Write("own.off", file({{151, 1}, {120, 4}, {121, 5}, {150, 1}}, 0));
+    EXPECT_EQ(offers->LoadOwnOffers(dir.File("own.off")),
+              Lines{"2 offers were made by other clubs, not by Team 1"});
+    for (int i = offers->Count(); i < OfferList::kMaxOffers - 1; ++i)
+        offers->AddOfferToList(MakeOffer(150, 0, 1, 100, 0, 1));
+    EXPECT_EQ(offers->LoadOwnOffers(dir.File("own.off")),
+              Lines{"3 records beyond the 32 offers of the list were not read"});
+    EXPECT_EQ(offers->Count(), OfferList::kMaxOffers);
+    EXPECT_EQ(offers->LoadOwnOffers(dir.File("missing.off")),
+              Lines{"it could not be read: no such file or folder"});
+}
+
 TEST_F(OfferListFixture, WrittenFilesHoldTheTickedOffersAndReadBack) {
     Offer a = MakeOffer(150, 0, 3, 3000000, 900000, 1);
     a.acceptPct = 76;

@@ -95,7 +95,7 @@ TEST_F(AdviceWindows, OffersThatBreakRulesAreMarkedAndAskBeforeSaving) {
     const std::string path = p.dir.File("league/club.off");
     p.prompt.AnswerCaption("Rule Check", false);
     EXPECT_FALSE(p.Offers().SaveOffersOf(1));
-    EXPECT_EQ(p.prompt.History().back().text, "1 offers break the league's rules. Save anyway?");
+    EXPECT_EQ(p.prompt.History().back().text, "1 offer breaks the league's rules. Save anyway?");
     EXPECT_EQ(p.dialogs.Count(FileDialogs::Kind::SaveOffers), 0);
     EXPECT_FALSE(std::filesystem::exists(path));
 

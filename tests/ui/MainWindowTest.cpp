@@ -430,6 +430,18 @@ TEST_F(PendingOffers, CancelKeepsTheLeagueTheOffersAndTheProgram) {
     EXPECT_EQ(p.dialogs.Count(Dialog::SaveOffers), 0);
 }
 
+TEST_F(PendingOffers, LoadingAFileOfAnotherKindSaysWhatItLeftOut) {
+    p.dir.Write("a/notes.off", std::vector<std::uint8_t>(45, 'x'));
+    p.dialogs.Answer(QString::fromStdString(p.dir.File("a/notes.off")));
+    p.Main().Open1->trigger();
+    ASSERT_EQ(p.prompt.History().size(), 1u);
+    EXPECT_EQ(p.prompt.History()[0].caption, "Load Offers");
+    EXPECT_EQ(p.prompt.History()[0].text,
+              "notes.off: 0 offers loaded; left out:\n2 records name no player of this "
+              "league\nit ends in a partial record of 5 bytes, ignored");
+    EXPECT_EQ(p.Offers().offerlist->count(), 1);
+}
+
 TEST_F(PendingOffers, ASaveCancelledOrFailedKeepsTheLeagueAndItsOffers) {
     p.prompt.Answer(true);
     p.dialogs.Answer(QString::fromStdString(second)); // the league dialog
