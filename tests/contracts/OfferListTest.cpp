@@ -233,18 +233,14 @@ TEST_F(OfferListFixture, FilesLoadWholeRecordsUpToThirtyTwoOffers) {
 // left: records of no player here (a file of another kind), another club's offers, what
 // lies beyond the 32 and a partial record.
 TEST_F(OfferListFixture, LoadingOwnOffersSaysWhatItLeftOut) {
+    // One-year offers of $100 (player, club), then tail bytes of a partial record.
     const auto file = [](std::initializer_list<std::pair<int, int>> offers, std::size_t tail) {
-        std::vector<std::uint8_t> bytes;
+        std::vector<std::uint8_t> bytes(offers.size() * Offer::kRecordSize + tail, 0x41);
+        std::uint8_t* at = bytes.data();
         for (const auto& [player, team] : offers) {
-            std::vector<std::uint8_t> rec(20, 0);
-            rec[0] = static_cast<std::uint8_t>(player & 0xFF);
-            rec[1] = static_cast<std::uint8_t>(player >> 8);
-            rec[2] = static_cast<std::uint8_t>(team);
-            rec[4] = 1;   // one year
-            rec[8] = 100; // $100
-            bytes.insert(bytes.end(), rec.begin(), rec.end());
+            MakeOffer(static_cast<std::int16_t>(player), 0, 1, 100, 0, team).Encode(at);
+            at += Offer::kRecordSize;
         }
-        bytes.insert(bytes.end(), tail, 0x41);
         return bytes;
     };
     using Lines = std::vector<std::string>;
