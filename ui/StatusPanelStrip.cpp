@@ -75,6 +75,13 @@ int StatusPanelStrip::NeededWidth(int panel) const {
            kIndent;
 }
 
+int StatusPanelStrip::NeededWidth() const {
+    int needed = 0;
+    for (int i = 0; i < kPanels; ++i)
+        needed += NeededWidth(i);
+    return needed;
+}
+
 QSize StatusPanelStrip::sizeHint() const {
     return {std::accumulate(kWidths.begin(), kWidths.end(), 0), fontMetrics().height() + 6};
 }

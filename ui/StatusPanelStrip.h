@@ -28,8 +28,9 @@ class StatusPanelStrip : public QWidget {
     void SetAlarm(int panel, bool alarm);
     // The panels' design texts again, as before a league was opened.
     void ShowDesignTexts();
-    // The width each panel needs to show its whole text.
+    // The width each panel needs to show its whole text, and all of them together.
     int NeededWidth(int panel) const;
+    int NeededWidth() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

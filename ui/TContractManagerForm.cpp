@@ -292,6 +292,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     ShowEditor(0);
     ChooseUserTeam();
     UpdateStatusPanels();
+    WidenForStatusTexts();
     if (recover)
         LoadRecoveredOffers();
 }
@@ -432,6 +433,21 @@ void TContractManagerForm::FitEditor() {
     const QSize growth = (size() - kDesignedSize).expandedTo(QSize(0, 0));
     frame->resize(frame->sizeHint() + growth);
     editor->resize(editor->sizeHint() + growth);
+}
+
+void TContractManagerForm::WidenForStatusTexts() {
+    // Only a window the user has not sized (nor maximised): his own width is his choice.
+    if (!isVisible() || width() != kDesignedSize.width() ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const int missing = statusStrip->NeededWidth() - statusStrip->width();
+    if (missing <= 0)
+        return;
+    int wanted = width() + missing;
+    if (const QScreen* shownOn = screen())
+        wanted = std::min(wanted, shownOn->availableGeometry().width() - (frameGeometry().width() - width()));
+    if (wanted > width())
+        resize(wanted, height());
 }
 
 void TContractManagerForm::resizeEvent(QResizeEvent* event) {
@@ -702,6 +718,7 @@ void TContractManagerForm::ChangeTeam1Click() {
     }
     ManageClub(chosen);
     UpdateStatusPanels();
+    WidenForStatusTexts();
 }
 
 void TContractManagerForm::ContractEditor1Click() {

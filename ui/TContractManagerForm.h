@@ -200,6 +200,9 @@ class TContractManagerForm : public QMainWindow {
     void CloseEditor();
     // The editor's frame at its designed size, grown by what the main window has beyond its own.
     void FitEditor();
+    // A window shown at its designed width widens, within the screen, so that the status
+    // bar's texts (a long club name and large payrolls) are whole rather than cut.
+    void WidenForStatusTexts();
     void ReleaseLeague();
     void RunLeagueDialog();
     QString LeagueFolder() const;

@@ -299,6 +299,28 @@ TEST(MainWindow, OpeningShowsTheHourglassOverADisabledFrame) {
     EXPECT_EQ(main.GetStatusText(), "Data Loaded");
 }
 
+// A club's long name and large payrolls widen the main window from its designed width
+// rather than cut the status bar's texts; a width the user chose stays his.
+TEST(MainWindow, TheStatusTextsWidenTheDesignedWindowInsteadOfBeingCut) {
+    ProgramUnderTest p;
+    const std::string league = WriteSampleLeague(p.dir.File("a"));
+    p.Main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.Main()));
+    OpenThroughMenu(p, league, 0);
+    ASSERT_TRUE(p.Main().IsLeagueLoaded());
+    EXPECT_GT(p.Main().width(), 624);
+    QTRY_VERIFY(p.Main().statusStrip->width() >= p.Main().statusStrip->NeededWidth());
+    for (int i = 0; i < StatusPanelStrip::kPanels; ++i)
+        EXPECT_GE(p.Main().statusPanels[i]->width(), p.Main().statusStrip->NeededWidth(i)) << i;
+
+    p.Main().resize(600, 569);
+    p.modals.Then("ChooseTeam",
+                  [](QWidget& chooser) { ClickRow(*chooser.findChild<QListWidget*>("teamList"), 1); });
+    p.Main().ChangeTeam1->trigger();
+    EXPECT_EQ(p.Main().GetUserTeam(), 1);
+    EXPECT_EQ(p.Main().width(), 600);
+}
+
 TEST(MainWindow, ASecondOpenWithoutOffersAsksNothingAndReleasesTheFirstLeague) {
     ProgramUnderTest p;
     const std::string first = WriteSampleLeague(p.dir.File("a"));

@@ -97,8 +97,10 @@ TEST(ProgramRun, BrevaneShowsTheSampleLeagueOnAVirtualXServer) {
         "the contract editor shows player " + std::to_string(first) + ", " + player.GetFirstName() + " " +
         player.GetLastName() + " (" + lg.GetTeamName(0) + ")")))
         << run.output.toStdString();
+    // The designed size, widened when the sample club's status texts need more room.
     const QImage image(picture);
-    EXPECT_EQ(image.size(), QSize(624, 569));
+    EXPECT_EQ(image.height(), 569);
+    EXPECT_GE(image.width(), 624);
     ExpectNotBlank(image);
 }
 
