@@ -448,6 +448,8 @@ Offer ContractEditor::saveButtonClick() {
     offer.years = lengthFits ? static_cast<std::int8_t>(years) : 0;
     offer.offerType = lengthFits ? decision.type : static_cast<std::int8_t>(Offer::InvalidOffer);
     offer.flag = 0;
+    whyInvalid_ = lengthFits ? decision.whyInvalid
+                             : "A contract of " + std::to_string(years) + " years cannot be offered.";
 
     fields_ = std::move(f);
     return offer;

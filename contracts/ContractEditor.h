@@ -97,6 +97,8 @@ class ContractEditor {
     // boxes above the list show now. Throws ConversionError naming the box (TypedProblem)
     // when there is no player or a box cannot be read.
     Offer saveButtonClick();
+    // Why the last offer saveButtonClick built is invalid ("" when it is not).
+    const std::string& WhyInvalid() const { return whyInvalid_; }
     // An offer of the list loaded back into the boxes, with its chance recomputed.
     void ShowOffer(const Offer& offer);
 
@@ -146,5 +148,6 @@ class ContractEditor {
     int shownTeamIndex_ = -1;
 
     EditorFields fields_;
+    std::string whyInvalid_;
     AcceptTerms terms_;
 };

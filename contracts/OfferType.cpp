@@ -51,11 +51,18 @@ OfferDecision DecideOfferType(bool freeAgentListing, const OfferTags& tags, bool
         const bool tagged = status == Contract::FranchisePlayer || status == Contract::TransitionPlayer ||
                             status == Contract::Tendered;
         d.type = tags.Any() && !tagged ? Offer::InvalidOffer : Offer::SignFreeAgent;
+        if (d.type == Offer::InvalidOffer)
+            d.whyInvalid = "A free agent without a franchise, transition or tender tag takes none: untick "
+                           "the boxes.";
         return d;
     }
     if (tags.Any()) {
-        if (!ownClub || (status != Contract::UnrestrictedFA && status != Contract::RestrictedFA))
+        if (!ownClub || (status != Contract::UnrestrictedFA && status != Contract::RestrictedFA)) {
+            d.type = Offer::InvalidOffer;
+            d.whyInvalid = "Franchise, Transition and Tender Offer are for your own club's unrestricted and "
+                           "restricted free agents only.";
             return d;
+        }
         // Checked in this order, a later box overriding an earlier one.
         if (tags.franchise)
             d.type = Offer::FranchiseDesignation;
@@ -67,5 +74,10 @@ OfferDecision DecideOfferType(bool freeAgentListing, const OfferTags& tags, bool
         return d;
     }
     d.type = ownClub ? OwnClubType(status, contractYears) : OtherClubType(status);
+    if (d.type == Offer::InvalidOffer)
+        d.whyInvalid = ownClub
+                           ? "The player's contract record holds a status no contract has."
+                           : "Another club's player can be offered a contract only as a free agent, or with "
+                             "an offer sheet when he is restricted, tagged or tendered.";
     return d;
 }

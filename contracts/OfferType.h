@@ -15,6 +15,8 @@ struct OfferDecision {
     std::int8_t type = 10;
     // A designation or tender of one's own free agent: the editor then shows a chance of 100.
     bool certain = false;
+    // For an invalid offer, why it cannot be made ("" otherwise).
+    const char* whyInvalid = "";
 };
 
 // The type of the offer Submit Contract makes, from the listing, the tags, whether the shown

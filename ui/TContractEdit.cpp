@@ -629,7 +629,7 @@ void TContractEdit::saveButtonClick() {
     TakeTypedBoxes();
     const Offer offer = editor.saveButtonClick();
     ShowFields();
-    emit offerSubmitted(offer);
+    emit offerSubmitted(offer, editor.WhyInvalid());
 }
 
 void TContractEdit::closeButtonClick() {

@@ -124,8 +124,9 @@ class TContractEdit : public QWidget {
     void playerShown();
     // The shown player's CGS, round or pick was changed in the contract list (not yet saved).
     void salaryInfoEdited();
-    // Submit Contract built this offer record (of type Offer::InvalidOffer when it is not one).
-    void offerSubmitted(const Offer& offer);
+    // Submit Contract built this offer record (of type Offer::InvalidOffer, with the reason,
+    // when it is not one).
+    void offerSubmitted(const Offer& offer, const std::string& whyInvalid);
 
   private:
     void BuildListings(QBoxLayout* into);

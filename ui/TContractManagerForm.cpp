@@ -671,9 +671,11 @@ bool TContractManagerForm::SaveOffers() {
     return offerList->SaveOffersOf(userTeam);
 }
 
-void TContractManagerForm::SubmitOffer(const Offer& offer) {
+void TContractManagerForm::SubmitOffer(const Offer& offer, const std::string& whyInvalid) {
     if (offer.offerType == Offer::InvalidOffer) {
-        prompt.AskOkCancel("Invalid Contract Offer", "Invalid");
+        prompt.AskOkCancel(whyInvalid.empty() ? "Invalid Contract Offer"
+                                              : "Invalid Contract Offer\n\n" + whyInvalid,
+                           "Invalid");
         return;
     }
     AddOffer(offer);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class ContractList;
 class FileDialogs;
@@ -72,7 +73,8 @@ class TContractManagerForm : public QMainWindow {
     void UpdateStatusPanels();
     // Contracts > Save; true when the offers were written.
     bool SaveOffers();
-    void SubmitOffer(const Offer& offer);
+    // An invalid offer is refused with "Invalid Contract Offer" and, when known, the reason.
+    void SubmitOffer(const Offer& offer, const std::string& whyInvalid = {});
     void AddOffer(const Offer& offer);
     // An offer of the offer list shown in the editor (opened first when it is closed).
     void ShowOfferInEditor(const Offer& offer);

@@ -384,6 +384,7 @@ TEST_F(EditorFixture, SubmitTagsAndRefusals) {
     o = editor->saveButtonClick();
     EXPECT_EQ(o.offerType, Offer::InvalidOffer);
     EXPECT_EQ(o.years, 0);
+    EXPECT_EQ(editor->WhyInvalid(), "A contract of 200 years cannot be offered.");
 
     // From the free-agent listing every untagged offer signs the player.
     editor->listingTypeClick(ContractEditor::Listing::FreeAgents);
@@ -423,8 +424,11 @@ TEST_F(EditorFixture, TheOfferTypeFollowsTheListingThePlayerWasShownFrom) {
     editor->TeamListBoxChange(1);
     editor->FPCheck(true);
     EXPECT_EQ(editor->saveButtonClick().offerType, Offer::InvalidOffer); // a tag on a free agent
+    EXPECT_EQ(editor->WhyInvalid(),
+              "A free agent without a franchise, transition or tender tag takes none: untick the boxes.");
     editor->FPCheck(false);
     EXPECT_EQ(editor->saveButtonClick().offerType, Offer::SignFreeAgent);
+    EXPECT_EQ(editor->WhyInvalid(), "");
 }
 
 TEST_F(EditorFixture, SubmitWithATextThatIsNoNumberChangesNothing) {

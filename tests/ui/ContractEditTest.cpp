@@ -495,7 +495,8 @@ TEST_F(EditorTest, SubmitContractDecidesTheTypeAndTheMainWindowRefusesWhatItMust
     EXPECT_FALSE(Find<QCheckBox>("TransitionTag").isChecked());
     EXPECT_TRUE(Find<QCheckBox>("tender").isChecked());
 
-    // A tag on another club's player is refused: "Invalid Contract Offer".
+    // A tag on another club's player is refused: "Invalid Contract Offer", with the reason;
+    // without the tag, his contract is the reason.
     Record(RosterPlayer(1, 0)).status = Contract::UnderContract;
     QTest::keyClick(&Find<QComboBox>("TeamListBox"), Qt::Key_Down);
     ASSERT_EQ(Find<QComboBox>("TeamListBox").currentIndex(), 1);
@@ -503,7 +504,15 @@ TEST_F(EditorTest, SubmitContractDecidesTheTypeAndTheMainWindowRefusesWhatItMust
     Click("FranchiseTag");
     Click("saveButton");
     EXPECT_EQ(p.prompt.History().back().kind, Kind::OkCancel);
-    EXPECT_EQ(p.prompt.History().back().text, "Invalid Contract Offer");
+    EXPECT_EQ(p.prompt.History().back().text,
+              "Invalid Contract Offer\n\nFranchise, Transition and Tender Offer "
+              "are for your own club's unrestricted and restricted free agents only.");
+    Click("FranchiseTag");
+    Click("saveButton");
+    EXPECT_EQ(
+        p.prompt.History().back().text,
+        "Invalid Contract Offer\n\nAnother club's player can be offered a contract only as a free agent, or "
+        "with an offer sheet when he is restricted, tagged or tendered.");
     EXPECT_EQ(p.prompt.History().back().caption, "Invalid");
     EXPECT_EQ(p.Offers().Count(), 1);
 
