@@ -2,6 +2,7 @@
 
 #include "contracts/Commissioner.h"
 #include "contracts/ContractList.h"
+#include "contracts/CountText.h"
 #include "contracts/OfferFile.h"
 #include "contracts/OfferRules.h"
 #include "contracts/PositionText.h"
@@ -10,14 +11,6 @@
 #include <algorithm>
 #include <set>
 #include <utility>
-
-namespace {
-
-std::string Plural(std::int64_t n, const std::string& one, const std::string& many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-} // namespace
 
 OfferBoard::OfferBoard(const ContractList& contracts) : contracts_(contracts) {}
 
@@ -106,10 +99,10 @@ OfferBoard::FileRow OfferBoard::ReadFile(const std::string& path, const Contract
         row.error = read.error;
     }
     if (read.unreadRecords > 0)
-        row.notes.push_back("holds " + Plural(read.unreadRecords, "record", "records") + " beyond the " +
+        row.notes.push_back("holds " + CountText(read.unreadRecords, "record", "records") + " beyond the " +
                             std::to_string(OfferList::kMaxOffers) + " of an offer list, not read");
     if (read.partialBytes > 0)
-        row.notes.push_back("ends in a partial record of " + Plural(read.partialBytes, "byte", "bytes") +
+        row.notes.push_back("ends in a partial record of " + CountText(read.partialBytes, "byte", "bytes") +
                             ", ignored");
     int plausible = 0; // records naming both a player and a club of this league
     for (const Offer& o : row.offers) {
@@ -144,7 +137,7 @@ void OfferBoard::CheckAsClub(FileRow& file, const ContractList::Places& places) 
              votes[static_cast<std::size_t>(o.team)] > votes[static_cast<std::size_t>(file.team)]))
             file.team = o.team;
     if (foreign > 0)
-        file.notes.push_back(Plural(foreign, "offer names", "offers name") + " no club of this league");
+        file.notes.push_back(CountText(foreign, "offer names", "offers name") + " no club of this league");
     if (file.team < 0) {
         file.problems.assign(file.offers.size(), {});
         if (!file.offers.empty())

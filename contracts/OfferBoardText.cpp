@@ -1,5 +1,6 @@
 #include "contracts/OfferBoardText.h"
 
+#include "contracts/CountText.h"
 #include "contracts/Csv.h"
 #include "contracts/GameText.h"
 #include "contracts/OfferRules.h"
@@ -130,18 +131,16 @@ BoardFileLine DescribeFile(const OfferBoard::FileRow& file, const League& league
 }
 
 std::string OfferBoardSummary(const OfferBoard& board, int shownPlayers) {
-    auto count = [](std::size_t n, const char* one, const char* many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
-    };
     std::size_t contested = 0;
     for (const OfferBoard::PlayerRow& row : board.Players())
         contested += row.Contested();
     std::size_t doubtful = 0;
     for (const OfferBoard::FileRow& file : board.Files())
         doubtful += !file.readable || !file.notes.empty();
-    std::string text = count(board.Players().size(), "player", "players") + " with offers, " +
-                       std::to_string(contested) + " contested; " + std::to_string(shownPlayers) +
-                       " shown. " + count(board.Files().size(), "file", "files");
+    std::string text = CountText(static_cast<std::int64_t>(board.Players().size()), "player", "players") +
+                       " with offers, " + std::to_string(contested) + " contested; " +
+                       std::to_string(shownPlayers) + " shown. " +
+                       CountText(static_cast<std::int64_t>(board.Files().size()), "file", "files");
     if (doubtful > 0)
         text += ", " + std::to_string(doubtful) + " not read whole or in doubt (see Notes)";
     return text + ".";

@@ -1,6 +1,7 @@
 #include "contracts/OfferList.h"
 
 #include "contracts/ContractList.h"
+#include "contracts/CountText.h"
 #include "contracts/OfferFile.h"
 #include "contracts/Options.h"
 #include "contracts/SignedMoney.h"
@@ -166,9 +167,6 @@ int OfferList::LoadOffers(const std::string& path) {
 }
 
 std::vector<std::string> OfferList::LoadOwnOffers(const std::string& path) {
-    const auto count = [](int n, const char* one, const char* many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
-    };
     const OfferFileContents read = ReadOfferFile(path, kMaxOffers - Count());
     std::vector<std::string> left;
     if (!read.error.empty())
@@ -190,18 +188,18 @@ std::vector<std::string> OfferList::LoadOwnOffers(const std::string& path) {
     AddOffersToList(own);
     const League& league = contracts_.GetLeague();
     if (unknown > 0)
-        left.push_back(count(unknown, "record names", "records name") + " no player of this league");
+        left.push_back(CountText(unknown, "record names", "records name") + " no player of this league");
     if (others > 0)
-        left.push_back(count(others, "offer was", "offers were") + " made by " +
+        left.push_back(CountText(others, "offer was", "offers were") + " made by " +
                        (otherClub >= 0 && otherClub < contracts_.GetNumTeams() ? league.GetTeamName(otherClub)
                                                                                : std::string("other clubs")) +
                        ", not by " + league.GetTeamName(team_));
     if (read.unreadRecords > 0)
-        left.push_back(count(read.unreadRecords, "record", "records") + " beyond the " +
+        left.push_back(CountText(read.unreadRecords, "record", "records") + " beyond the " +
                        std::to_string(kMaxOffers) + " offers of the list " +
                        (read.unreadRecords == 1 ? "was" : "were") + " not read");
     if (read.partialBytes > 0)
-        left.push_back("it ends in a partial record of " + count(read.partialBytes, "byte", "bytes") +
+        left.push_back("it ends in a partial record of " + CountText(read.partialBytes, "byte", "bytes") +
                        ", ignored");
     return left;
 }
