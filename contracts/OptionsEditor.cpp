@@ -205,22 +205,33 @@ bool OptionsEditor::saveBtnClick() {
     // Read into a copy, so that a field that is no number leaves the options as they are.
     Options saved = options_;
     const Controls& c = controls_;
-    saved.salarycap = TextToInt(c.salarycap);
-    saved.bonuslimit = TextToInt(c.bonuslimit);
-    saved.restruct = TextToInt(c.restruct);
-    saved.ageufa = TextToInt(c.ageufa);
-    saved.agerfa = TextToInt(c.agerfa);
-    saved.min = TextToInt(c.min);
-    saved.max = TextToInt(c.max);
-    saved.fp_adj = TextToInt(c.fp_adj);
-    saved.tp_adj = TextToInt(c.tp_adj);
-    saved.max_length = TextToInt(c.max_length);
-    saved.declines = TextToInt(c.declines);
-    saved.basechance = TextToInt(c.basechance);
-    saved.xfaDecline = TextToInt(c.xfaDecline);
-    saved.restructDecline = TextToInt(c.restructDecline);
-    saved.res_attempts = TextToInt(c.res_attempts);
-    saved.penalty = TextToInt(c.penalty);
+    notANumber_.clear();
+    // Notes which field failed, so the window can take the user to it.
+    auto read = [this](const char* field, const std::string& text, auto convert) {
+        try {
+            return convert(text);
+        } catch (const ConversionError&) {
+            notANumber_ = field;
+            throw;
+        }
+    };
+    auto number = [&](const char* field, const std::string& text) { return read(field, text, TextToInt); };
+    saved.salarycap = number("salarycap", c.salarycap);
+    saved.bonuslimit = number("bonuslimit", c.bonuslimit);
+    saved.restruct = number("restruct", c.restruct);
+    saved.ageufa = number("ageufa", c.ageufa);
+    saved.agerfa = number("agerfa", c.agerfa);
+    saved.min = number("min", c.min);
+    saved.max = number("max", c.max);
+    saved.fp_adj = number("fp_adj", c.fp_adj);
+    saved.tp_adj = number("tp_adj", c.tp_adj);
+    saved.max_length = number("max_length", c.max_length);
+    saved.declines = number("declines", c.declines);
+    saved.basechance = number("basechance", c.basechance);
+    saved.xfaDecline = number("xfaDecline", c.xfaDecline);
+    saved.restructDecline = number("restructDecline", c.restructDecline);
+    saved.res_attempts = number("res_attempts", c.res_attempts);
+    saved.penalty = number("penalty", c.penalty);
     saved.add_retired = Flag(c.add_retired);
     saved.ly_restruct = Flag(c.ly_restruct);
     saved.hid_pote = Flag(c.hid_pote);
@@ -229,7 +240,7 @@ bool OptionsEditor::saveBtnClick() {
     saved.useStats = Flag(c.useStats);
     saved.holdouts = Flag(c.holdouts);
     for (int i = 0; i < Options::kStatValues; ++i)
-        saved.*Options::kStatFields[i] = RemoveCommas(c.statValues[i]);
+        saved.*Options::kStatFields[i] = read(kStatNames[i], c.statValues[i], RemoveCommas);
     saved.ho_base = std::clamp(c.ho_base, kHoBaseMin, kHoBaseMax);
     if (!saved.Write(&saveError_))
         return false;

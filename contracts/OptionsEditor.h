@@ -131,6 +131,8 @@ class OptionsEditor {
     // not be read, which is never written over).
     bool saveBtnClick();
     const std::string& SaveError() const { return saveError_; }
+    // The control name of the field that stopped the last Save as no number; "" otherwise.
+    const std::string& FieldNotANumber() const { return notANumber_; }
     // "Cancel": the options as they were when the editor was made.
     void cxlBtnClick();
 
@@ -147,4 +149,5 @@ class OptionsEditor {
     const std::string ownerName_;
     Controls controls_;
     std::string saveError_;
+    std::string notANumber_;
 };

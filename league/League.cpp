@@ -97,8 +97,14 @@ std::string WriteFailure(tolvik::FileError error) {
 
 // Why the folder's lock could not be taken. Without the lock the league is not opened at
 // all: the working copies' names would be anybody's.
-std::string LockFailure(tolvik::FileError error) {
+std::string LockFailure(tolvik::FileError error, const std::string& folder) {
     switch (error) {
+    case tolvik::FileError::AccessDenied:
+        // A lock file left by another user of the machine, in a folder this user may write.
+        if (tolvik::StatPath(tolvik::PathJoin(folder, tolvik::FolderLock::kFileName), false).exists)
+            return std::string("cannot lock the folder: its lock file ") + tolvik::FolderLock::kFileName +
+                   " cannot be opened (permission denied; another user's?)";
+        return "cannot lock the folder: " + WriteFailure(error);
     case tolvik::FileError::InUse:
         return "the folder is in use by another program";
     case tolvik::FileError::LockUnsupported:
@@ -229,7 +235,7 @@ bool League::HoldRealFolder(const std::string& realFolder, bool mayLock, std::st
     }
     auto lock = std::make_unique<tolvik::FolderLock>();
     if (!lock->Acquire(realFolder)) {
-        why = LockFailure(lock->Error());
+        why = LockFailure(lock->Error(), realFolder);
         return false;
     }
     p.realLocks.push_back(std::move(lock));
@@ -315,7 +321,7 @@ bool League::OpenLeague(std::string path) {
         if (!p.lock->Acquire(p.folder)) {
             const tolvik::FileError error = p.lock->Error();
             p.lock.reset();
-            return Fail(LockFailure(error));
+            return Fail(LockFailure(error, p.folder));
         }
     }
 
@@ -323,8 +329,10 @@ bool League::OpenLeague(std::string path) {
         return false;
 
     lge.seen = tolvik::StatPath(lge.target, true);
-    if (!lge.seen.exists || !lge.seen.regular)
+    if (!lge.seen.exists)
         return Fail("league file missing");
+    if (!lge.seen.regular)
+        return Fail("league file is not a regular file");
     tolvik::FileError error = tolvik::FileError::None;
     if (!MakeWorkingCopy(lge.target, lgeWork_, lge.made, "league file", error, lgeHandle_))
         return false;
@@ -414,7 +422,9 @@ bool League::OpenCompanions() {
             if (c.need != Need::Required)
                 continue;
             handle = -1;
-            return Fail(std::string(c.what) + " missing");
+            // A folder or a pipe of that name is there, but it is no file to read.
+            const bool entry = tolvik::StatPath(tolvik::PathJoin(p.folder, names[i]), true).exists;
+            return Fail(std::string(c.what) + (entry ? " is not a regular file" : " missing"));
         }
         WorkNameOf(c.file) = c.workName;
         if (c.need != Need::Statistics) {

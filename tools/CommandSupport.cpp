@@ -21,7 +21,8 @@ bool OpenLeagueForCommand(OpenLeagueState& state, const std::string& path, const
         return false;
     }
     if (!tolvik::FileExists(path)) {
-        err << prefix << "no such file: " << path << '\n';
+        const bool entry = tolvik::StatPath(path, true).exists;
+        err << prefix << (entry ? "not a regular file: " : "no such file: ") << path << '\n';
         return false;
     }
     if (!state.OpenAndRead(path)) {

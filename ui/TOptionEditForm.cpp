@@ -526,9 +526,19 @@ void TOptionEditForm::saveBtnClick() {
                             "Program Options");
     });
     // A field that is no number has been shown in the error box; the window stays open with
-    // everything the user typed.
-    if (written)
+    // everything the user typed, on the page of that field, ready for it to be mended.
+    if (written) {
         accept();
+        return;
+    }
+    if (auto* field = findChild<QLineEdit*>(QString::fromStdString(editor.FieldNotANumber()));
+        field && !editor.FieldNotANumber().empty()) {
+        for (int page = 0; page < PageControl1->count(); ++page)
+            if (PageControl1->widget(page)->isAncestorOf(field))
+                PageControl1->setCurrentIndex(page);
+        field->setFocus();
+        field->selectAll();
+    }
 }
 
 void TOptionEditForm::cxlBtnClick() {

@@ -459,6 +459,38 @@ TEST_F(WriteBack, EveryFailureToOpenHasItsReason) {
     }
     EXPECT_EQ(dir.Snapshot(), old);
 
+    // A folder where a file should be is named as what it is, not as missing; so is a lock
+    // file this user may not open.
+    fs::create_directory(dir.File("folder.lge"));
+    fs::rename(dir.File("my.pyr"), dir.File("kept.pyr"));
+    fs::create_directory(dir.File("my.pyr"));
+    struct Odd {
+        const char* file;
+        tolvik::FileError lockError;
+        const char* reason;
+    };
+    const Odd odd[] = {
+        {"folder.lge", tolvik::FileError::None, "league file is not a regular file"},
+        {"my.lge", tolvik::FileError::None, "player file (.pyr) is not a regular file"},
+        {"my.lge", tolvik::FileError::AccessDenied,
+         "cannot lock the folder: its lock file ~saltmp.lck cannot be opened (permission denied; another "
+         "user's?)"},
+    };
+    for (const Odd& c : odd) {
+        dir.Write("~saltmp.lck", Bytes{}); // a league that opened took its lock file away
+        FaultyFilesInUse denied([&](FaultyFiles::Call call, const std::string&) {
+            return call == FaultyFiles::Call::Lock ? c.lockError : tolvik::FileError::None;
+        });
+        League league;
+        EXPECT_FALSE(league.OpenLeague(dir.File(c.file)));
+        EXPECT_EQ(league.GetLastError(), c.reason);
+    }
+    fs::remove(dir.File("folder.lge"));
+    fs::remove(dir.File("my.pyr"));
+    fs::rename(dir.File("kept.pyr"), dir.File("my.pyr"));
+    fs::remove(dir.File("~saltmp.lck"));
+    EXPECT_EQ(dir.Snapshot(), old);
+
     // Statistics the league has but that cannot be copied would show, and value, its players
     // without them.
     dir.Write("my.dat", Bytes(60, 0x42));

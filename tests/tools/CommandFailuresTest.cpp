@@ -78,6 +78,11 @@ TEST_F(CommandFailures, OptionsAreWrittenOnlyIntoTheFolderOfALeagueThatOpened) {
     EXPECT_EQ(Cli({"salary", dir.File("bad.lge")}), 1);
     EXPECT_NE(err.str().find("not a league file of version 2 or 3"), std::string::npos) << err.str();
     EXPECT_EQ(Cli({"accept", dir.File("bad.lge"), "200", "2", "1000000", "300000"}), 1);
+    std::filesystem::create_directory(dir.File("folder.lge"));
+    EXPECT_EQ(Cli({"summary", dir.File("folder.lge")}), 1);
+    EXPECT_EQ(err.str(), "brevane-cli summary: not a regular file: " + dir.File("folder.lge") + "\n");
+    EXPECT_EQ(Cli({"summary", dir.File("gone.lge")}), 1);
+    EXPECT_EQ(err.str(), "brevane-cli summary: no such file: " + dir.File("gone.lge") + "\n");
     EXPECT_FALSE(dir.Exists("salreg"));
 
     EXPECT_EQ(Cli({"salary", Lge()}), 0) << err.str();

@@ -351,6 +351,10 @@ TEST_F(OptionsWindow, AFieldThatIsNoNumberKeepsTheWindowOpenAndWritesNothing) {
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.bonuslimit->text(), "21000000"); // the user's entries stay
         EXPECT_EQ(options.bonuslimit, 20000000);
+        // The user is taken to the field to mend it.
+        EXPECT_TRUE(w.PageControl1->currentWidget()->isAncestorOf(wrong));
+        EXPECT_EQ(w.focusWidget(), wrong);
+        EXPECT_EQ(wrong->selectedText(), "x");
         Type(wrong, typed);
     }
     Click(w.saveBtn);
