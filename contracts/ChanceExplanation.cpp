@@ -1,14 +1,15 @@
 #include "contracts/ChanceExplanation.h"
 
 #include "contracts/Options.h"
+#include "contracts/PercentText.h"
 
 #include <cstdio>
 
 namespace {
 
-std::string Fixed(double value, const char* format = "%.2f") {
+std::string Fixed(double value) {
     char text[64];
-    std::snprintf(text, sizeof text, format, value);
+    std::snprintf(text, sizeof text, "%.2f", value);
     return text;
 }
 
@@ -40,18 +41,23 @@ std::vector<std::string> DescribeChance(const AcceptTerms& t, const Options& opt
     case AcceptTerms::BeyondSplitTable:
         return {"Longer than the " + std::to_string(Options::kSplitRows) + " years of the salary splits."};
     case AcceptTerms::BonusBelowMinimum:
-        return {"Bonus " + Fixed(t.bonusPercent, "%.1f") + " % of the salary is below the minimum of " +
-                std::to_string(options.min) + " % for more than one year."};
+        return {"Bonus " + PercentBeyondBound(t.bonusPercent, true) +
+                " % of the salary is below the minimum of " + std::to_string(options.min) +
+                " % for more than one year."};
     case AcceptTerms::BonusAboveMaximum:
-        return {"Bonus " + Fixed(t.bonusPercent, "%.1f") + " % of the salary is above the maximum of " +
-                std::to_string(options.max) + " % for more than one year."};
+        return {"Bonus " + PercentBeyondBound(t.bonusPercent, false) +
+                " % of the salary is above the maximum of " + std::to_string(options.max) +
+                " % for more than one year."};
     default:
         break;
     }
     // The offer's weighted value per dollar of CGS, times 62: what the chance starts from.
     std::vector<std::string> lines{"Offer vs CGS: " + Fixed(t.offerValue)};
-    if (t.declinesPenalty != 0)
+    // A count of declines beyond 127 reads as negative and adds points.
+    if (t.declinesPenalty > 0)
         lines.push_back("Declines: -" + Fixed(t.declinesPenalty));
+    else if (t.declinesPenalty < 0)
+        lines.push_back("Declines: +" + Fixed(-t.declinesPenalty));
     if (t.baseChance != 0)
         lines.push_back("Base chance: " + std::string(t.baseChance > 0 ? "+" : "") +
                         std::to_string(t.baseChance));

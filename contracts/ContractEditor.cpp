@@ -441,10 +441,11 @@ Offer ContractEditor::saveButtonClick() {
     offer.bonus = static_cast<std::uint32_t>(RemoveCommas(f.bonus));
     const int years = TextToInt(f.years);
     offer.team = userTeam_;
-    offer.acceptPct = SaturateToPercentField(TextToInt(f.accept_percent));
-    // A length the record's byte cannot hold would wrap into another length: refuse it instead.
-    const bool lengthFits =
-        years >= std::numeric_limits<std::int8_t>::min() && years <= std::numeric_limits<std::int8_t>::max();
+    // No chance is shown for a length beyond the longest contract: the offer records none.
+    offer.acceptPct = f.accept_percent.empty() ? 0 : SaturateToPercentField(TextToInt(f.accept_percent));
+    // A negative length is no contract, and one the record's byte cannot hold would wrap into
+    // another length: refuse both.
+    const bool lengthFits = years >= 0 && years <= std::numeric_limits<std::int8_t>::max();
     offer.years = lengthFits ? static_cast<std::int8_t>(years) : 0;
     offer.offerType = lengthFits ? decision.type : static_cast<std::int8_t>(Offer::InvalidOffer);
     offer.flag = 0;

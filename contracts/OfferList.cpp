@@ -127,7 +127,8 @@ std::vector<OfferList::Running> OfferList::RunningFigures() const {
             run.payroll += static_cast<std::int64_t>(o.salary) * SplitOf(options, o.years, 0) / 100;
             if (c.contractTeam == team_ && ListedAsFreeAgent(o.playerID) && c.years != 0)
                 run.payroll -= static_cast<std::int64_t>(c.bonus) / c.years;
-            if (o.years != 0)
+            // A negative length (only a file can hold one) spreads no bonus, and takes none away.
+            if (o.years > 0)
                 run.payroll += static_cast<std::int64_t>(o.bonus) / o.years;
             // The estimated payroll counted a player of the club without a running contract at his CGS.
             if (HolderOf(o.playerID) == team_ && c.status != Contract::UnderContract &&

@@ -3,19 +3,8 @@
 #include "contracts/ContractList.h"
 #include "contracts/OfferList.h"
 #include "contracts/Options.h"
+#include "contracts/PercentText.h"
 #include "contracts/SignedMoney.h"
-
-#include <cstdio>
-
-namespace {
-
-std::string Percent(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
-} // namespace
 
 std::vector<std::vector<std::string>> CheckOfferRules(const OfferList& offers,
                                                       const ContractList& contracts) {
@@ -52,12 +41,17 @@ std::vector<std::vector<std::string>> CheckOfferRules(const OfferList& offers,
                 reasons.push_back("Restructures are allowed only in the last year of a contract");
         }
         if (o.years > 1) {
+            const std::string bounds =
+                std::to_string(options.min) + "-" + std::to_string(options.max) + " % for more than one year";
             const double percent = o.salary == 0 ? 0.0 : static_cast<double>(o.bonus) / o.salary * 100.0;
-            if (o.salary == 0 || percent < options.min || percent > options.max)
-                reasons.push_back("Bonus " + Percent(percent) + " % of the salary is outside " +
-                                  std::to_string(options.min) + "-" + std::to_string(options.max) +
-                                  " % for more than one year");
+            if (o.salary == 0 && o.bonus > 0)
+                reasons.push_back("A bonus without a base salary is outside " + bounds);
+            else if (o.salary == 0 || percent < options.min || percent > options.max)
+                reasons.push_back("Bonus " + PercentBeyondBound(percent, percent < options.min) +
+                                  " % of the salary is outside " + bounds);
         }
+        if (o.years < 0)
+            reasons.push_back(std::to_string(o.years) + " years is no contract length");
         if (o.years > options.max_length)
             reasons.push_back(std::to_string(o.years) + " years is longer than the longest contract of " +
                               std::to_string(options.max_length));

@@ -142,11 +142,19 @@ void TContractManagerForm::BuildStatusBar() {
     StatusBar->setObjectName("StatusBar");
     StatusBar->setSizeGripEnabled(false);
     statusStrip = new StatusPanelStrip(StatusBar);
-    // The panels take the whole bar; the bar's own text slot is shown in the last panel.
+    // The panels take the whole bar; the bar's own text slot is shown in the last panel. A
+    // text there (progress, a menu's tip) borrows the panel from the cap space, which comes
+    // back once the text is cleared.
     StatusBar->addPermanentWidget(statusStrip, 1);
     statusPanels = statusStrip->panels;
-    connect(StatusBar, &QStatusBar::messageChanged, statusStrip,
-            [this](const QString& text) { statusStrip->SetText(kPanels - 1, text); });
+    connect(StatusBar, &QStatusBar::messageChanged, statusStrip, [this](const QString& text) {
+        if (text.isEmpty() && leagueLoaded) {
+            ShowCapSpace();
+            return;
+        }
+        statusStrip->SetText(kPanels - 1, text);
+        statusStrip->SetAlarm(kPanels - 1, false);
+    });
 }
 
 void TContractManagerForm::SetOfferList(TOfferListForm* list) {
@@ -659,6 +667,10 @@ void TContractManagerForm::UpdateStatusPanels() {
                                              FigureTips::kEstimatedPayroll};
     for (std::size_t i = 0; i < texts.size(); ++i)
         statusStrip->SetText(static_cast<int>(i), FromGameText(texts[i]), tips[i] ? tips[i] : QString());
+    ShowCapSpace();
+}
+
+void TContractManagerForm::ShowCapSpace() {
     // The fifth panel: what the club may still spend this season.
     statusStrip->SetText(kPanels - 1, FromGameText(CapSpaceText(state->GetContracts(), userTeam)),
                          FigureTips::kCapSpace);

@@ -171,6 +171,8 @@ class TContractManagerForm : public QMainWindow {
     void ShowReleasedInCapTable(std::int16_t id);
     void RefreshCheapestOffers();
     void BuildStatusBar();
+    // The last panel's own figure, shown whenever no status text borrows the panel.
+    void ShowCapSpace();
     void SetStatusText(const char* text);
     // Reads the league at path into a new state; null when it cannot be opened or read
     // (the reason is shown).

@@ -385,6 +385,17 @@ TEST_F(EditorFixture, SubmitTagsAndRefusals) {
     EXPECT_EQ(o.offerType, Offer::InvalidOffer);
     EXPECT_EQ(o.years, 0);
     EXPECT_EQ(editor->WhyInvalid(), "A contract of 200 years cannot be offered.");
+    editor->Fields().years = "-1";
+    EXPECT_EQ(editor->saveButtonClick().offerType, Offer::InvalidOffer);
+    EXPECT_EQ(editor->WhyInvalid(), "A contract of -1 years cannot be offered.");
+
+    // A length beyond the longest contract shows no chance, and its offer records none.
+    Type("5", "1,000,000", "300,000");
+    EXPECT_EQ(F().accept_percent, "");
+    o = editor->saveButtonClick();
+    EXPECT_EQ(o.years, 5);
+    EXPECT_EQ(o.acceptPct, 0);
+    EXPECT_NE(o.offerType, Offer::InvalidOffer);
 
     // From the free-agent listing every untagged offer signs the player.
     editor->listingTypeClick(ContractEditor::Listing::FreeAgents);

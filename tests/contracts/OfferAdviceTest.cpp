@@ -54,6 +54,12 @@ TEST_F(AdviceFixture, TheTermsAddUpToTheChance) {
     EXPECT_EQ(DescribeChance(floored, options).back(), "Chance: 0");
     EXPECT_EQ(DescribeChance(floored, options)[2], "Base chance: -20");
     EXPECT_EQ(DescribeChance(floored, options)[3], "Below 0, counted as 0");
+
+    // 200 declines read as the signed byte -56: they add 1,400 points, said once as a gain.
+    options.basechance = 0;
+    list->GetRecord(120)->declines = 200;
+    const AcceptTerms gained = C().ExplainChance(list->GetContract(120), 1, 1000000, 0);
+    EXPECT_EQ(DescribeChance(gained, options)[1], "Declines: +1400.00");
 }
 
 TEST_F(AdviceFixture, ReasonsForNoChanceAtAll) {
@@ -69,6 +75,10 @@ TEST_F(AdviceFixture, ReasonsForNoChanceAtAll) {
               std::vector<std::string>{
                   "Bonus 5.0 % of the salary is below the minimum of 20 % for more than one year."});
     EXPECT_EQ(C().ExplainChance(fa, 2, 1000000, 1300000).zeroReason, AcceptTerms::BonusAboveMaximum);
+    EXPECT_EQ(DescribeChance(C().ExplainChance(fa, 2, 1000000, 199999), options).front(),
+              "Bonus 19.9 % of the salary is below the minimum of 20 % for more than one year.");
+    EXPECT_EQ(DescribeChance(C().ExplainChance(fa, 2, 1000000, 1200001), options).front(),
+              "Bonus 120.1 % of the salary is above the maximum of 120 % for more than one year.");
     // One year is not held to the bounds.
     EXPECT_EQ(C().ExplainChance(fa, 1, 1000000, 1300000).zeroReason, AcceptTerms::None);
 }
@@ -182,6 +192,34 @@ TEST_F(AdviceFixture, RuleCheckOfTheTickedOffers) {
     // In its last year a restructure is allowed.
     list->GetRecord(120)->yrSigned = 1997;
     EXPECT_EQ(CheckOfferRules(offers, *list)[1].size(), 2u);
+}
+
+TEST_F(AdviceFixture, RuleTextsSayWhyAnOfferBreaksThem) {
+    Open();
+    OfferList offers(*list);
+    offers.SetBase(1, 0, 0, 0, 1000000);
+    const std::int8_t lengths[] = {2, 2, 2, -1};
+    const std::uint32_t salaries[] = {1000000, 1000000, 0, 500000};
+    const std::uint32_t bonuses[] = {199999, 1200001, 300000, 3000000};
+    for (std::size_t i = 0; i < std::size(lengths); ++i) {
+        Offer o;
+        o.playerID = 150;
+        o.team = 1;
+        o.years = lengths[i];
+        o.salary = salaries[i];
+        o.bonus = bonuses[i];
+        ASSERT_TRUE(offers.AddOfferToList(o));
+    }
+    const auto problems = CheckOfferRules(offers, *list);
+    // Rounded away from the bound, a bonus just short of 20 % does not read as 20 %.
+    EXPECT_EQ(problems[0].back(), "Bonus 19.9 % of the salary is outside 20-120 % for more than one year");
+    EXPECT_EQ(problems[1].back(), "Bonus 120.1 % of the salary is outside 20-120 % for more than one year");
+    EXPECT_EQ(problems[2].back(), "A bonus without a base salary is outside 20-120 % for more than one year");
+    EXPECT_EQ(problems[3].back(), "-1 years is no contract length");
+    // A negative length (from a file) takes nothing off the payroll.
+    const std::int64_t withIt = offers.RunningFigures().back().payroll;
+    offers.SetChecked(3, false);
+    EXPECT_EQ(offers.RunningFigures().back().payroll, withIt);
 }
 
 TEST(ChanceTargets, TheThreeAndTheUsersOwn) {

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -264,6 +265,13 @@ TEST_F(PlayersWindow, TheLastPanelShowsTheCapSpaceRedOverTheCap) {
     EXPECT_TRUE(space->toolTip().contains("salary cap less the current payroll"));
     p.Main().GetOptions()->salarycap = 1000000;
     p.Main().UpdateStatusPanels();
+    EXPECT_EQ(space->text(), "Cap Space: -$298,000");
+    EXPECT_EQ(space->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    // A menu's tip borrows the panel, in the ordinary colour, and gives it back.
+    p.Main().StatusBar->showMessage("Open a league file");
+    EXPECT_EQ(space->text(), "Open a league file");
+    EXPECT_NE(space->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    p.Main().StatusBar->clearMessage();
     EXPECT_EQ(space->text(), "Cap Space: -$298,000");
     EXPECT_EQ(space->palette().color(QPalette::WindowText), QColor(200, 0, 0));
     // Shown whole at the main window's designed size (this club's name is short).
