@@ -5,6 +5,7 @@
 #include "contracts/OfferType.h"
 #include "contracts/Options.h"
 #include "contracts/PositionText.h"
+#include "contracts/SignedMoney.h"
 #include "contracts/TextToInt.h"
 #include "league/League.h"
 #include "league/MoneyText.h"
@@ -247,10 +248,12 @@ void ContractEditor::ShowPlayer(std::int16_t id) {
 std::vector<std::string> ContractEditor::CapLines(const Contract& contract, int years) const {
     std::vector<std::string> lines;
     const int n = std::min(years, kMaxCapLines);
+    // A charge below zero (only an options file with negative splits gives one) reads as such,
+    // not as the unsigned amount its bits would make.
     for (int k = 0; k < n; ++k)
         lines.push_back(std::to_string(contract.yrSigned + k) + ": " +
-                        FormatMoney(static_cast<unsigned int>(contract.YearCharge(
-                            k + 1, Contract::BaseAndBonus, options_, contracts_.GetCurrentSeason()))));
+                        SignedMoney(contract.YearCharge(k + 1, Contract::BaseAndBonus, options_,
+                                                        contracts_.GetCurrentSeason())));
     return lines;
 }
 

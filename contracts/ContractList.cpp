@@ -91,8 +91,10 @@ std::uint8_t ContractList::FirstStatus(int id, const Places& places) const {
 }
 
 bool ContractList::Load(Prompt& prompt) {
+    loadError_.clear();
     if (tolvik::FindFileIgnoringCase(folder_, leagueName_ + extFro_).empty() && !MissingFile(prompt))
         return false;
+    fileTaken_ = false;
 
     file_ = tolvik::FileOpen(SalaryInfoPath(), tolvik::OpenHow::Read);
     if (file_ <= 0) {
@@ -127,6 +129,18 @@ bool ContractList::Load(Prompt& prompt) {
         for (auto& team : teams_)
             in.readU8(team.counter2);
 
+    // The records of a file written for a league of another number of teams lie shifted, each
+    // then naming another player: such a file is known by the team count at which its records
+    // do name their own players, and is not taken.
+    const std::size_t countersPerTeam = version == 2 ? 2 : 1;
+    if (const int teams = TeamsTheRecordsFit(bytes, countersPerTeam); teams > 0) {
+        loadError_ = tolvik::NativeLeaf(tolvik::NativePath(SalaryInfoPath())) +
+                     " does not belong to this league: its records are those of a league of " +
+                     std::to_string(teams) + " teams, and this league has " + std::to_string(numTeams_) +
+                     "; it was left as it is";
+        return false;
+    }
+
     for (int id = kFirstID; id < count_; ++id) {
         // Start from the default record; bytes that did not arrive keep its values.
         std::uint8_t raw[Contract::kRecordSize];
@@ -138,9 +152,43 @@ bool ContractList::Load(Prompt& prompt) {
             record.playerID = static_cast<std::int16_t>(id);
         records_[id] = record;
     }
+    fileTaken_ = true;
 
     RecomputeTotals();
     return true;
+}
+
+int ContractList::TeamsTheRecordsFit(const std::vector<std::uint8_t>& bytes,
+                                     std::size_t countersPerTeam) const {
+    // Of the whole records from `start` on, how many there are and how many name their player.
+    struct Fit {
+        int whole = 0;
+        int own = 0;
+    };
+    auto fitAt = [&](std::size_t start) {
+        Fit fit;
+        for (int id = kFirstID; id < count_; ++id) {
+            const std::size_t at = start + static_cast<std::size_t>(id - kFirstID) * Contract::kRecordSize;
+            if (at + Contract::kRecordSize > bytes.size())
+                break;
+            ++fit.whole;
+            fit.own += tolvik::readS16le(bytes.data() + at) == id;
+        }
+        return fit;
+    };
+    // Ten records at least, and most naming another player where this league reads them: a
+    // stored identifier that differs here and there is simply corrected.
+    constexpr int kEnough = 10;
+    const Fit here = fitAt(kHeaderSize + countersPerTeam * static_cast<std::size_t>(numTeams_));
+    if (here.whole < kEnough || here.own * 2 >= here.whole)
+        return 0;
+    constexpr int kMostTeams = 64;
+    for (int teams = 1; teams <= kMostTeams; ++teams) {
+        const Fit there = fitAt(kHeaderSize + countersPerTeam * static_cast<std::size_t>(teams));
+        if (teams != numTeams_ && there.whole >= kEnough && there.own * 10 >= there.whole * 9)
+            return teams;
+    }
+    return 0;
 }
 
 bool ContractList::MissingFile(Prompt& prompt) {
@@ -194,6 +242,14 @@ bool ContractList::Build() {
 bool ContractList::Save() {
     const std::string path = SalaryInfoPath();
     const bool exists = tolvik::FileExists(path);
+    saveError_.clear();
+    // A file Load refused (another league's, or no salary information at all) holds what
+    // this list never saw: it is not written over.
+    if (exists && !fileTaken_) {
+        saveError_ = tolvik::NativeLeaf(tolvik::NativePath(path)) +
+                     " was not read as this league's salary information; it was left as it is";
+        return false;
+    }
     if (!exists) {
         header_ = {};
         tolvik::writeS16le(header_.data(), kMagic);
@@ -219,7 +275,6 @@ bool ContractList::Save() {
         records_[id].Encode(out.data() + recordsAt +
                             static_cast<std::size_t>(id - kFirstID) * Contract::kRecordSize);
 
-    saveError_.clear();
     const std::string name = tolvik::NativeLeaf(tolvik::NativePath(path));
     if (exists) {
         // The file was rewritten in place: whatever lay beyond the new content stays. A file
@@ -235,8 +290,10 @@ bool ContractList::Save() {
             out.insert(out.end(), old.begin() + static_cast<std::ptrdiff_t>(out.size()), old.end());
     }
     tolvik::FileError error = tolvik::FileError::None;
-    if (tolvik::WriteFileAtomically(path, out.data(), out.size(), &error))
+    if (tolvik::WriteFileAtomically(path, out.data(), out.size(), &error)) {
+        fileTaken_ = true;
         return true;
+    }
     saveError_ = "cannot write " + name + ": " + tolvik::FileErrorText(error);
     return false;
 }

@@ -30,11 +30,15 @@ class ContractList {
     ContractList& operator=(const ContractList&) = delete;
 
     // Reads the salary information file; when it is missing, offers to convert the sibling
-    // .SAL file or to build the information from the league. Recomputes the totals.
+    // .SAL file or to build the information from the league. Recomputes the totals. A file
+    // of a league with another number of teams (whose records all lie shifted) is not
+    // taken: GetLoadError says so.
     bool Load(Prompt& prompt);
+    const std::string& GetLoadError() const { return loadError_; }
     // Writes the salary information file (version 2), replacing it atomically and keeping
     // the bytes of an existing file beyond what is rewritten. False when it cannot be written
-    // (GetSaveError says why); an existing file that cannot be read is not written over.
+    // (GetSaveError says why); an existing file that cannot be read, or that Load did not
+    // take, is not written over.
     bool Save();
     // Why the last Save failed, as "cannot write NAME.FRO: disk full"; "" when none failed.
     const std::string& GetSaveError() const { return saveError_; }
@@ -120,6 +124,9 @@ class ContractList {
 
   private:
     bool MissingFile(Prompt& prompt);
+    // The number of teams, other than this league's, of the league a file's records were
+    // written for, when they lie shifted here and fit that count; 0 when they are this league's.
+    int TeamsTheRecordsFit(const std::vector<std::uint8_t>& bytes, std::size_t countersPerTeam) const;
     // The status a player gets when one is first assigned: by experience when he is on a
     // team or a free agent, else retired.
     std::uint8_t FirstStatus(int id, const Places& places) const;
@@ -139,4 +146,6 @@ class ContractList {
     std::vector<Contract> records_;
     std::vector<TeamInfo> teams_;
     std::string saveError_;
+    std::string loadError_;
+    bool fileTaken_ = false; // the file on disk is the one read, or one written by this list
 };

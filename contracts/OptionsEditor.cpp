@@ -123,10 +123,18 @@ bool OptionsEditor::SaveSplits() {
     const int n = std::clamp(TextToInt(controls_.conlength), 1, kSplits);
     Options::SplitRow row{};
     std::int64_t total = 0;
+    bool negative = false;
     for (int y = 0; y < kSplits; ++y) {
         row[y] = TextToInt(controls_.split[y]);
-        if (y < n)
+        if (y < n) {
             total += row[y];
+            negative = negative || row[y] < 0;
+        }
+    }
+    // A year paid a negative share would pay the others more than the whole salary.
+    if (negative) {
+        prompt_.ShowMessage("Contract Percentages must not be negative", "Split Error");
+        return false;
     }
     if (total != 100) {
         prompt_.ShowMessage("Contract Percentages must total 100%", "Split Error");

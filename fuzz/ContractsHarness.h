@@ -202,10 +202,14 @@ inline int FuzzFro(const std::uint8_t* data, std::size_t size) {
     Check(prompt.History().empty(), "an existing salary file asks nothing");
     const bool known = size >= 4 && tolvik::readS16le(data) == ContractList::kMagic &&
                        (tolvik::readS16le(data + 2) == 1 || tolvik::readS16le(data + 2) == 2);
-    Check(loaded == known, "a salary file loads exactly when its magic and version are known");
+    // A known file is refused only as another league's, and then says why.
+    Check(loaded == (known && list.GetLoadError().empty()),
+          "a salary file loads exactly when its magic and version are known and its records are its own");
     WalkContracts(list);
     if (loaded)
         CheckSaveAndReload(*league, options, list, prompt);
+    else
+        Check(!list.Save(), "a salary file that was not taken is never written over");
     return 0;
 }
 

@@ -35,10 +35,11 @@ bool OpenSalary(OpenLeagueState& s, const std::string& path, SalaryCreate create
     prompt.AnswerCaption("Build Salary Info?", create == SalaryCreate::Build);
     s.ReadSalaryInfo(prompt);
     ReportMessages(prompt, command, err);
-    if (!s.IsSalaryLoaded() && !s.GetContracts().GetSaveError().empty()) {
-        err << "brevane-cli " << command << ": " << s.GetContracts().GetSaveError() << '\n';
-        return false;
-    }
+    for (const std::string& why : {s.GetContracts().GetSaveError(), s.GetContracts().GetLoadError()})
+        if (!s.IsSalaryLoaded() && !why.empty()) {
+            err << "brevane-cli " << command << ": " << why << '\n';
+            return false;
+        }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/TCheapestOfferForm.h"
 
 #include "contracts/ContractEditor.h"
+#include "league/MoneyText.h"
 #include "ui/BrevaneApplication.h"
 #include "ui/QtText.h"
 #include "ui/SpreadColumns.h"
@@ -41,20 +42,33 @@ TCheapestOfferForm::TCheapestOfferForm(QWidget* owner) : QWidget(owner, Qt::Wind
     layout->addLayout(form);
     layout->addWidget(cheapestOffers);
 
-    connect(targetChance, &QLineEdit::editingFinished, this, Handler(this, &TCheapestOfferForm::Show));
+    // The user's own target, when the user leaves the box; not when the box loses its focus
+    // to the window going away (at a stop, an error box then would hold the program up).
+    connect(targetChance, &QLineEdit::editingFinished, this, [this]() {
+        if (isVisible())
+            RunHandler([this]() { Show(ChanceTargets(ToModelText(targetChance->text()))); });
+    });
     connect(cheapestOffers, &QTableWidget::cellClicked, this,
             [this](int row, int) { RunHandler([this, row]() { cheapestOffersClick(row); }); });
 }
 
 void TCheapestOfferForm::Refresh(const ContractEditor& shown) {
     editor = &shown;
-    Show();
+    // Following the editor, a target that is no number is left out rather than reported
+    // again at every player shown: it was reported when the user typed it.
+    std::vector<int> targets;
+    try {
+        targets = ChanceTargets(ToModelText(targetChance->text()));
+    } catch (const ConversionError&) {
+        targets = DefaultChanceTargets();
+    }
+    Show(targets);
 }
 
-void TCheapestOfferForm::Show() {
+void TCheapestOfferForm::Show(const std::vector<int>& targets) {
     if (!editor)
         return;
-    answers = editor->CheapestOffers(ChanceTargets(ToModelText(targetChance->text())));
+    answers = editor->CheapestOffers(targets);
     const std::string& first = editor->Fields().playerFirstName;
     const std::string& last = editor->Fields().playerLastName;
     setWindowTitle(answers.empty() ? "Cheapest Offers"

@@ -31,7 +31,8 @@ class TCheapestOfferForm : public QWidget {
     void offerChosen(int years, unsigned int salary, unsigned int bonus);
 
   private:
-    void Show();
+    // The answers for the shown player and these chance targets.
+    void Show(const std::vector<int>& targets);
     void cheapestOffersClick(int row);
 
     const ContractEditor* editor = nullptr;

@@ -350,14 +350,15 @@ void TContractManagerForm::LoadRecoveredOffers() {
 
 void TContractManagerForm::KeepUnsavedForStop() {
     stopping = true;
+    // The offers are kept first: nothing the closing windows do may come before them.
+    if (leagueLoaded && offersUnsaved && offerList->Model() && offerList->Model()->Count() > 0) {
+        std::string reason;
+        const QString path = RecoveryPath();
+        if (!offerList->Model()->WriteOffers(ToFilePath(path), reason, OfferList::Which::All))
+            std::fprintf(stderr, "Brevane: could not keep the unsaved offers in %s: %s\n", qPrintable(path),
+                         reason.c_str());
+    }
     HideToolWindows();
-    if (!leagueLoaded || !offersUnsaved || !offerList->Model() || offerList->Model()->Count() == 0)
-        return;
-    std::string reason;
-    const QString path = RecoveryPath();
-    if (!offerList->Model()->WriteOffers(ToFilePath(path), reason, OfferList::Which::All))
-        std::fprintf(stderr, "Brevane: could not keep the unsaved offers in %s: %s\n", qPrintable(path),
-                     reason.c_str());
 }
 
 std::unique_ptr<OpenLeagueState> TContractManagerForm::ReadLeague(const QString& path) {
@@ -382,9 +383,12 @@ std::unique_ptr<OpenLeagueState> TContractManagerForm::ReadLeague(const QString&
     SetStatusText("Reading Salary Info File...");
     const bool salary = opened->ReadSalaryInfo(prompt);
     SetStatusText(salary ? "Salary File Opened" : "No Salary Info File");
-    // A conversion or build whose file could not be written: the league stays open without it.
-    if (!salary && !opened->GetContracts().GetSaveError().empty())
-        prompt.ShowStop(Sentence(opened->GetContracts().GetSaveError()), "Salary Information");
+    // A conversion or build whose file could not be written, or another league's file: the
+    // league stays open without it.
+    for (const std::string& why :
+         {opened->GetContracts().GetSaveError(), opened->GetContracts().GetLoadError()})
+        if (!salary && !why.empty())
+            prompt.ShowStop(Sentence(why), "Salary Information");
     SetStatusText("Data Loaded");
     return opened;
 }
@@ -806,8 +810,8 @@ void TContractManagerForm::closeEvent(QCloseEvent* event) {
 
 bool TContractManagerForm::FormCloseQuery() {
     // Offers not yet written are asked about as before another league is opened; a save
-    // that is cancelled or fails keeps the program open. A stop asks nothing: what was
-    // unsaved is in the recovery file.
+    // that is cancelled or fails keeps the program open. A stop asks nothing: the unsaved
+    // offers are in the recovery file (CGS edits that were not saved are not kept).
     if (stopping)
         return true;
     return SaveOrDiscardOffers() && SaveOrDiscardSalaryEdits();
@@ -817,7 +821,9 @@ bool TContractManagerForm::SaveSalaryInfo() {
     if (!RequireLeague())
         return false;
     if (!state->GetContracts().Save()) {
-        prompt.ShowStop("Could not write the salary information file of the league", "Save CGS");
+        prompt.ShowStop("Could not write the salary information file of the league: " +
+                            state->GetContracts().GetSaveError(),
+                        "Save CGS");
         return false;
     }
     salaryEditsUnsaved = false;

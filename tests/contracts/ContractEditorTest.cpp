@@ -160,6 +160,10 @@ TEST_F(EditorFixture, FreeAgentRetiredAndFutureContracts) {
     EXPECT_EQ(F().caphit, (std::vector<std::string>{"2001: $450,000", "2002: $550,000"}));
     EXPECT_EQ(F().caphitSelected, -1); // signed in a season still to come
     EXPECT_EQ(F().currentBase, "0");
+    // An options file may split a salary into a negative share: it reads as one.
+    options.SetSplits(1, {150, -50, 0, 0, 0, 0, 0});
+    editor->ShowPlayerByID(124);
+    EXPECT_EQ(F().caphit, (std::vector<std::string>{"2001: $1,500,000", "2002: -$500,000"}));
 }
 
 TEST_F(EditorFixture, OfferSheetHoldoutRookieAndTags) {

@@ -159,6 +159,49 @@ TEST_F(FroFixture, RejectsWrongMagicVersionOrTruncatedHeader) {
     EXPECT_TRUE(prompt.History().empty());
 }
 
+TEST_F(ListFixture, AFileOfAnotherLeagueIsNeitherTakenNorWrittenOver) {
+    plan.nextID = 130;
+    // What this league of 8 teams would hold: records 100..129, each naming its player.
+    Bytes own;
+    Append(own, {0xB0, 0x07, 2, 0, 0, 0});
+    own.insert(own.end(), 16, 0);
+    for (int id = 100; id < 130; ++id) {
+        Bytes record(36, 0);
+        tolvik::writeS16le(record.data(), static_cast<std::int16_t>(id));
+        record[12] = 3; // three years
+        own.insert(own.end(), record.begin(), record.end());
+    }
+    // The same records behind the counters of 26 teams: read 36 bytes early here, each
+    // place holds the record of the player before it.
+    Bytes shifted = own;
+    shifted.insert(shifted.begin() + 22, 36, 0);
+    dir.Write("test.FRO", shifted);
+    Open();
+    EXPECT_FALSE(list->Load(prompt));
+    EXPECT_EQ(list->GetLoadError(),
+              "test.FRO does not belong to this league: its records are those of a league of 26 teams, "
+              "and this league has 8; it was left as it is");
+    EXPECT_EQ(list->GetContract(101).years, 0); // nothing of the file was taken
+    list->SetCGS(100, 123456);
+    EXPECT_FALSE(list->Save());
+    EXPECT_EQ(list->GetSaveError(),
+              "test.FRO was not read as this league's salary information; it was left as it is");
+    EXPECT_EQ(dir.Read("test.FRO"), shifted);
+
+    // Neither is a file Load refused for its header.
+    const Bytes wrongMagic{0xB1, 0x07, 2, 0, 0, 0};
+    dir.Write("test.FRO", wrongMagic);
+    EXPECT_FALSE(list->Load(prompt));
+    EXPECT_FALSE(list->Save());
+    EXPECT_EQ(dir.Read("test.FRO"), wrongMagic);
+
+    // The league's own file is taken, and may be written again.
+    dir.Write("test.FRO", own);
+    EXPECT_TRUE(list->Load(prompt));
+    EXPECT_EQ(list->GetContract(129).years, 3);
+    EXPECT_TRUE(list->Save());
+}
+
 TEST_F(FroFixture, FindsTheFileIgnoringCaseAndWritesBackToIt) {
     dir.Write("TEST.fro", Version2File());
     Open();

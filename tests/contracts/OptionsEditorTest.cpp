@@ -151,6 +151,10 @@ TEST_F(OptionsEditorTest, SaveSplitsNeedsATotalOf100) {
     C().conlength = "2";
     C().split = {"2147483647", "2147483647", "0", "0", "0", "0", "0"};
     EXPECT_FALSE(Editor().SaveSplits());
+    // Nor do negative ones that total 100: a year paying -50 % is no split.
+    C().split = {"150", "-50", "0", "0", "0", "0", "0"};
+    EXPECT_FALSE(Editor().SaveSplits());
+    EXPECT_EQ(prompt.History().back().text, "Contract Percentages must not be negative");
     C().split[1] = "5 5";
     EXPECT_THROW(Editor().SaveSplits(), ConversionError);
     EXPECT_EQ(options.GetSplits(1), (Row{40, 60, 5, 0, 0, 0, 0}));

@@ -89,6 +89,23 @@ TEST_F(CommandFailures, OptionsAreWrittenOnlyIntoTheFolderOfALeagueThatOpened) {
     EXPECT_TRUE(dir.Exists("salreg")) << "the defaults are written once the league has opened";
 }
 
+TEST_F(CommandFailures, TheSalaryInformationOfAnotherLeagueIsRefusedAndKept) {
+    // The salary information of a 30-team league beside this 8-team league of the same name.
+    TempDir other;
+    SampleLeagueOptions options;
+    options.folder = other.Path();
+    options.seed = 5;
+    sample::Result written;
+    std::string error;
+    ASSERT_TRUE(sample::WriteSampleLeague(options, written, error)) << error;
+    const auto foreign = other.Read("sample.FRO");
+    dir.Write("sample.FRO", foreign);
+    EXPECT_EQ(Cli({"payroll", Lge()}), 1);
+    EXPECT_EQ(err.str().rfind("brevane-cli payroll: sample.FRO does not belong to this league: ", 0), 0u)
+        << err.str();
+    EXPECT_EQ(dir.Read("sample.FRO"), foreign);
+}
+
 // A stream buffer that takes nothing, as a full disk or a closed pipe.
 class RefusingBuffer : public std::streambuf {
   protected:

@@ -2,9 +2,11 @@
 #include "contracts/ContractEditor.h"
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
+#include "contracts/ScriptedPrompt.h"
 #include "support/PlannedLeagueTest.h"
 #include "support/TempDir.h"
 #include "support/TestLeague.h"
+#include "ui/BrevaneApplication.h"
 #include "ui/TCheapestOfferForm.h"
 
 #include <QLineEdit>
@@ -83,4 +85,27 @@ TEST_F(CheapestWindow, TargetsNoSalaryReaches) {
     QTest::mouseClick(form.cheapestOffers->viewport(), Qt::LeftButton, {},
                       form.cheapestOffers->visualItemRect(form.cheapestOffers->item(8, 0)).center());
     EXPECT_EQ(chosen.count(), 0);
+}
+
+TEST_F(CheapestWindow, ATargetThatIsNoNumberIsReportedOnlyWhenTheUserLeavesTheBox) {
+    ScriptedPrompt errors;
+    BrevaneApplication::Instance()->SetErrorPrompt(&errors);
+    editor->ShowPlayerByID(150);
+    form.show();
+    form.targetChance->setText("abc");
+    emit form.targetChance->editingFinished();
+    ASSERT_EQ(errors.History().size(), 1u);
+    EXPECT_EQ(errors.History()[0].text, "'abc' is not a valid integer value");
+
+    // Following the editor, the answers are the shown player's for the usual targets, without
+    // a box at every player shown.
+    list->GetRecord(150)->cgs = 2000000;
+    form.Refresh(*editor);
+    EXPECT_EQ(form.cheapestOffers->rowCount(), 4 * 3 * 2 + 3);
+    EXPECT_EQ(Cell(2, 3), "$1,935,484");
+    // A box losing its focus to the window going away (a stop) asks nothing.
+    form.hide();
+    emit form.targetChance->editingFinished();
+    EXPECT_EQ(errors.History().size(), 1u);
+    BrevaneApplication::Instance()->SetErrorPrompt(nullptr);
 }

@@ -13,6 +13,7 @@
 #include "league/MoneyText.h"
 #include "stats/StatList.h"
 #include "stats/Statistic.h"
+#include "support/FaultyFiles.h"
 #include "ui/TContractEdit.h"
 #include "ui/TContractManagerForm.h"
 #include "ui/TOfferListForm.h"
@@ -824,6 +825,20 @@ TEST_F(FrontOfficeEditorTest, CGSEditsAreKeptInTheSalaryInformationWhenAsked) {
     });
     QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
     ASSERT_EQ(Text("cgs"), "2,345,678");
+    EXPECT_TRUE(p.Main().AreSalaryEditsUnsaved());
+
+    // A save that fails says why, and the edits stay unsaved.
+    {
+        FaultyFilesInUse full([](FaultyFiles::Call call, const std::string& path) {
+            return call == FaultyFiles::Call::Create && path.find("~salnew") != std::string::npos
+                       ? tolvik::FileError::DiskFull
+                       : tolvik::FileError::None;
+        });
+        p.Main().SaveCGS1->trigger();
+    }
+    EXPECT_EQ(
+        p.prompt.History().back().text,
+        "Could not write the salary information file of the league: cannot write sample.FRO: disk full");
     EXPECT_TRUE(p.Main().AreSalaryEditsUnsaved());
 
     // Closing asks as for offers; Yes writes the file.
