@@ -134,10 +134,10 @@ bool ContractList::Load(Prompt& prompt) {
     // do name their own players, and is not taken.
     const std::size_t countersPerTeam = version == 2 ? 2 : 1;
     if (const int teams = TeamsTheRecordsFit(bytes, countersPerTeam); teams > 0) {
-        loadError_ = tolvik::NativeLeaf(tolvik::NativePath(SalaryInfoPath())) +
-                     " does not belong to this league: its records are those of a league of " +
-                     std::to_string(teams) + " teams, and this league has " + std::to_string(numTeams_) +
-                     "; it was left as it is";
+        loadError_ =
+            "the salary information file " + tolvik::NativeLeaf(tolvik::NativePath(SalaryInfoPath())) +
+            " does not belong to this league: its records are those of a league of " + std::to_string(teams) +
+            " teams, and this league has " + std::to_string(numTeams_) + "; it was left as it is";
         return false;
     }
 

@@ -178,9 +178,9 @@ TEST_F(ListFixture, AFileOfAnotherLeagueIsNeitherTakenNorWrittenOver) {
     dir.Write("test.FRO", shifted);
     Open();
     EXPECT_FALSE(list->Load(prompt));
-    EXPECT_EQ(list->GetLoadError(),
-              "test.FRO does not belong to this league: its records are those of a league of 26 teams, "
-              "and this league has 8; it was left as it is");
+    EXPECT_EQ(list->GetLoadError(), "the salary information file test.FRO does not belong to this league: "
+                                    "its records are those of a league of 26 teams, "
+                                    "and this league has 8; it was left as it is");
     EXPECT_EQ(list->GetContract(101).years, 0); // nothing of the file was taken
     list->SetCGS(100, 123456);
     EXPECT_FALSE(list->Save());

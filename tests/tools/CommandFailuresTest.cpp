@@ -101,7 +101,11 @@ TEST_F(CommandFailures, TheSalaryInformationOfAnotherLeagueIsRefusedAndKept) {
     const auto foreign = other.Read("sample.FRO");
     dir.Write("sample.FRO", foreign);
     EXPECT_EQ(Cli({"payroll", Lge()}), 1);
-    EXPECT_EQ(err.str().rfind("brevane-cli payroll: sample.FRO does not belong to this league: ", 0), 0u)
+    EXPECT_EQ(
+        err.str().rfind(
+            "brevane-cli payroll: the salary information file sample.FRO does not belong to this league: ",
+            0),
+        0u)
         << err.str();
     EXPECT_EQ(dir.Read("sample.FRO"), foreign);
 }

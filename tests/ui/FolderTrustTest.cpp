@@ -52,4 +52,35 @@ TEST(FolderTrust, ANewerOptionsFileIsSaidOnceAndKeptAndAFailedBuildIsShown) {
     EXPECT_EQ(kept, newer);
 }
 
+TEST(FolderTrust, AnotherLeaguesSalaryInformationIsSaidAndKept) {
+    ProgramUnderTest p;
+    const std::string path = WriteSampleLeague(p.dir.File("lg"), true);
+    // The league's records behind the counters of 26 teams, as another league's file holds them.
+    const std::string fro = p.dir.File("lg/sample.FRO");
+    std::vector<std::uint8_t> bytes;
+    {
+        std::ifstream in(fro, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    bytes.insert(bytes.begin() + 22, 36, 0);
+    {
+        std::ofstream out(fro, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    OpenThroughMenu(p, path, 0);
+    ASSERT_TRUE(p.Main().IsLeagueLoaded());
+    EXPECT_EQ(
+        p.Shown(Kind::Stop),
+        std::vector<std::string>{"The salary information file sample.FRO does not belong to this league: its "
+                                 "records are those of a league of 26 teams, and this league has 8; it was "
+                                 "left as it is"});
+    EXPECT_EQ(p.prompt.History().back().caption, "Salary Information");
+    EXPECT_TRUE(p.statusTexts.contains("No Salary Info File"));
+    EXPECT_TRUE(p.Main().close());
+    std::ifstream file(fro, std::ios::binary);
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
+        bytes);
+}
+
 } // namespace
