@@ -147,7 +147,7 @@ std::string ReleaseSentence(const RosterRow& row, const ReleaseEffect& effect, c
                        league.GetTeamName(effect.team) + " " + SignedMoney(effect.savings) + " this season";
     text += effect.deadMoney != 0 ? "; " + SignedMoney(effect.deadMoney) + " stays charged as dead money."
                                   : "; nothing stays charged.";
-    text += " Current payroll " + SignedMoney(effect.before.currentPayroll) + " -> " +
+    text += " Current payroll " + SignedMoney(effect.before.currentPayroll) + " becomes " +
             SignedMoney(effect.after.currentPayroll) + ".";
     return text;
 }
