@@ -2,6 +2,7 @@
 
 #include "contracts/ContractList.h"
 #include "contracts/GameText.h"
+#include "contracts/KeptSalaryEdits.h"
 #include "contracts/Offer.h"
 #include "contracts/OfferFile.h"
 #include "contracts/OfferList.h"
@@ -296,6 +297,7 @@ void TContractManagerForm::OpenLeagueFile(const QString& path) {
     state = std::move(opened);
     leagueLoaded = true;
     offerList->Bind(&state->GetContracts());
+    TakeKeptSalaryEdits();
     const bool recover = AskToLoadRecoveredOffers();
     ShowEditor(0);
     ChooseUserTeam();
@@ -310,6 +312,36 @@ QString TContractManagerForm::RecoveryPath() const {
         return {};
     const std::string name = state->GetContracts().GetLeagueName() + "-recovered.off";
     return QDir(FromFilePath(state->GetFolder())).filePath(FromFilePath(name));
+}
+
+QString TContractManagerForm::KeptSalaryEditsPath() const {
+    if (!state || !state->IsLoaded())
+        return {};
+    const std::string name = state->GetContracts().GetLeagueName() + "-recovered.cgs";
+    return QDir(FromFilePath(state->GetFolder())).filePath(FromFilePath(name));
+}
+
+void TContractManagerForm::TakeKeptSalaryEdits() {
+    const QString path = KeptSalaryEditsPath();
+    if (path.isEmpty() || !QFileInfo::exists(path) || !state->IsSalaryLoaded())
+        return;
+    if (!prompt.AskYesNo("CGS edits were not saved when the program was stopped.  Load them now?  (No "
+                         "discards them.)",
+                         "Recovered CGS")) {
+        // A stop that ended the question is no answer: the edits stay for the next open.
+        if (!stopping)
+            QFile::remove(path);
+        return;
+    }
+    std::string why;
+    if (!KeptSalaryEdits::Take(state->GetContracts(), ToFilePath(path), why)) {
+        // Left as it is, for the user to look at.
+        prompt.ShowStop("Could not load the CGS edits kept in " + ToFilePath(path) + ": " + why,
+                        "Recovered CGS");
+        return;
+    }
+    salaryEditsUnsaved = true;
+    QFile::remove(path);
 }
 
 bool TContractManagerForm::AskToLoadRecoveredOffers() {
@@ -357,6 +389,14 @@ void TContractManagerForm::KeepUnsavedForStop() {
         if (!offerList->Model()->WriteOffers(ToFilePath(path), reason, OfferList::Which::All))
             std::fprintf(stderr, "Brevane: could not keep the unsaved offers in %s: %s\n", qPrintable(path),
                          reason.c_str());
+    }
+    // So are CGS, round and pick edits not saved.
+    if (leagueLoaded && salaryEditsUnsaved) {
+        std::string reason;
+        const QString path = KeptSalaryEditsPath();
+        if (!KeptSalaryEdits::Write(state->GetContracts(), ToFilePath(path), reason))
+            std::fprintf(stderr, "Brevane: could not keep the unsaved CGS edits in %s: %s\n",
+                         qPrintable(path), reason.c_str());
     }
     HideToolWindows();
 }
@@ -810,8 +850,8 @@ void TContractManagerForm::closeEvent(QCloseEvent* event) {
 
 bool TContractManagerForm::FormCloseQuery() {
     // Offers not yet written are asked about as before another league is opened; a save
-    // that is cancelled or fails keeps the program open. A stop asks nothing: the unsaved
-    // offers are in the recovery file (CGS edits that were not saved are not kept).
+    // that is cancelled or fails keeps the program open. A stop asks nothing: what was
+    // unsaved is in the recovery files.
     if (stopping)
         return true;
     return SaveOrDiscardOffers() && SaveOrDiscardSalaryEdits();

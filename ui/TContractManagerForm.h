@@ -193,6 +193,9 @@ class TContractManagerForm : public QMainWindow {
     bool AskToLoadRecoveredOffers();
     // Once the club is managed: the kept offers into the list, unsaved; the file removed.
     void LoadRecoveredOffers();
+    // The CGS, round and pick edits a stop kept: the file, and taking them back when asked.
+    QString KeptSalaryEditsPath() const;
+    void TakeKeptSalaryEdits();
     void HideToolWindows();
     // The club chooser, shown until a club is chosen (the start club instead, once).
     int AskForClub();

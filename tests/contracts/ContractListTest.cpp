@@ -1,4 +1,5 @@
 #include "contracts/ContractList.h"
+#include "contracts/KeptSalaryEdits.h"
 #include "contracts/Options.h"
 #include "contracts/ScriptedPrompt.h"
 #include "league/ByteOrder.h"
@@ -200,6 +201,39 @@ TEST_F(ListFixture, AFileOfAnotherLeagueIsNeitherTakenNorWrittenOver) {
     EXPECT_TRUE(list->Load(prompt));
     EXPECT_EQ(list->GetContract(129).years, 3);
     EXPECT_TRUE(list->Save());
+}
+
+TEST_F(FroFixture, KeptEditsComeBackAndAFileThatIsNoneChangesNothing) {
+    Open();
+    list->SetCGS(101, 750000);
+    list->GetRecord(103)->round = 2;
+    list->GetRecord(103)->pick = 7;
+    std::string why;
+    ASSERT_TRUE(KeptSalaryEdits::Write(*list, dir.File("kept.cgs"), why)) << why;
+    const Bytes kept = dir.Read("kept.cgs");
+    ASSERT_EQ(kept.size(), 8u + 6 * 8);
+    EXPECT_EQ(Bytes(kept.begin(), kept.begin() + 8), (Bytes{'B', 'R', 'V', 'E', 6, 0, 0, 0}));
+    EXPECT_EQ(Bytes(kept.begin() + 16, kept.begin() + 24), (Bytes{101, 0, 0xB0, 0x71, 0x0B, 0, 0, 0}));
+    EXPECT_EQ(Bytes(kept.begin() + 32, kept.begin() + 40), (Bytes{103, 0, 0, 0, 0, 0, 2, 7}));
+
+    ContractList fresh(*league, options);
+    ASSERT_TRUE(KeptSalaryEdits::Take(fresh, dir.File("kept.cgs"), why)) << why;
+    EXPECT_EQ(fresh.GetContract(101).cgs, 750000u);
+    EXPECT_EQ(fresh.GetContract(103).round, 2);
+    EXPECT_EQ(fresh.GetContract(103).pick, 7);
+
+    // One entry short of its count, or a player the league lacks: nothing is taken.
+    ContractList other(*league, options);
+    Bytes shortOne = kept;
+    shortOne.resize(shortOne.size() - 8);
+    Bytes stranger = kept;
+    stranger[8] = 200;
+    for (const Bytes& file : {shortOne, stranger}) {
+        dir.Write("kept.cgs", file);
+        EXPECT_FALSE(KeptSalaryEdits::Take(other, dir.File("kept.cgs"), why));
+        EXPECT_EQ(other.GetContract(101).cgs, 0u);
+    }
+    EXPECT_EQ(why, "it names player 200, whom this league does not have");
 }
 
 TEST_F(FroFixture, FindsTheFileIgnoringCaseAndWritesBackToIt) {

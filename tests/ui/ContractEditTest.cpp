@@ -865,4 +865,33 @@ TEST_F(FrontOfficeEditorTest, CGSEditsAreKeptInTheSalaryInformationWhenAsked) {
     EXPECT_EQ(club.Main().SaveCGS1, nullptr); // the club program has no such item
 }
 
+TEST_F(FrontOfficeEditorTest, AStopKeepsCGSEditsAndTheNextOpenOffersThemBack) {
+    const short id = RosterPlayer(0, 0);
+    ClickPlayer(0);
+    p.modals.Then("GetCGSDialog", [](QWidget& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("id"), "3,456,789");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    });
+    QTest::mouseDClick(&Find("cgs"), Qt::LeftButton);
+    ASSERT_TRUE(p.Main().AreSalaryEditsUnsaved());
+    const auto fro = p.dir.Read("lg/sample.FRO");
+
+    // Nothing is asked, and the league's own file is left as it was.
+    p.Main().KeepUnsavedForStop();
+    EXPECT_TRUE(p.Main().close());
+    EXPECT_TRUE(p.prompt.History().empty());
+    EXPECT_EQ(p.dir.Read("lg/sample.FRO"), fro);
+
+    ProgramUnderTest next(BrevaneProgram::kFrontOfficeRole);
+    next.prompt.AnswerCaption("Recovered CGS", true);
+    OpenThroughMenu(next, p.dir.File("lg") + "/sample.lge", 0);
+    ASSERT_TRUE(next.Main().IsLeagueLoaded());
+    ASSERT_FALSE(next.prompt.History().empty());
+    EXPECT_EQ(next.prompt.History()[0].text,
+              "CGS edits were not saved when the program was stopped.  Load them now?  (No discards them.)");
+    EXPECT_EQ(next.Main().GetContracts()->GetContract(id).cgs, 3456789u);
+    EXPECT_TRUE(next.Main().AreSalaryEditsUnsaved());
+    EXPECT_FALSE(p.dir.Exists("lg/sample-recovered.cgs"));
+}
+
 } // namespace
