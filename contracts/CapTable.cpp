@@ -27,7 +27,7 @@ CapTable::Charges PlayerRowCharges(const ContractList& contracts, const Contract
         if (holdsContract)
             charge += contracts.ContractTeamCharge(rec, freeAgent, yearSel);
         if (paysBase)
-            charge += rec.YearCharge(yearSel, Contract::BaseOnly, options, cur);
+            charge += rec.FullYearCharge(yearSel, Contract::BaseOnly, options, cur);
         charges[static_cast<std::size_t>(j)] = charge;
     }
     return charges;
@@ -93,7 +93,7 @@ CapTable BuildCapTable(const ContractList& contracts, int team, const OfferList*
             // Only the years of its own length: beyond them a split row still leaves a bonus share.
             for (int j = 0; j < CapTable::kSeasons && j < proposed.years; ++j)
                 row.charges[static_cast<std::size_t>(j)] =
-                    proposed.YearCharge(j + 1, Contract::BaseAndBonus, options, cur);
+                    proposed.FullYearCharge(j + 1, Contract::BaseAndBonus, options, cur);
             // A restructure takes the place of the player's present contract (once per player).
             if (item.offer.offerType == Offer::RestructureOffer &&
                 replaced.insert(item.offer.playerID).second)

@@ -82,6 +82,13 @@ Contract::Status Contract::FreeAgentKind(int experience, const Options& options)
 }
 
 std::int32_t Contract::YearCharge(int yearSel, int part, const Options& options, int currentSeason) const {
+    // Whole dollars in 32 bits, as every money figure of the program.
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(FullYearCharge(yearSel, part, options, currentSeason)));
+}
+
+std::int64_t Contract::FullYearCharge(int yearSel, int part, const Options& options,
+                                      int currentSeason) const {
     if (years < 1 || years > Options::kSplitRows)
         return 0;
     int index;
@@ -115,6 +122,5 @@ std::int32_t Contract::YearCharge(int yearSel, int part, const Options& options,
     default:
         return 0;
     }
-    // Whole dollars in 32 bits, as every money figure of the program.
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(charge));
+    return charge;
 }

@@ -50,6 +50,10 @@ class Contract {
     // base share, 2 the bonus share. Years outside the contract's split row, contracts
     // longer than seven years and unknown selectors charge 0.
     std::int32_t YearCharge(int yearSel, int part, const Options& options, int currentSeason) const;
+    // The same charge before it is held in 32 bits: what the views add and show, where a
+    // charge above $2,147,483,647 (or one below zero, from negative splits) must neither
+    // wrap nor change sign.
+    std::int64_t FullYearCharge(int yearSel, int part, const Options& options, int currentSeason) const;
 
     std::int16_t playerID = 0;
     std::uint16_t yrSigned = 0;

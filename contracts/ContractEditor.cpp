@@ -252,8 +252,8 @@ std::vector<std::string> ContractEditor::CapLines(const Contract& contract, int 
     // not as the unsigned amount its bits would make.
     for (int k = 0; k < n; ++k)
         lines.push_back(std::to_string(contract.yrSigned + k) + ": " +
-                        SignedMoney(contract.YearCharge(k + 1, Contract::BaseAndBonus, options_,
-                                                        contracts_.GetCurrentSeason())));
+                        SignedMoney(contract.FullYearCharge(k + 1, Contract::BaseAndBonus, options_,
+                                                            contracts_.GetCurrentSeason())));
     return lines;
 }
 

@@ -326,12 +326,11 @@ std::int64_t ContractList::ContractTeamCharge(const Contract& rec, bool freeAgen
         // A one-year contract: the bonus share when the bonus is big enough, else the penalty.
         const double pct = rec.salary == 0 ? 0.0 : static_cast<double>(rec.bonus) / rec.salary * 100.0;
         if (pct >= options_.min)
-            return rec.YearCharge(yearSel, Contract::BonusOnly, options_, currentSeason_);
-        return static_cast<std::int64_t>(rec.YearCharge(1, Contract::BaseOnly, options_, currentSeason_)) *
-               options_.penalty / 100;
+            return rec.FullYearCharge(yearSel, Contract::BonusOnly, options_, currentSeason_);
+        return rec.FullYearCharge(1, Contract::BaseOnly, options_, currentSeason_) * options_.penalty / 100;
     }
     if (rec.contractTeam >= 0 && (rec.status != Contract::Retired || options_.add_retired))
-        return rec.YearCharge(yearSel, Contract::BonusOnly, options_, currentSeason_);
+        return rec.FullYearCharge(yearSel, Contract::BonusOnly, options_, currentSeason_);
     return 0;
 }
 
@@ -354,7 +353,7 @@ ContractList::PlayerCharges ContractList::ChargesOf(const Contract& rec, int tea
     if (team >= 0) {
         c.team = team;
         if (PaysBase(rec))
-            c.base = rec.YearCharge(0, Contract::BaseOnly, options_, currentSeason_);
+            c.base = rec.FullYearCharge(0, Contract::BaseOnly, options_, currentSeason_);
         else
             c.estimatedOnly = rec.cgs;
     }

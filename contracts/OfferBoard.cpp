@@ -81,10 +81,12 @@ void OfferBoard::Load(const std::vector<std::string>& paths) {
         }
         players_.back().offers.push_back(entry);
     }
+    // Only the league's own clubs bid: a record naming another club makes no player contested.
     for (PlayerRow& row : players_) {
         std::set<int> clubs;
         for (const Entry& e : row.offers)
-            clubs.insert(e.offer.team);
+            if (e.offer.team >= 0 && e.offer.team < league.GetNumTeams())
+                clubs.insert(e.offer.team);
         row.clubs = static_cast<int>(clubs.size());
     }
 }

@@ -454,7 +454,7 @@ void TContractManagerForm::ShowEditor(std::int16_t id) {
         frame->show();
         connect(created, &TContractEdit::playerShown, this, &TContractManagerForm::RefreshCheapestOffers);
         connect(created, &TContractEdit::offerSubmitted, this, &TContractManagerForm::SubmitOffer);
-        connect(created, &TContractEdit::salaryInfoEdited, this, [this]() { salaryEditsUnsaved = true; });
+        connect(created, &TContractEdit::salaryInfoEdited, this, &TContractManagerForm::SalaryInfoEdited);
     }
     editor->ShowPlayerByID(id);
 }
@@ -605,6 +605,16 @@ void TContractManagerForm::Players1Click() {
     RefreshPlayers();
     playersForm->show();
     playersForm->raise();
+}
+
+void TContractManagerForm::SalaryInfoEdited() {
+    salaryEditsUnsaved = true;
+    // A new CGS changes today's chances, the estimated payroll and the tender rows: the tool
+    // windows that show them follow at once.
+    if (offerBoardForm && leagueLoaded)
+        offerBoardForm->Reload();
+    RefreshPlayers();
+    RefreshCapTable();
 }
 
 void TContractManagerForm::RefreshPlayers() {

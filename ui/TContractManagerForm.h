@@ -164,6 +164,8 @@ class TContractManagerForm : public QMainWindow {
     void ExportCapTableCsv1Click();
     void ExportCapTablePdf1Click();
     void ExportOffers1Click();
+    // A CGS, round or pick edited in the editor: unsaved, and shown by every window at once.
+    void SalaryInfoEdited();
     // The advice windows follow the club, the offers and the shown player.
     void RefreshCapTable();
     void RefreshPlayers();

@@ -106,4 +106,11 @@ TEST_F(CapTableFixture, TickedOffersAreRowsOfTheirOwn) {
     EXPECT_EQ(table.offers[1].charges, (Charges{1150000 - 1180000, 1350000 - 1420000, 0, 0, 0, 0, 0}));
     EXPECT_EQ(table.totals,
               (Charges{2130000 + 1110000 - 30000, 1820000 + 1290000 - 70000, 1500000, 0, 0, 0, 0}));
+
+    // The largest offer a record holds charges more than 32 bits: whole, never wrapped below zero.
+    // Year 1: 27 % of 4,294,967,295 (1,159,641,216) + 4,294,967,295 / 3 (1,431,655,765).
+    offers.AddOfferToList(MakeOffer(150, 0, 3, 4294967295u, 4294967295u, 1));
+    const CapTable huge = BuildCapTable(*list, 1, &offers);
+    EXPECT_EQ(huge.offers.back().charges[0], 2591296981);
+    EXPECT_EQ(huge.totals[0], table.totals[0] + 2591296981);
 }

@@ -176,6 +176,14 @@ TEST(YearCharge, BonusRemainderIsDroppedAndBaseIsRoundedToTheDollar) {
     big.years = 1;
     big.salary = 3000000000u;
     EXPECT_EQ(static_cast<std::uint32_t>(big.YearCharge(1, 1, options, kSeason)), 3000000000u);
+    EXPECT_EQ(big.FullYearCharge(1, 1, options, kSeason), 3000000000);
+    // Beyond 32 bits the full charge stays whole; the 32-bit one keeps its low bits.
+    Contract huge(kSeason);
+    huge.years = 3;
+    huge.salary = 4294967295u;
+    huge.bonus = 4294967295u;
+    EXPECT_EQ(huge.FullYearCharge(1, 0, options, kSeason), std::int64_t{1159641216} + 1431655765);
+    EXPECT_EQ(huge.YearCharge(1, 0, options, kSeason), std::int64_t{1159641216} + 1431655765 - 4294967296);
 }
 
 TEST(YearCharge, UsesTheOptionsSplitRow) {

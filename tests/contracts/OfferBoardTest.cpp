@@ -102,6 +102,12 @@ TEST_F(OfferBoardFixture, TiesGoToMoreMoneyThenTheLowerClubThenFileAndRecordOrde
     // length at all is worth 0 however much money.
     EXPECT_EQ(Ranking(151), (Rank{{2, 0, 74}, {1, 0, 74}, {0, 0, 74}, {0, 1, 74}, {3, 0, 74}, {0, 2, 0}}));
     EXPECT_EQ(board->Players()[0].clubs, 3);
+
+    // A record naming a club the league does not have is no second bidder.
+    board->Load({b, Write("e.off", {MakeOffer(151, Offer::SignFreeAgent, 1, 1000000, 0, 99)})});
+    EXPECT_EQ(board->Players()[0].offers.size(), 2u);
+    EXPECT_EQ(board->Players()[0].clubs, 1);
+    EXPECT_FALSE(board->Players()[0].Contested());
 }
 
 TEST_F(OfferBoardFixture, TodaysChanceFollowsTheOptionsWhileTheStoredOneStays) {

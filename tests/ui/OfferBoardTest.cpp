@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
@@ -114,6 +115,20 @@ TEST_F(OfferBoardWindow, DoubleClickShowsThePlayerInTheEditor) {
     QTest::mouseDClick(form->playerTree->viewport(), Qt::LeftButton, {}, place);
     ASSERT_TRUE(p.Main().GetEditor());
     EXPECT_EQ(p.Main().GetEditor()->Model().Fields().playerID, "151");
+}
+
+TEST_F(OfferBoardWindow, ANewCGSChangesTodaysChancesAtOnce) {
+    p.Main().ShowEditor(150);
+    ASSERT_TRUE(p.Main().GetEditor());
+    p.modals.Then("GetCGSDialog", [](QWidget& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("id"), "2,000,000");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    });
+    QTest::mouseDClick(p.Main().GetEditor()->findChild<QWidget*>("cgs"), Qt::LeftButton);
+    ASSERT_EQ(p.Main().GetContracts()->GetContract(150).cgs, 2000000u);
+    // Twice the CGS halves the points: club 2's 74 (of $1,200,000) becomes 37, club 1's 62 31.
+    EXPECT_EQ(Player(0)->child(0)->text(10), "37");
+    EXPECT_EQ(Player(0)->child(1)->text(10), "31");
 }
 
 TEST_F(OfferBoardWindow, ReadsTheFolderAgainWhenAFileChangesAndNamesWhatItCannotRead) {
