@@ -3,6 +3,7 @@
 #include "ui/BrevaneApplication.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxPrompt.h"
+#include "ui/PrintedMessagesPrompt.h"
 #include "ui/QtText.h"
 #include "ui/StopSignals.h"
 #include "ui/TContractEdit.h"
@@ -115,7 +116,13 @@ int RunBrevane(int argc, char** argv, const char* mainWindowName) {
         return 2;
     }
 
-    MessageBoxPrompt prompt;
+    MessageBoxPrompt boxes;
+    // A picture or timing run prints its messages rather than wait on their boxes.
+    PrintedMessagesPrompt printed(boxes, stderr);
+    const bool unattended = !start.screenshot.isEmpty() || start.quitWhenShown;
+    Prompt& prompt = unattended ? static_cast<Prompt&>(printed) : boxes;
+    if (unattended)
+        app.SetErrorPrompt(&printed);
     QtFileDialogs dialogs;
     BrevaneProgram program(mainWindowName, prompt, dialogs);
     TContractManagerForm& mainWindow = program.MainWindow();

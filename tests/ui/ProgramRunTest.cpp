@@ -114,10 +114,14 @@ TEST(ProgramRun, TheFrontOfficeProgramIsTheSameWindowsUnderItsOwnName) {
     EXPECT_TRUE(run.output.contains("(FrontOffice) saved to " + picture)) << run.output.toStdString();
     ExpectNotBlank(QImage(picture));
 
-    // A league that cannot be opened is reported by the exit status of a picture run.
+    // A league that cannot be opened is reported by the exit status of a picture run, and its
+    // reason printed: nobody is there to close the box.
     const ProgramOutcome failed = Start(
         Program(BREVANE_PROGRAM), {"--team", "0", "--screenshot", picture, league + ".none"}, "offscreen");
     EXPECT_EQ(failed.exitCode, 1) << failed.output.toStdString();
+    EXPECT_TRUE(failed.output.contains("Brevane: Invalid League File: Cannot open the league "))
+        << failed.output.toStdString();
+    EXPECT_TRUE(failed.output.contains(": league file missing")) << failed.output.toStdString();
 }
 
 // The working copies of the league live as long as the program has it open. However the program
