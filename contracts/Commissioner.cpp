@@ -126,8 +126,11 @@ void Commissioner::RatingsMethod(std::vector<CGSEntry>& items, int numTeams, con
         // Half the maximum at the starters' mean, the maximum two deviations above it.
         double v = c[1] * z * 0.5 + c[0];
         // Experience scaling: 84 % with no experience, 2 % more a year. The 0.01 is
-        // applied in extended precision and the result kept as a double.
-        v = static_cast<double>(0.01L * (static_cast<long double>(e.years) * perYear + base) * factor * v);
+        // applied in extended precision and the result kept as a double. A negative
+        // experience (a damaged player file) counts as none: below -42 years the scale would
+        // turn negative and a value below zero into a large one.
+        const int years = std::max<int>(e.years, 0);
+        v = static_cast<double>(0.01L * (static_cast<long double>(years) * perYear + base) * factor * v);
         double value = std::trunc(v * 1000.0);
         const double minimum = c[2] * 1000.0;
         if (minimum > value)

@@ -9,6 +9,7 @@
 #include <array>
 #include <iomanip>
 #include <ostream>
+#include <set>
 #include <string>
 
 using json = nlohmann::ordered_json;
@@ -55,12 +56,15 @@ json Ratings(const Player::Ratings& ratings) {
     return list;
 }
 
+// The players a roster names: each once, and only identifiers a player can have (a damaged
+// file may hold others in its slots).
 int RosterSize(League& league, int team) {
     const short* roster = league.GetRoster(team);
-    int size = 0;
+    std::set<short> players;
     for (int slot = 0; slot < Roster::kSlots; ++slot)
-        size += roster[slot] != 0;
-    return size;
+        if (roster[slot] >= 100 && roster[slot] < league.GetNextPlayerID())
+            players.insert(roster[slot]);
+    return static_cast<int>(players.size());
 }
 
 // A UTF-8 text padded with spaces to a width in characters (setw counts bytes).

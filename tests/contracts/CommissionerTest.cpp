@@ -65,13 +65,16 @@ TEST_F(EntryFixture, RatingsWorkedExampleLinemanFarBelowTheMeanGetsTheMinimum) {
     // Three OL starters 24, 22, 20 (mean 22, deviation 2); the non-starter at 18 is z = -2:
     // v = 1.0 * -2 * 0.5 + 1.0 = 0, below the minimum 0.22 million, so value 220.
     options.starters[2] = 3;
-    std::vector<CGSEntry> entries = {Entry(101, 2, 24, 3), Entry(102, 2, 22, 3), Entry(103, 2, 20, 3),
-                                     Entry(104, 2, 18, 3), Entry(105, 2, -500, 9)};
+    std::vector<CGSEntry> entries = {Entry(101, 2, 24, 3), Entry(102, 2, 22, 3),   Entry(103, 2, 20, 3),
+                                     Entry(104, 2, 18, 3), Entry(105, 2, -500, 9), Entry(106, 2, -500, -128)};
     list->GetCommissioner().RatingsMethod(entries, 1, options);
     const auto values = ValuesById(entries);
     EXPECT_EQ(values.at(104), 220);
     EXPECT_EQ(values.at(105), 220); // never less than the minimum
-    EXPECT_EQ(entries.size(), 5u);
+    // A negative experience (only a damaged player file holds one) counts as none: scaled by
+    // 0.01 x (-128 x 2 + 84) the far negative value would turn into millions.
+    EXPECT_EQ(values.at(106), 220);
+    EXPECT_EQ(entries.size(), 6u);
     EXPECT_FALSE(entries[3].starter); // sorted: 24 22 20 18 -500
     EXPECT_TRUE(entries[2].starter);
 }

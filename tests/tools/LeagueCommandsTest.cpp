@@ -1,4 +1,6 @@
+#include "support/CliRun.h"
 #include "support/TempDir.h"
+#include "support/TestLeague.h"
 
 #include "league/Encryption.h"
 #include "tools/Cli.h"
@@ -197,3 +199,18 @@ TEST_F(LeagueCommands, CommandLineRunsTheCommandsAndRejectsBadArguments) {
 }
 
 } // namespace
+
+TEST(SummaryCommand, CountsThePlayersOfARosterNotItsSlots) {
+    // Team 1's roster names player 120 twice, and 99, 30,000 and -5, which are no players.
+    TestLeague plan;
+    plan.nextID = 130;
+    plan.Add(120, Player::QB, 5);
+    plan.Add(121, Player::WR, 3);
+    plan.rosters = {{}, {120, 121, 120, 99, 30000, -5}};
+    TempDir dir;
+    const std::string lge = plan.Write(dir);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCliWith({"summary", lge}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("Players on rosters: 2\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("  2 players\n"), std::string::npos) << out.str();
+}
