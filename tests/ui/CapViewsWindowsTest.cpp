@@ -190,9 +190,10 @@ TEST_F(PlayersWindow, SearchFindsPlayersOfTheWholeLeagueAsOneTypes) {
 TEST_F(PlayersWindow, DoubleClickShowsThePlayerInTheEditorAndTheReleaseInTheCapTable) {
     const int row = RowOf(121);
     QTest::mouseClick(form->playerTable->viewport(), Qt::LeftButton, {}, CellRect(row, 1).center());
-    EXPECT_EQ(form->releaseLabel->text(),
-              QString::fromLatin1("Releasing \xC9mile Dubois would save Team 1 $108,000 this season; $10,000 "
-                                  "stays charged as dead money. Current payroll $1,298,000 becomes $1,190,000."));
+    EXPECT_EQ(
+        form->releaseLabel->text(),
+        QString::fromLatin1("Releasing \xC9mile Dubois would save Team 1 $108,000 this season; $10,000 "
+                            "stays charged as dead money. Current payroll $1,298,000 becomes $1,190,000."));
     QTest::mouseDClick(form->playerTable->viewport(), Qt::LeftButton, {}, CellRect(row, 1).center());
     ASSERT_TRUE(p.Main().GetEditor());
     EXPECT_EQ(p.Main().GetEditor()->playerID->text(), "121");
