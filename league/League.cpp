@@ -487,10 +487,8 @@ bool League::ReadLeagueData() {
 }
 
 void League::ReadStatData() {
-    // The lists of an earlier reading are not handed out any more; the new ones are built on
+    // The lists of an earlier reading are not handed out any more; the file is read again on
     // first use, in the earlier reading's memory.
-    if (stats_)
-        earlierStats_ = std::move(stats_);
     statsPending_ = true;
 }
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 class StatList;
-struct StatTable;
+class StatTable;
 namespace tolvik {
 class FolderLock;
 }
@@ -120,9 +120,9 @@ class TOLVIK_EXPORT League {
     bool MovePlayer(short pid, char team);
     static bool FindSlot(short pid, int firstSlot, int numSlots, short* rosterSlots);
 
-    // Statistics. ReadStatData (League.cpp) marks the statistics file for reading; the lists
-    // are built from it (stats/LeagueStats.cpp) when GetStats is first asked, so opening a
-    // league does not wait for them.
+    // Statistics. ReadStatData (League.cpp) marks the statistics file for reading; it is read
+    // (stats/LeagueStats.cpp) when GetStats is first asked, so opening a league does not wait
+    // for it, and each owner's list is made the first time it is asked for.
     void ReadStatData();
     StatList* GetStats(short id);
 
@@ -202,8 +202,6 @@ class TOLVIK_EXPORT League {
     std::string writeError_;
 
     std::unique_ptr<StatTable, StatTableDeleter> stats_{nullptr, nullptr};
-    // The reading before stats_, kept only until the next reading has taken over its memory.
-    std::unique_ptr<StatTable, StatTableDeleter> earlierStats_{nullptr, nullptr};
     bool statsPending_ = false;
     std::unique_ptr<Paths> paths_;
 };

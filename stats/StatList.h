@@ -53,7 +53,7 @@ class TOLVIK_EXPORT StatList {
     virtual void delete_data(void* item);
 
   private:
-    friend struct StatTable;
+    friend class StatTable;
     // Takes over a chain of pool nodes, already linked first to last, into an empty list
     // made with the same pool, and puts the cursor on the given node of it.
     void Adopt(StatListNode* first, StatListNode* last, StatListNode* cursorNode);

@@ -14,7 +14,7 @@ StatListNode* StatNodePool::Allocate() {
         freeList_ = node->next;
     } else {
         if (freshLeft_ == 0)
-            AddBlock(nextBlockSize_);
+            NextBlock(1);
         node = nextFresh_++;
         --freshLeft_;
     }
@@ -33,13 +33,32 @@ void StatNodePool::Release(StatListNode* node) {
 }
 
 StatListNode* StatNodePool::AllocateRun(std::size_t count) {
-    // A block of its own, so the fresh nodes of the current block stay where they are.
-    return runs_.Allocate(count);
+    if (count > freshLeft_)
+        NextBlock(count);
+    StatListNode* run = nextFresh_;
+    nextFresh_ += count;
+    freshLeft_ -= count;
+    return run;
 }
 
-void StatNodePool::AddBlock(std::size_t count) {
-    blocks_.push_back(std::make_unique_for_overwrite<StatListNode[]>(count));
-    nextFresh_ = blocks_.back().get();
-    freshLeft_ = count;
-    nextBlockSize_ = std::min<std::size_t>(count * 2, std::size_t{1} << 16);
+void StatNodePool::Rewind() {
+    nextBlock_ = 0;
+    freeList_ = nullptr;
+    nextFresh_ = nullptr;
+    freshLeft_ = 0;
+    discarding_ = false;
+}
+
+void StatNodePool::NextBlock(std::size_t count) {
+    // A kept block too small for the run stays unused until the next Rewind.
+    while (nextBlock_ < blocks_.size() && blocks_[nextBlock_].size < count)
+        ++nextBlock_;
+    if (nextBlock_ == blocks_.size()) {
+        const std::size_t size = std::max(count, nextBlockSize_);
+        blocks_.push_back({std::make_unique_for_overwrite<StatListNode[]>(size), size});
+        nextBlockSize_ = std::min<std::size_t>(size * 2, std::size_t{1} << 16);
+    }
+    nextFresh_ = blocks_[nextBlock_].nodes.get();
+    freshLeft_ = blocks_[nextBlock_].size;
+    ++nextBlock_;
 }

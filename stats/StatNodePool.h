@@ -1,7 +1,6 @@
 #pragma once
 
 #include "league/TolvikExport.h"
-#include "stats/SpareRuns.h"
 
 #include <cstddef>
 #include <memory>
@@ -24,25 +23,30 @@ class TOLVIK_EXPORT StatNodePool {
     StatListNode* Allocate();
     // Hands a node back for reuse.
     void Release(StatListNode* node);
-    // count contiguous nodes, their fields unset, for a caller that links whole lists at
+    // count contiguous nodes, their fields unset, for a caller that links a whole list at
     // once. They belong to the pool like any other node (and may be released one by one).
     StatListNode* AllocateRun(std::size_t count);
-    // Keeps the largest run of an earlier pool for the next AllocateRun; the lists of that
-    // pool must not be used any more (only destroyed, after Discard).
-    void TakeSpareRunFrom(StatNodePool& earlier) { runs_.TakeSpareFrom(earlier.runs_); }
 
-    // Called by the owner just before the pool and all its lists go: the lists then need
-    // not hand their nodes back one by one.
+    // Called by the owner just before the pool's lists go all at once (with the pool, or
+    // before Rewind): the lists then need not hand their nodes back one by one.
     void Discard() { discarding_ = true; }
     bool Discarding() const { return discarding_; }
+    // Takes every node back, keeping the blocks for the nodes to come; the lists that used
+    // them must be gone (after Discard).
+    void Rewind();
 
   private:
-    void AddBlock(std::size_t count);
+    // Makes at least count fresh nodes ready, in a kept block or a new one.
+    void NextBlock(std::size_t count);
 
-    std::vector<std::unique_ptr<StatListNode[]>> blocks_;
-    SpareRuns<StatListNode> runs_; // whole lists' runs, each of its own
+    struct Block {
+        std::unique_ptr<StatListNode[]> nodes;
+        std::size_t size;
+    };
+    std::vector<Block> blocks_;
+    std::size_t nextBlock_ = 0; // the first block not yet handed out since the last Rewind
     StatListNode* freeList_ = nullptr;
-    StatListNode* nextFresh_ = nullptr; // untouched nodes of the newest block
+    StatListNode* nextFresh_ = nullptr; // untouched nodes of the block being handed out
     std::size_t freshLeft_ = 0;
     std::size_t nextBlockSize_ = 256;
     bool discarding_ = false;

@@ -36,16 +36,16 @@ std::vector<std::uint8_t> StatFile(const std::vector<Words>& records) {
     return bytes;
 }
 
-// A league of 8 teams (size code 0) whose next player identifier is 200, with an empty
-// player file and, when given, the statistics file bytes.
+// A league of 8 teams (size code 0) whose next player identifier is 200 unless given, with
+// an empty player file and, when given, the statistics file bytes.
 class LeagueStatsTest : public ::testing::Test {
   protected:
-    void Open(const std::vector<std::uint8_t>* dat) {
+    void Open(const std::vector<std::uint8_t>* dat, std::uint16_t nextPlayer = 200) {
         std::vector<std::uint8_t> lge = {'L', '0', '3', ':', 0, 0, 0, 0};
         std::array<std::uint8_t, 82> header{};
-        header[0] = 0;   // 8 teams
-        header[8] = 200; // next player identifier 200
-        header[9] = 0;
+        header[0] = 0; // 8 teams
+        header[8] = static_cast<std::uint8_t>(nextPlayer & 0xFF);
+        header[9] = static_cast<std::uint8_t>(nextPlayer >> 8);
         header[10] = 0xCF; // base season 1999
         header[11] = 0x07;
         lge.insert(lge.end(), header.begin(), header.end());
@@ -57,9 +57,11 @@ class LeagueStatsTest : public ::testing::Test {
         ASSERT_TRUE(league->OpenLeague(dir.File("lg.lge")));
         ASSERT_TRUE(league->ReadLeagueData());
         ASSERT_EQ(league->GetNumTeams(), 8);
-        ASSERT_EQ(league->GetNextPlayerID(), 200);
+        ASSERT_EQ(league->GetNextPlayerID(), nextPlayer);
     }
-    void Open(const std::vector<std::uint8_t>& dat) { Open(&dat); }
+    void Open(const std::vector<std::uint8_t>& dat, std::uint16_t nextPlayer = 200) {
+        Open(&dat, nextPlayer);
+    }
 
     // (type, count) of every line from first to last, or nothing for a null list.
     std::vector<std::pair<int, int>> Lines(short id) {
@@ -299,3 +301,67 @@ TEST_F(LeagueStatsTest, MatchesInsertionInFileOrder) {
 }
 
 } // namespace
+
+// A large league whose lists are made only as they are asked for: in whatever order they
+// are asked, each equals inserting its owner's lines one by one in file order, cursor
+// included, and a list is made once (the cursor a caller moved stays where he left it).
+// The file is larger than one read of it, one owner has hundreds of lines, and most owners
+// share the making of their lists with their neighbours.
+TEST_F(LeagueStatsTest, ListsMadeWhenAskedMatchInsertionInAnyOrder) {
+    constexpr std::uint16_t kNext = 20000;
+    const std::uint16_t codes[] = {0, 1, 2, 5, 13, 32, 34, 36, 45, 64, 66, 77, 132, 209, 14, 300};
+    std::uint64_t state = 777;
+    auto next = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::uint32_t>(state >> 33);
+    };
+    std::vector<Words> records;
+    for (std::uint16_t i = 0; i < 60000; ++i) {
+        const std::uint32_t kind = next() % 8;
+        const std::uint32_t owner = kind == 0   ? 4321
+                                    : kind == 1 ? next() % 9
+                                    : kind == 2 ? 19990 + next() % 20
+                                                : 100 + next() % 19900;
+        records.push_back(Rec(codes[next() % std::size(codes)], static_cast<std::uint16_t>(owner), i));
+    }
+    Open(StatFile(records), kNext);
+
+    std::deque<StatisticTackle> items;
+    std::vector<std::unique_ptr<ExpectedList>> expected(kNext);
+    for (auto& list : expected)
+        list = std::make_unique<ExpectedList>();
+    for (const auto& words : records)
+        if (words[1] < kNext && words[0] != 14 && words[0] != 300)
+            expected[words[1]]->insert(&items.emplace_back(words.data()), &Statistic::Compare);
+
+    auto check = [&](short id) {
+        StatList* got = league->GetStats(id);
+        StatList& want = *expected[static_cast<std::size_t>(id)];
+        if (want.empty() || (id > 8 && id < 100)) {
+            EXPECT_EQ(got, nullptr) << id;
+            return;
+        }
+        ASSERT_NE(got, nullptr) << id;
+        EXPECT_EQ(got->value()->count, want.value()->count) << "cursor of " << id;
+        Pairs wantLines;
+        want.reset();
+        do
+            wantLines.emplace_back(want.value()->type, want.value()->count);
+        while (want.next() == 1);
+        EXPECT_EQ(Lines(id), wantLines) << id;
+    };
+    // 4321 first (his neighbours' lists are not asked for yet), then the rest from the top
+    // down.
+    check(4321);
+    EXPECT_GT(Lines(4321).size(), 1000u);
+    for (int id = kNext - 1; id >= 0; --id)
+        if (id != 4321)
+            check(static_cast<short>(id));
+
+    StatList* list = league->GetStats(4321);
+    list->reset();
+    list->next();
+    const Statistic* second = list->value();
+    EXPECT_EQ(league->GetStats(4321), list);
+    EXPECT_EQ(league->GetStats(4321)->value(), second);
+}
