@@ -130,9 +130,10 @@ int RunBrevane(int argc, char** argv, const char* mainWindowName) {
     mainWindow.SetStartTeam(start.team);
     mainWindow.show();
 
-    // A logout, Ctrl+C or a closed terminal: unsaved offers are kept for the next open, every
-    // dialog gives up, and the windows go the ordinary way, releasing the league's working
-    // copies and lock. The exit status says which signal it was, as a shell does.
+    // A logout (on Windows the session's end), Ctrl+C or a closed terminal: unsaved offers are
+    // kept for the next open, every dialog gives up, and the windows go the ordinary way,
+    // releasing the league's working copies and lock. The exit status says which signal it
+    // was, as a shell does.
     const StopSignals stopSignals([&mainWindow](int number) {
         mainWindow.KeepUnsavedForStop();
         QCoreApplication::exit(128 + number);

@@ -4,6 +4,15 @@
 
 #include <utility>
 
+#ifdef Q_OS_WIN
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
+#include <QCoreApplication>
+
+#include <csignal>
+#include <windows.h>
+#endif
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
@@ -86,9 +95,55 @@ void StopSignals::ReadSignal() {
     // Asked once: a second signal takes the system's way.
     SetHandlers(SIG_DFL);
     notifier->setEnabled(false);
-    if (onStop)
-        onStop(byte);
+    StopOnce(byte);
 }
+
+#elif defined(Q_OS_WIN)
+
+// Every top-level window is sent WM_QUERYENDSESSION, answered yes at once, and then
+// WM_ENDSESSION, whose wParam says whether the session really ends. The stop is a logout's:
+// SIGTERM, as on other systems.
+class StopSignals::SessionEnd final : public QAbstractNativeEventFilter {
+  public:
+    explicit SessionEnd(StopSignals& watcher) : watcher(watcher) {}
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override {
+        if (eventType != "windows_generic_MSG")
+            return false;
+        const MSG* msg = static_cast<const MSG*>(message);
+        if (msg->message == WM_QUERYENDSESSION) {
+            *result = TRUE;
+            return true;
+        }
+        if (msg->message != WM_ENDSESSION)
+            return false;
+        if (msg->wParam)
+            watcher.StopOnce(SIGTERM);
+        *result = 0;
+        return true;
+    }
+
+  private:
+    StopSignals& watcher;
+};
+
+StopSignals::StopSignals(std::function<void(int)> onStopSignal, QObject* parent)
+    : QObject(parent), onStop(std::move(onStopSignal)) {
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        sessionEnd = new SessionEnd(*this);
+        app->installNativeEventFilter(sessionEnd);
+    }
+}
+
+StopSignals::~StopSignals() {
+    if (!sessionEnd)
+        return;
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->removeNativeEventFilter(sessionEnd);
+    delete sessionEnd;
+}
+
+void StopSignals::ReadSignal() {}
 
 #else
 
@@ -100,3 +155,11 @@ StopSignals::~StopSignals() = default;
 void StopSignals::ReadSignal() {}
 
 #endif
+
+void StopSignals::StopOnce(int number) {
+    if (stopped)
+        return;
+    stopped = true;
+    if (onStop)
+        onStop(number);
+}

@@ -20,12 +20,41 @@
 #include <utility>
 #include <vector>
 
-#ifndef Q_OS_WIN
 #include <csignal>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <sys/types.h>
 #endif
 
 namespace {
+
+#ifdef Q_OS_WIN
+// Tells every top-level window of the process that the session ends, as Windows does when the
+// user logs off: first the question, then the end itself.
+void EndSession(qint64 processId) {
+    struct Found {
+        DWORD process;
+        std::vector<HWND> windows;
+    } found{static_cast<DWORD>(processId), {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* f = reinterpret_cast<Found*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == f->process)
+                f->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    DWORD_PTR answer = 0;
+    for (HWND window : found.windows)
+        SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                            &answer);
+    for (HWND window : found.windows)
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+}
+#endif
 
 // A program named without a folder lies beside the test program (the build for Windows).
 QString Program(const QString& name) {
@@ -126,12 +155,13 @@ TEST(ProgramRun, TheFrontOfficeProgramIsTheSameWindowsUnderItsOwnName) {
 
 // The working copies of the league live as long as the program has it open. However the program
 // is asked to stop -- a user closing the window on Windows (QProcess::terminate asks the windows to
-// close, as the title bar's button does), a logout's SIGTERM, Ctrl+C's SIGINT or a closed
-// terminal's SIGHUP elsewhere -- it leaves the league's files as they were and no working copy or
-// lock beside them.
+// close, as the title bar's button does) or logging off (the session's end, taken as a logout's
+// SIGTERM), a logout's SIGTERM, Ctrl+C's SIGINT or a closed terminal's SIGHUP elsewhere -- it
+// leaves the league's files as they were and no working copy or lock beside them.
 TEST(ProgramRun, BrevaneHoldsTheWorkingCopiesWhileOpenAndRemovesThemWhenStopped) {
 #ifdef Q_OS_WIN
-    const std::vector<std::pair<int, int>> stops = {{0, 0}}; // terminate(): the window closed
+    // terminate(): the window closed; SIGTERM: the session ended.
+    const std::vector<std::pair<int, int>> stops = {{0, 0}, {SIGTERM, 128 + SIGTERM}};
     const QString platform = "windows";
 #else
     const std::vector<std::pair<int, int>> stops = {
@@ -173,14 +203,18 @@ TEST(ProgramRun, BrevaneHoldsTheWorkingCopiesWhileOpenAndRemovesThemWhenStopped)
 
 #ifdef Q_OS_WIN
         // A close that comes while the league is still being opened is not taken; as a user
-        // would, the test asks again until the program ends.
+        // would, the test asks again until the program ends. The session's end is taken at once.
         QElapsedTimer asking;
         asking.start();
         bool ended = false;
-        do {
+        if (stop == SIGTERM) {
+            EndSession(process.processId());
+            ended = process.waitForFinished(60000);
+        }
+        while (!ended && asking.elapsed() < 60000) {
             process.terminate();
             ended = process.waitForFinished(2000);
-        } while (!ended && asking.elapsed() < 60000);
+        }
 #else
         ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), stop), 0);
         const bool ended = process.waitForFinished(60000);
