@@ -75,14 +75,14 @@ json ExplainJson(const AcceptTerms& t, const Options& options) {
 
 } // namespace
 
-int RunPlayerCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
+int RunPlayerCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err) {
     OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "player", err) ||
         !CheckPlayerID(s.GetContracts(), id, "player", err))
         return 1;
     ContractEditor editor(s.GetContracts(), kClubRole);
     editor.ListTeams();
-    editor.ShowPlayerByID(id);
+    editor.ShowPlayerByID(static_cast<int>(id));
     const EditorFields& f = editor.Fields();
 
     json doc;
@@ -123,7 +123,7 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
         editor.listingTypeClick(ContractEditor::Listing::Teams);
         editor.TeamListBoxChange(o.team);
     }
-    editor.ShowPlayerOfListing(o.id);
+    editor.ShowPlayerOfListing(static_cast<int>(o.id));
     Offer offer;
     try {
         EditorFields& f = editor.Fields();
