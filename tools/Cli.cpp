@@ -51,6 +51,9 @@ CLI::Validator Decimal(Sign sign, Beyond beyond = Beyond::Refused) {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"brevane-cli: writes sample leagues and reports what a league holds, as JSON or text."};
+    // "/" starts a path, never an option, on every system (CLI11 takes "/x" for an option on
+    // Windows by default). Subcommands take this setting from the app when they are added.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("brevane-cli ") + kProgramVersion);
     app.require_subcommand(1);
 

@@ -236,6 +236,13 @@ TEST_F(CommandFailures, AnIdentifierOfAnyLengthIsANumber) {
     EXPECT_NE(err.str().find(" ID 4294967396 "), std::string::npos) << err.str();
 }
 
+TEST_F(CommandFailures, APathThatStartsWithASlashIsAPath) {
+    // Windows-style "/option" parsing would take these for unknown options (status 2).
+    EXPECT_EQ(Cli({"payroll", "/x/y.lge"}), 1);
+    EXPECT_EQ(err.str(), "brevane-cli payroll: no such file: /x/y.lge\n");
+    ASSERT_EQ(Cli({"captable", Lge(), "--team", "0", "/x/mine.off"}), 0) << err.str();
+}
+
 TEST_F(CommandFailures, ThePlayerRangeStatedIsTheRangeAccepted) {
     const std::string folder = dir.File("range");
     ASSERT_EQ(Cli({"sample-league", folder, "--teams", "8", "--players", "1"}), 1);
