@@ -153,9 +153,12 @@ SamplePlayer MakePlayer(Rng& rng, Pos specific, Listing listing, int team) {
 
     const bool prospect = listing == Listing::Draft;
     int years = 0;
-    if (listing == Listing::Roster)
-        years = std::min(rng.Range(0, 15), rng.Range(0, 15)); // clubs keep more young players
-    else if (!prospect)
+    if (listing == Listing::Roster) {
+        // Clubs keep more young players. One draw after the other: the order of a call's
+        // arguments is unspecified.
+        const int firstDraw = rng.Range(0, 15);
+        years = std::min(firstDraw, rng.Range(0, 15));
+    } else if (!prospect)
         years = rng.Range(0, 15);
     d.years = static_cast<std::int8_t>(years);
 
