@@ -61,16 +61,20 @@ json OfferJson(const Offer& o) {
             {"salary", o.salary},     {"bonus", o.bonus}, {"acceptPct", o.acceptPct}, {"flag", o.flag}};
 }
 
-json ExplainJson(const AcceptTerms& t, const Options& options) {
+// The terms of the chance the editor shows, with the lines it shows beside "Accepting %".
+// When it shows no chance at all (an empty box), there is no chance to give either.
+json ExplainJson(const ContractEditor& editor) {
+    const AcceptTerms& t = editor.ChanceTerms();
+    const EditorFields& f = editor.Fields();
     const char* reason = ZeroReasonName(t.zeroReason);
-    return {{"chance", t.chance},
+    return {{"chance", f.accept_percent.empty() ? json(nullptr) : json(t.chance)},
             {"zeroReason", *reason ? json(reason) : json(nullptr)},
             {"bonusPercent", t.bonusPercent},
             {"offerValue", t.offerValue},
             {"declinesPenalty", t.declinesPenalty},
             {"baseChance", t.baseChance},
             {"floored", t.floored},
-            {"lines", DescribeChance(t, options)}};
+            {"lines", Lines(f.chanceExplanation)}};
 }
 
 } // namespace
@@ -162,7 +166,7 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
                {"offer", OfferJson(offer)},
                {"bytes", Hex(bytes, sizeof bytes)},
                {"sentence", Latin1ToUtf8(OfferSentence(offer, s.GetLeague()))},
-               {"explain", ExplainJson(editor.ChanceTerms(), s.GetOptions())}},
+               {"explain", ExplainJson(editor)}},
               out);
     return 0;
 }

@@ -249,6 +249,13 @@ TEST_F(EditorCommands, OfferExplainsItsChanceAndOffersListTheirProblems) {
     EXPECT_EQ(explain["zeroReason"], nullptr);
     EXPECT_EQ(explain["offerValue"], 62.0);
     EXPECT_EQ(explain["lines"], json({"Offer vs CGS: 62.00", "Chance: 62"}));
+    // Beyond the longest contract (4 years) the editor shows no chance, and says why.
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "5", "3,000,000", "600,000"}), 0);
+    EXPECT_EQ(Json()["accept_percent"], "");
+    explain = Json()["explain"];
+    EXPECT_EQ(explain["chance"], nullptr);
+    EXPECT_EQ(explain["zeroReason"], "longer than the longest contract");
+    EXPECT_EQ(explain["lines"], json({"Longer than the longest contract of 4 years"}));
 
     // Five years of no bonus for 150: longer than 4 and outside the bonus bounds.
     dir.Write("long.off", {150, 0, 1, 0, 5, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0});
