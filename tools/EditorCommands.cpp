@@ -191,6 +191,10 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
     }
     if (!o.write.empty()) {
         std::string reason;
+        if (s.NamesLeagueFile(o.write)) {
+            err << "brevane-cli offers: could not write " << o.write << ": a file of the open league\n";
+            return 1;
+        }
         if (!offers.WriteOffers(o.write, reason)) {
             err << "brevane-cli offers: could not write " << o.write << ": " << reason << '\n';
             return 1;
