@@ -7,6 +7,7 @@
 #include "contracts/OfferList.h"
 #include "contracts/OfferRules.h"
 #include "contracts/TableCsv.h"
+#include "league/FilePaths.h"
 #include "league/MoneyText.h"
 
 #include <cstdio>
@@ -191,7 +192,10 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
     }
     if (!o.write.empty()) {
         std::string reason;
-        if (s.NamesLeagueFile(o.write)) {
+        // A link, a device or a pipe is refused by the writer for what it is ("not a regular
+        // file"); a regular file or a new name, when it belongs to the open league.
+        const tolvik::FileInfo entry = tolvik::StatPath(o.write, false);
+        if ((!entry.exists || entry.regular) && s.NamesLeagueFile(o.write)) {
             err << "brevane-cli offers: could not write " << o.write << ": a file of the open league\n";
             return 1;
         }
