@@ -27,6 +27,8 @@ const char* ZeroReasonName(AcceptTerms::ZeroReason reason) {
         return "bonus below the minimum";
     case AcceptTerms::BonusAboveMaximum:
         return "bonus above the maximum";
+    case AcceptTerms::BeyondLongestContract:
+        return "longer than the longest contract";
     default:
         return "";
     }

@@ -11,7 +11,17 @@ class Options;
 
 // The terms that make an acceptance chance, so that a manager can see why an offer falls short.
 struct AcceptTerms {
-    enum ZeroReason { None, NoLength, NoSalary, BeyondSplitTable, BonusBelowMinimum, BonusAboveMaximum };
+    // BeyondLongestContract is the contract editor's: it shows no chance at all for a length
+    // beyond the options' longest contract, before the chance is computed.
+    enum ZeroReason {
+        None,
+        NoLength,
+        NoSalary,
+        BeyondSplitTable,
+        BonusBelowMinimum,
+        BonusAboveMaximum,
+        BeyondLongestContract
+    };
 
     std::int32_t chance = 0;
     ZeroReason zeroReason = None; // why the offer counts for nothing, before any term

@@ -308,8 +308,9 @@ void ContractEditor::SetAccept(const AcceptTerms& terms) {
     fields_.chanceExplanation = DescribeChance(terms, options_);
 }
 
-void ContractEditor::ShowNoChance(const std::string& note) {
+void ContractEditor::ShowNoChance(const std::string& note, AcceptTerms::ZeroReason reason) {
     terms_ = AcceptTerms{};
+    terms_.zeroReason = reason;
     fields_.accept_percent.clear();
     fields_.acceptColor = EditorFields::AcceptColor::None;
     fields_.chanceExplanation = {note};
@@ -344,7 +345,8 @@ bool ContractEditor::ShowTypedChance() {
     }
     const Typed typed = ReadTyped();
     if (typed.years > options_.max_length) {
-        ShowNoChance("Longer than the longest contract of " + std::to_string(options_.max_length) + " years");
+        ShowNoChance("Longer than the longest contract of " + std::to_string(options_.max_length) + " years",
+                     AcceptTerms::BeyondLongestContract);
         return true;
     }
     const int id = TextToInt(fields_.playerID);

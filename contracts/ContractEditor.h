@@ -112,8 +112,9 @@ class ContractEditor {
 
   private:
     void SetAccept(const AcceptTerms& terms);
-    // No chance, and a note beside "Accepting %" that says why.
-    void ShowNoChance(const std::string& note);
+    // No chance, and a note beside "Accepting %" that says why; the terms keep the reason
+    // when there is one of their kind.
+    void ShowNoChance(const std::string& note, AcceptTerms::ZeroReason reason = AcceptTerms::None);
     // The chance of the offer in the boxes (or a note); false when a box cannot be read.
     bool ShowTypedChance();
     // Where the shown player was shown from: the listing and the entry of the team box that

@@ -62,7 +62,8 @@ int RunCapTableCommand(const std::string& path, int team, const std::vector<std:
     return 0;
 }
 
-int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err) {
+int RunCheapestCommand(const std::string& path, std::int64_t id, int chance, std::ostream& out,
+                       std::ostream& err) {
     OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "cheapest", err) ||
         !CheckPlayerID(s.GetContracts(), id, "cheapest", err))
@@ -71,8 +72,9 @@ int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream
     if (chance > 0)
         targets.push_back(chance);
     json rows = json::array();
-    for (const CheapestOffer& row : FindCheapestOffers(
-             s.GetContracts().GetCommissioner(), s.GetContracts().GetContract(id), s.GetOptions(), targets))
+    for (const CheapestOffer& row :
+         FindCheapestOffers(s.GetContracts().GetCommissioner(),
+                            s.GetContracts().GetContract(static_cast<int>(id)), s.GetOptions(), targets))
         rows.push_back({{"years", row.years},
                         {"target", row.target},
                         {"bonusRule", BonusRuleName(row.bonusRule)},

@@ -67,12 +67,12 @@ int RunRosterCommand(const std::string& path, const RosterCommandOptions& o, std
     return 0;
 }
 
-int RunReleaseCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
+int RunReleaseCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err) {
     OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "release", err) ||
         !CheckPlayerID(s.GetContracts(), id, "release", err))
         return 1;
-    const auto effect = ReleaseCalculator(s.GetContracts()).Release(id);
+    const auto effect = ReleaseCalculator(s.GetContracts()).Release(static_cast<int>(id));
     if (!effect) {
         err << "brevane-cli release: player " << id << " is on no club's roster\n";
         return 1;

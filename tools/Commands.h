@@ -26,23 +26,24 @@ int RunSampleLeague(const SampleLeagueOptions& options, std::ostream& out, std::
 int RunLeagueCommand(const std::string& path, std::ostream& out, std::ostream& err);
 int RunPlayersCommand(const std::string& path, std::ostream& out, std::ostream& err);
 int RunSummaryCommand(const std::string& path, std::ostream& out, std::ostream& err);
-int RunStatsCommand(const std::string& path, int id, std::ostream& out, std::ostream& err);
+// id: any number; one beyond 16 bits has no list.
+int RunStatsCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err);
 
 enum class SalaryCreate { Convert, Build, NoCreate };
 int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream& out, std::ostream& err);
-int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t salary, std::uint32_t bonus,
-                     std::ostream& out, std::ostream& err);
+int RunAcceptCommand(const std::string& path, std::int64_t id, int years, std::uint32_t salary,
+                     std::uint32_t bonus, std::ostream& out, std::ostream& err);
 int RunPayrollCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
 // The commands of the contract editor and the offer list (tools/EditorCommands.cpp).
-int RunPlayerCommand(const std::string& path, int id, std::ostream& out, std::ostream& err);
+int RunPlayerCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err);
 
 struct OfferCommandOptions {
     enum class Tag { None, Franchise, Transition, Tender };
     int userTeam = 0;
     int team = -1;           // team box index of the club listing
     bool freeAgents = false; // the free-agent listing instead
-    int id = 0;
+    std::int64_t id = 0;
     bool typed = false; // years, salary and bonus typed as texts
     std::string years, salary, bonus;
     bool noTags = false;
@@ -65,7 +66,8 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& option
 int RunCapTableCommand(const std::string& path, int team, const std::vector<std::string>& files, bool csv,
                        std::ostream& out, std::ostream& err);
 // chance: an extra target beside 60, 75 and 90 (0 for none).
-int RunCheapestCommand(const std::string& path, int id, int chance, std::ostream& out, std::ostream& err);
+int RunCheapestCommand(const std::string& path, std::int64_t id, int chance, std::ostream& out,
+                       std::ostream& err);
 // Every club's offer files side by side, per player ranked by today's chance (tools/BoardCommand.cpp).
 int RunBoardCommand(const std::string& path, const std::vector<std::string>& files, std::ostream& out,
                     std::ostream& err);
@@ -79,4 +81,4 @@ struct RosterCommandOptions {
 };
 int RunRosterCommand(const std::string& path, const RosterCommandOptions& options, std::ostream& out,
                      std::ostream& err);
-int RunReleaseCommand(const std::string& path, int id, std::ostream& out, std::ostream& err);
+int RunReleaseCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err);

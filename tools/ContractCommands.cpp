@@ -75,8 +75,8 @@ int RunSalaryCommand(const std::string& path, SalaryCreate create, std::ostream&
     return 0;
 }
 
-int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t salary, std::uint32_t bonus,
-                     std::ostream& out, std::ostream& err) {
+int RunAcceptCommand(const std::string& path, std::int64_t id, int years, std::uint32_t salary,
+                     std::uint32_t bonus, std::ostream& out, std::ostream& err) {
     OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "accept", err))
         return 1;
@@ -84,7 +84,7 @@ int RunAcceptCommand(const std::string& path, int id, int years, std::uint32_t s
         return 1;
     // Without salary information the editor shows the chance on the default record; so does this.
     const std::int32_t chance = s.GetContracts().GetCommissioner().AcceptChance(
-        s.GetContracts().GetContract(id), years, salary, bonus);
+        s.GetContracts().GetContract(static_cast<int>(id)), years, salary, bonus);
     PrintJson({{"chance", chance}, {"loaded", s.IsSalaryLoaded()}}, out);
     return 0;
 }

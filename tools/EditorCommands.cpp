@@ -7,6 +7,7 @@
 #include "contracts/OfferList.h"
 #include "contracts/OfferRules.h"
 #include "contracts/TableCsv.h"
+#include "league/FilePaths.h"
 #include "league/MoneyText.h"
 
 #include <cstdio>
@@ -61,28 +62,32 @@ json OfferJson(const Offer& o) {
             {"salary", o.salary},     {"bonus", o.bonus}, {"acceptPct", o.acceptPct}, {"flag", o.flag}};
 }
 
-json ExplainJson(const AcceptTerms& t, const Options& options) {
+// The terms of the chance the editor shows, with the lines it shows beside "Accepting %".
+// When it shows no chance at all (an empty box), there is no chance to give either.
+json ExplainJson(const ContractEditor& editor) {
+    const AcceptTerms& t = editor.ChanceTerms();
+    const EditorFields& f = editor.Fields();
     const char* reason = ZeroReasonName(t.zeroReason);
-    return {{"chance", t.chance},
+    return {{"chance", f.accept_percent.empty() ? json(nullptr) : json(t.chance)},
             {"zeroReason", *reason ? json(reason) : json(nullptr)},
             {"bonusPercent", t.bonusPercent},
             {"offerValue", t.offerValue},
             {"declinesPenalty", t.declinesPenalty},
             {"baseChance", t.baseChance},
             {"floored", t.floored},
-            {"lines", DescribeChance(t, options)}};
+            {"lines", Lines(f.chanceExplanation)}};
 }
 
 } // namespace
 
-int RunPlayerCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
+int RunPlayerCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err) {
     OpenLeagueState s;
     if (!OpenSalary(s, path, SalaryCreate::NoCreate, "player", err) ||
         !CheckPlayerID(s.GetContracts(), id, "player", err))
         return 1;
     ContractEditor editor(s.GetContracts(), kClubRole);
     editor.ListTeams();
-    editor.ShowPlayerByID(id);
+    editor.ShowPlayerByID(static_cast<int>(id));
     const EditorFields& f = editor.Fields();
 
     json doc;
@@ -123,7 +128,7 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
         editor.listingTypeClick(ContractEditor::Listing::Teams);
         editor.TeamListBoxChange(o.team);
     }
-    editor.ShowPlayerOfListing(o.id);
+    editor.ShowPlayerOfListing(static_cast<int>(o.id));
     Offer offer;
     try {
         EditorFields& f = editor.Fields();
@@ -162,7 +167,7 @@ int RunOfferCommand(const std::string& path, const OfferCommandOptions& o, std::
                {"offer", OfferJson(offer)},
                {"bytes", Hex(bytes, sizeof bytes)},
                {"sentence", Latin1ToUtf8(OfferSentence(offer, s.GetLeague()))},
-               {"explain", ExplainJson(editor.ChanceTerms(), s.GetOptions())}},
+               {"explain", ExplainJson(editor)}},
               out);
     return 0;
 }
@@ -187,6 +192,13 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
     }
     if (!o.write.empty()) {
         std::string reason;
+        // A link, a device or a pipe is refused by the writer for what it is ("not a regular
+        // file"); a regular file or a new name, when it belongs to the open league.
+        const tolvik::FileInfo entry = tolvik::StatPath(o.write, false);
+        if ((!entry.exists || entry.regular) && s.NamesLeagueFile(o.write)) {
+            err << "brevane-cli offers: could not write " << o.write << ": a file of the open league\n";
+            return 1;
+        }
         if (!offers.WriteOffers(o.write, reason)) {
             err << "brevane-cli offers: could not write " << o.write << ": " << reason << '\n';
             return 1;

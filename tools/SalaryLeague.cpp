@@ -43,7 +43,7 @@ bool OpenSalary(OpenLeagueState& s, const std::string& path, SalaryCreate create
     return true;
 }
 
-bool CheckPlayerID(const ContractList& list, int id, const std::string& command, std::ostream& err) {
+bool CheckPlayerID(const ContractList& list, std::int64_t id, const std::string& command, std::ostream& err) {
     if (id >= ContractList::kFirstID && id < list.Count())
         return true;
     err << "brevane-cli " << command << ": no player with ID " << id << " (players are "

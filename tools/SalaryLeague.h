@@ -5,6 +5,7 @@
 #include "league/League.h"
 #include "tools/Commands.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -16,4 +17,4 @@ bool OpenSalary(OpenLeagueState& s, const std::string& path, SalaryCreate create
                 std::ostream& err);
 
 // True when id is a player of the list's league; otherwise one line on err.
-bool CheckPlayerID(const ContractList& list, int id, const std::string& command, std::ostream& err);
+bool CheckPlayerID(const ContractList& list, std::int64_t id, const std::string& command, std::ostream& err);

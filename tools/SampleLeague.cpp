@@ -153,9 +153,12 @@ SamplePlayer MakePlayer(Rng& rng, Pos specific, Listing listing, int team) {
 
     const bool prospect = listing == Listing::Draft;
     int years = 0;
-    if (listing == Listing::Roster)
-        years = std::min(rng.Range(0, 15), rng.Range(0, 15)); // clubs keep more young players
-    else if (!prospect)
+    if (listing == Listing::Roster) {
+        // Clubs keep more young players. One draw after the other: the order of a call's
+        // arguments is unspecified.
+        const int firstDraw = rng.Range(0, 15);
+        years = std::min(firstDraw, rng.Range(0, 15));
+    } else if (!prospect)
         years = rng.Range(0, 15);
     d.years = static_cast<std::int8_t>(years);
 
@@ -434,27 +437,74 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, 
     return false;
 }
 
-// Removes every earlier sample file of the folder, whatever the case of its name: the
-// library finds companion files ignoring case, so a stale SAMPLE.PYC would join the new league.
-bool RemoveOldFiles(const std::string& folder, std::string& error) {
-    static const std::array<std::string, 7> extensions{"lge", "pyr", "pyf", "pyc", "dat", "fro", "sal"};
-    std::vector<std::string> names;
-    if (!tolvik::Files().List(tolvik::NativePath(folder), names)) {
-        error = "cannot list " + folder + ": " + tolvik::FileErrorText(tolvik::Files().LastError());
+// Whether an entry of the folder can be removed, as far as can be told before anything is
+// touched: a folder of a sample file's name cannot, nor on Windows a read-only file (which
+// may still be renamed, so moving it aside would not find it out).
+bool Removable(const std::string& path, std::string& why) {
+    const tolvik::FileInfo info = tolvik::Files().Stat(path, false);
+    if (info.exists && !info.regular && !info.link) {
+        why = "not a regular file";
         return false;
     }
-    for (const std::string& name : names) {
-        for (const auto& ext : extensions) {
-            if (tolvik::SameNameIgnoringCase(name, std::string(kFileName) + "." + ext)) {
-                const std::string path = tolvik::PathJoin(folder, name);
-                tolvik::FileError why = tolvik::FileError::None;
-                if (!tolvik::DeleteFile(path, &why)) {
-                    error = "cannot remove " + path + ": " + tolvik::FileErrorText(why);
-                    return false;
-                }
-            }
-        }
+#ifdef _WIN32
+    if (!tolvik::Files().MayReplace(path)) {
+        why = tolvik::FileErrorText(tolvik::Files().LastError());
+        return false;
     }
+#endif
+    return true;
+}
+
+// Removes every earlier sample file of the folder, whatever the case of its name: the
+// library finds companion files ignoring case, so a stale SAMPLE.PYC would join the new league.
+// All or nothing: every file is checked, then moved aside under a name of its own, and only
+// when all of them have moved are they removed; a failure before that puts back those that
+// moved, so that a refusal leaves the folder as it was.
+bool RemoveOldFiles(const std::string& folder, std::string& error) {
+    static const std::array<std::string, 7> extensions{"lge", "pyr", "pyf", "pyc", "dat", "fro", "sal"};
+    tolvik::SystemFiles& files = tolvik::Files();
+    const std::string native = tolvik::NativePath(folder);
+    std::vector<std::string> names;
+    if (!files.List(native, names)) {
+        error = "cannot list " + folder + ": " + tolvik::FileErrorText(files.LastError());
+        return false;
+    }
+    std::vector<std::string> old;
+    for (const std::string& name : names)
+        for (const auto& ext : extensions)
+            if (tolvik::SameNameIgnoringCase(name, std::string(kFileName) + "." + ext))
+                old.push_back(name);
+    std::string why;
+    for (const std::string& name : old)
+        if (!Removable(tolvik::PathJoin(native, name), why)) {
+            error = "cannot remove " + tolvik::PathJoin(folder, name) + ": " + why;
+            return false;
+        }
+
+    const auto aside = [&native](const std::string& name) {
+        return tolvik::PathJoin(native, "~salold." + name);
+    };
+    std::size_t moved = 0;
+    for (; moved < old.size(); ++moved)
+        if (!files.Rename(tolvik::PathJoin(native, old[moved]), aside(old[moved])))
+            break;
+    if (moved < old.size()) {
+        error = "cannot remove " + tolvik::PathJoin(folder, old[moved]) + ": " +
+                tolvik::FileErrorText(files.LastError());
+        while (moved > 0) {
+            --moved;
+            files.Rename(aside(old[moved]), tolvik::PathJoin(native, old[moved]));
+        }
+        return false;
+    }
+    for (std::size_t k = 0; k < old.size(); ++k)
+        if (!files.Remove(aside(old[k]))) {
+            error = "cannot remove " + tolvik::PathJoin(folder, old[k]) + ": " +
+                    tolvik::FileErrorText(files.LastError());
+            for (std::size_t rest = k; rest < old.size(); ++rest)
+                files.Rename(aside(old[rest]), tolvik::PathJoin(native, old[rest]));
+            return false;
+        }
     return true;
 }
 

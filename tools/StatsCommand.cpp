@@ -6,6 +6,7 @@
 #include "stats/StatList.h"
 #include "stats/Statistic.h"
 
+#include <cstdint>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -13,7 +14,7 @@
 using json = nlohmann::ordered_json;
 
 // brevane-cli stats PATH.lge ID: the statistic lines of a player or team, in list order.
-int RunStatsCommand(const std::string& path, int id, std::ostream& out, std::ostream& err) {
+int RunStatsCommand(const std::string& path, std::int64_t id, std::ostream& out, std::ostream& err) {
     OpenLeagueState open;
     if (!OpenLeagueForCommand(open, path, "stats", err))
         return 1;

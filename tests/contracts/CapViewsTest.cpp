@@ -113,6 +113,15 @@ TEST_F(CapViews, EachKindOfPlayerChargesAsWorkedByHand) {
     list->RecomputeTotals();
     EXPECT_EQ(RowsOf({160}).at(160).bonusCharge, 0);
     EXPECT_EQ(list->CurrentPayroll(1), 2030000);
+
+    // A contract team the league does not have (a damaged file) is charged nothing, as the
+    // totals count it: neither a bonus share (130, 151) nor a one-year penalty (150).
+    for (const int id : {130, 150, 151})
+        list->GetRecord(id)->contractTeam = 40;
+    for (const auto& [id, row] : RowsOf({130, 150, 151})) {
+        EXPECT_EQ(row.contractTeam, 40);
+        EXPECT_EQ(row.bonusCharge, 0) << id;
+    }
 }
 
 TEST(RosterRows, YearsLeftStayWithinTheContract) {

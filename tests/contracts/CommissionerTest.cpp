@@ -135,9 +135,13 @@ TEST_F(EntryFixture, FastSortGivesTheSameValuesAsTheExchangeSort) {
         const int n = 50 + static_cast<int>(rng() % 400);
         const int numTeams = 1 + static_cast<int>(rng() % 8);
         std::vector<CGSEntry> entries;
-        for (int i = 0; i < n; ++i)
-            entries.push_back(Entry(static_cast<std::int16_t>(100 + i), static_cast<int>(rng() % 10),
-                                    static_cast<double>(rng() % 6) * 7, static_cast<int>(rng() % 15)));
+        for (int i = 0; i < n; ++i) {
+            // Drawn one by one (a call's arguments have no set order), last argument first.
+            const int years = static_cast<int>(rng() % 15);
+            const double score = static_cast<double>(rng() % 6) * 7;
+            const int group = static_cast<int>(rng() % 10);
+            entries.push_back(Entry(static_cast<std::int16_t>(100 + i), group, score, years));
+        }
         auto exchange = entries;
         Commissioner& c = list->GetCommissioner();
         c.starterSort = Commissioner::StarterSort::Fast;
@@ -226,7 +230,8 @@ TEST_F(GenerateFixture, SameCGSWithTheExchangeSortOnGeneratedLeagues) {
             Ratings r{};
             for (auto& v : r)
                 v = static_cast<std::int8_t>(40 + 20 * static_cast<int>(rng() % 2));
-            gen.Add(id, static_cast<Player::Pos>(rng() % 15), static_cast<int>(rng() % 12), r);
+            const int years = static_cast<int>(rng() % 12); // before the position: the last argument first
+            gen.Add(id, static_cast<Player::Pos>(rng() % 15), years, r);
             const auto team = static_cast<std::size_t>(rng() % 12);
             if (team < 10 && gen.rosters[team].size() < 53)
                 gen.rosters[team].push_back(id);

@@ -183,6 +183,66 @@ TEST_F(CommandFailures, SummaryShowsLatin1NamesAsUtf8AsTheOtherReportsDo) {
     EXPECT_EQ(json::parse(out.str())["name"], "Lig\xC3\xA9");
 }
 
+TEST_F(CommandFailures, WholeNumbersAreDecimalWhateverTheirLeadingDigits) {
+    const auto field = [&](const char* key) { return json::parse(out.str())[key]; };
+    // "0100" is player 100 (octal would be 64, no player), "0100000" a hundred thousand.
+    ASSERT_EQ(Cli({"player", Lge(), "0100"}), 0) << err.str();
+    EXPECT_EQ(field("playerID"), "100");
+    ASSERT_EQ(Cli({"accept", Lge(), "100", "2", "100000", "0"}), 0) << err.str();
+    const auto chance = field("chance");
+    ASSERT_EQ(Cli({"accept", Lge(), "+0100", "02", "0100000", "00"}), 0) << err.str();
+    EXPECT_EQ(field("chance"), chance);
+    ASSERT_EQ(Cli({"cheapest", Lge(), "100", "--chance", "075"}), 0) << err.str();
+    EXPECT_EQ(field("rows").back()["target"], 75);
+    // 09 is no octal number, but it is nine.
+    ASSERT_EQ(Cli({"sample-league", dir.File("nine"), "--teams", "008", "--seed", "09"}), 0) << err.str();
+    EXPECT_NE(out.str().find("seed 9)"), std::string::npos) << out.str();
+
+    // Other bases, signs where no negative is read, blanks and empty texts are no numbers.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"player", Lge(), "0x64"},
+          {"player", Lge(), "0b1100100"},
+          {"player", Lge(), "0o144"},
+          {"player", Lge(), " 100"},
+          {"player", Lge(), "1e2"},
+          {"stats", Lge(), "-"},
+          {"accept", Lge(), "100", "2", "-100000", "0"},
+          {"accept", Lge(), "100", "2", "100000", "+0"},
+          {"roster", Lge(), "--team", "0x1"},
+          {"offers", Lge(), "--team", "0", "--untick", "0,0x1", dir.File("a.off")},
+          {"sample-league", dir.File("hex"), "--seed", "0x10"}}) {
+        EXPECT_EQ(Cli(args), 2) << args[0] << ' ' << args.back();
+        EXPECT_TRUE(out.str().empty());
+    }
+    EXPECT_FALSE(dir.Exists("hex"));
+}
+
+TEST_F(CommandFailures, AnIdentifierOfAnyLengthIsANumber) {
+    // Beyond 16 bits no list and no player: a number past 32 or 64 bits is no exception, and
+    // none wraps onto a player (4294967396 is 100 modulo 2^32).
+    for (const char* id : {"65738", "-65334", "4294967498", "4294967396", "-9223372036854775809",
+                           "000000000000000000000000000000000000100000"}) {
+        ASSERT_EQ(Cli({"stats", Lge(), id}), 0) << id << err.str();
+        const json doc = json::parse(out.str());
+        EXPECT_TRUE(doc["lines"].empty()) << id;
+        EXPECT_EQ(Cli({"player", Lge(), id}), 1) << id;
+        EXPECT_EQ(err.str().rfind("brevane-cli player: no player with ID ", 0), 0u) << err.str();
+        EXPECT_EQ(Cli({"release", Lge(), id}), 1) << id;
+        EXPECT_EQ(Cli({"accept", Lge(), id, "2", "100000", "0"}), 1) << id;
+    }
+    ASSERT_EQ(Cli({"stats", Lge(), "4294967498"}), 0);
+    EXPECT_EQ(json::parse(out.str())["id"], 4294967498LL);
+    EXPECT_EQ(Cli({"player", Lge(), "4294967396"}), 1);
+    EXPECT_NE(err.str().find(" ID 4294967396 "), std::string::npos) << err.str();
+}
+
+TEST_F(CommandFailures, APathThatStartsWithASlashIsAPath) {
+    // Windows-style "/option" parsing would take these for unknown options (status 2).
+    EXPECT_EQ(Cli({"payroll", "/x/y.lge"}), 1);
+    EXPECT_EQ(err.str(), "brevane-cli payroll: no such file: /x/y.lge\n");
+    ASSERT_EQ(Cli({"captable", Lge(), "--team", "0", "/x/mine.off"}), 0) << err.str();
+}
+
 TEST_F(CommandFailures, ThePlayerRangeStatedIsTheRangeAccepted) {
     const std::string folder = dir.File("range");
     ASSERT_EQ(Cli({"sample-league", folder, "--teams", "8", "--players", "1"}), 1);

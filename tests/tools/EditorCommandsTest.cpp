@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -188,6 +189,45 @@ TEST_F(EditorCommands, OffersLoadsUnticksAndWrites) {
     EXPECT_EQ(Cli({"offers", Lge(), "--team", "30", dir.File("club.off")}), 1);
 }
 
+TEST_F(EditorCommands, OffersAreNeverWrittenOverTheOpenLeaguesFiles) {
+    WriteSalaryInformation();
+    dir.Write("club.off", {150, 0, 1, 0, 1, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 62, 0, 0, 0});
+    std::filesystem::create_directory(dir.File("sub"));
+    std::vector<std::string> targets{Lge(),
+                                     dir.File("test.FRO"),
+                                     dir.File("test.pyr"),
+                                     dir.File("TEST.Pyr"), // the league finds its files in any case
+                                     dir.File("test.pyc"), // none yet: the next open would read it
+                                     dir.File("salreg"),
+                                     dir.File("test-recovered.off"),
+                                     dir.File("~saltmp.lge"),
+                                     dir.File("~saltmp.lck"),
+                                     dir.File("sub") + "/../test.dat"};
+    std::error_code failed;
+    std::filesystem::create_hard_link(dir.File("test.FRO"), dir.File("sub/fro.off"), failed);
+    if (!failed)
+        targets.push_back(dir.File("sub/fro.off"));
+    TempDir other;
+    std::filesystem::create_directory_symlink(dir.Path(), other.File("league"), failed);
+    if (!failed) // Windows lets only some users make links
+        targets.push_back(other.File("league") + "/test.lge");
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off")}), 0); // writes the default salreg
+    const auto before = dir.Snapshot();
+    for (const std::string& target : targets) {
+        EXPECT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--write", target}), 1)
+            << target;
+        EXPECT_EQ(err.str(),
+                  "brevane-cli offers: could not write " + target + ": a file of the open league\n");
+        EXPECT_TRUE(out.str().empty());
+        EXPECT_EQ(dir.Snapshot(), before) << target;
+    }
+    EXPECT_EQ(dir.Read("sub/fro.off"), dir.Read("test.FRO"));
+    // Beside the league, under a name of its own, the offers are written.
+    ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--write", dir.File("test.off")}), 0)
+        << err.str();
+    EXPECT_EQ(dir.Read("test.off"), dir.Read("club.off"));
+}
+
 TEST_F(EditorCommands, AcceptWithoutSalaryInformationUsesTheDefaultRecord) {
     plan.Open(dir); // writes the league, no salary information
     // A free agent whose CGS is 0 counts as 1 dollar: 62 per dollar of a one-year offer.
@@ -249,6 +289,13 @@ TEST_F(EditorCommands, OfferExplainsItsChanceAndOffersListTheirProblems) {
     EXPECT_EQ(explain["zeroReason"], nullptr);
     EXPECT_EQ(explain["offerValue"], 62.0);
     EXPECT_EQ(explain["lines"], json({"Offer vs CGS: 62.00", "Chance: 62"}));
+    // Beyond the longest contract (4 years) the editor shows no chance, and says why.
+    ASSERT_EQ(Cli({"offer", Lge(), "--free-agents", "150", "5", "3,000,000", "600,000"}), 0);
+    EXPECT_EQ(Json()["accept_percent"], "");
+    explain = Json()["explain"];
+    EXPECT_EQ(explain["chance"], nullptr);
+    EXPECT_EQ(explain["zeroReason"], "longer than the longest contract");
+    EXPECT_EQ(explain["lines"], json({"Longer than the longest contract of 4 years"}));
 
     // Five years of no bonus for 150: longer than 4 and outside the bonus bounds.
     dir.Write("long.off", {150, 0, 1, 0, 5, 0, 0, 0, 0x40, 0x42, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0});

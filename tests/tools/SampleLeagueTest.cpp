@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
@@ -334,6 +335,26 @@ TEST(SampleLeagueWriter, LateStageWritesNoDraftAndRemovesAnOldOne) {
     EXPECT_FALSE(league.GetCDExists());
     EXPECT_EQ(league.GetCollegeDraftTotal(), -1);
     EXPECT_TRUE(league.GetFAExists());
+}
+
+TEST(SampleLeagueWriter, AnOldFileThatCannotGoLeavesTheEarlierLeagueWhole) {
+    // A folder where the statistics file was: no file of the earlier league may be removed
+    // before the writer finds out that this one cannot be.
+    TempDir dir;
+    WriteLeague(Options(dir));
+    std::filesystem::remove(dir.File("sample.dat"));
+    std::filesystem::create_directory(dir.File("sample.dat"));
+    const auto before = dir.Snapshot();
+    ASSERT_GE(before.size(), 5u);
+
+    auto options = Options(dir);
+    options.seed = 2;
+    sample::Result result;
+    std::string error;
+    EXPECT_FALSE(sample::WriteSampleLeague(options, result, error));
+    EXPECT_EQ(error, "cannot remove " + dir.File("sample.dat") + ": not a regular file");
+    EXPECT_EQ(dir.Snapshot(), before);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("sample.dat")));
 }
 
 TEST(SampleLeagueWriter, NoFreeAgentsMeansNoFreeAgentFile) {
