@@ -61,12 +61,8 @@ class OpenLeagueState {
     ContractList& GetContracts() const { return *contracts_; }
     // The absolute folder of the league ("" before OpenLeague succeeded).
     std::string GetFolder() const;
-    // Whether path names a file of the open league, which nothing written at a user's choice
-    // may replace: the league file and its companions (.pyr, .pyc, .pyf, .dat, .FRO, .SAL),
-    // the options file, the recovery files of offers and CGS edits, the working copies, the
-    // journal, the lock and the temporary files of a write-back. An existing file counts by
-    // identity (another spelling of its path, a link to it); any name in the league's folder
-    // counts when it equals one of those ignoring case, as the league finds its files.
+    // Whether path names a file of the open league (NamesFileOfLeague); false before
+    // OpenLeague succeeded.
     bool NamesLeagueFile(const std::string& path) const;
 
   private:

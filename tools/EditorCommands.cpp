@@ -4,6 +4,7 @@
 
 #include "contracts/ChanceExplanation.h"
 #include "contracts/ContractEditor.h"
+#include "contracts/LeagueFileNames.h"
 #include "contracts/OfferList.h"
 #include "contracts/OfferRules.h"
 #include "contracts/TableCsv.h"
@@ -196,7 +197,7 @@ int RunOffersCommand(const std::string& path, const OffersCommandOptions& o, std
         // file"); a regular file or a new name, when it belongs to the open league.
         const tolvik::FileInfo entry = tolvik::StatPath(o.write, false);
         if ((!entry.exists || entry.regular) && s.NamesLeagueFile(o.write)) {
-            err << "brevane-cli offers: could not write " << o.write << ": a file of the open league\n";
+            err << "brevane-cli offers: could not write " << o.write << ": " << kFileOfTheOpenLeague << '\n';
             return 1;
         }
         if (!offers.WriteOffers(o.write, reason)) {

@@ -177,5 +177,6 @@ bool TCapTableForm::ExportPdf(const QString& path) {
 }
 
 bool TCapTableForm::WriteExport(const QString& path, const QByteArray& bytes, const char* caption) {
-    return WriteExportFile(path, bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt, caption);
+    return WriteExportFile(contracts->GetLeague(), path, bytes.constData(),
+                           static_cast<std::size_t>(bytes.size()), prompt, caption);
 }

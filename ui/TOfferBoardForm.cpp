@@ -320,5 +320,5 @@ void TOfferBoardForm::exportButtonClick() {
 
 bool TOfferBoardForm::ExportCsv(const QString& path) {
     const std::string csv = OfferBoardCsv(board, Filter(), contracts.GetLeague());
-    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Offer Board");
+    return WriteExportFile(contracts.GetLeague(), path, csv.data(), csv.size(), prompt, "Export Offer Board");
 }

@@ -1,6 +1,7 @@
 #include "ui/TOfferListForm.h"
 
 #include "contracts/ContractList.h"
+#include "contracts/LeagueFileNames.h"
 #include "contracts/OfferFileName.h"
 #include "contracts/OfferRules.h"
 #include "contracts/Prompt.h"
@@ -193,10 +194,10 @@ void TOfferListForm::exportCsvClick() {
 }
 
 bool TOfferListForm::ExportCsv(const QString& path) {
-    if (!model)
+    if (!contracts || !model)
         return false;
     const std::string csv = OfferListCsv(*model);
-    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Offers");
+    return WriteExportFile(contracts->GetLeague(), path, csv.data(), csv.size(), prompt, "Export Offers");
 }
 
 void TOfferListForm::LoadOffers(const std::string& path) {
@@ -254,7 +255,10 @@ bool TOfferListForm::SaveOffersOf(int team) {
     if (path.isEmpty())
         return false;
     std::string reason;
-    if (!WriteOffers(ToFilePath(path), reason)) {
+    // The dialog lets a user name any file; a file of the open league is never one to replace.
+    if (NamesFileOfLeague(league, ToFilePath(path)))
+        reason = kFileOfTheOpenLeague;
+    if (!reason.empty() || !WriteOffers(ToFilePath(path), reason)) {
         prompt.ShowStop("Could not write " + path.toStdString() + ": " + reason, "Save Offers");
         return false;
     }

@@ -309,5 +309,5 @@ bool TPlayersForm::ExportCsv(const QString& path) {
     for (const RosterRow* row : model->Rows())
         rows.push_back(*row);
     const std::string csv = RosterCsv(rows);
-    return WriteExportFile(path, csv.data(), csv.size(), prompt, "Export Players");
+    return WriteExportFile(contracts.GetLeague(), path, csv.data(), csv.size(), prompt, "Export Players");
 }

@@ -7,6 +7,7 @@
 #include "contracts/ContractList.h"
 #include "contracts/Options.h"
 #include "contracts/PlayersTable.h"
+#include "league/League.h"
 #include "support/OfferFixtures.h"
 #include "support/TestLeague.h"
 #include "ui/PlayersTableModel.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -254,6 +256,22 @@ TEST_F(PlayersWindow, ExportsTheShownRowsAsCsv) {
     // A file that cannot be written is reported, not taken for written.
     EXPECT_FALSE(form->ExportCsv(QString::fromStdString(p.dir.File("no such folder/players.csv"))));
     EXPECT_EQ(p.Shown(ScriptedPrompt::Kind::Stop).size(), 1u);
+
+    // Nor is a file of the open league ever written over, whatever name the dialog was given:
+    // the league file stays, and no twin of it in other letters is made beside it.
+    const League& league = *p.Main().GetLeague();
+    const std::string lge = league.GetLeagueFolder() + "/" + league.GetLeagueFileName() + ".lge";
+    const std::string twin = league.GetLeagueFolder() + "/" + league.GetLeagueFileName() + ".LGE";
+    const std::string before = ReadFile(lge);
+    ASSERT_FALSE(before.empty());
+    EXPECT_FALSE(form->ExportCsv(QString::fromStdString(lge)));
+    EXPECT_FALSE(form->ExportCsv(QString::fromStdString(twin)));
+    const std::vector<std::string> stops = p.Shown(ScriptedPrompt::Kind::Stop);
+    ASSERT_EQ(stops.size(), 3u);
+    EXPECT_EQ(stops[1], "Cannot write " + lge + ": a file of the open league");
+    EXPECT_EQ(ReadFile(lge), before);
+    if (QFileInfo::exists(QString::fromStdString(twin))) // one file where names ignore case
+        EXPECT_EQ(ReadFile(twin), before);
 }
 
 TEST_F(PlayersWindow, TheLastPanelShowsTheCapSpaceRedOverTheCap) {

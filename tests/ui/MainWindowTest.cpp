@@ -484,6 +484,20 @@ TEST_F(PendingOffers, ASaveCancelledOrFailedKeepsTheLeagueAndItsOffers) {
     EXPECT_GT(stops[0].size(), ("Could not write " + unwritable + ": ").size());
     EXPECT_EQ(p.Main().GetLeague()->GetLeagueFolder(), p.dir.File("a"));
     EXPECT_EQ(p.Offers().offerlist->count(), 1);
+
+    // Offers are never saved over a file of the open league, which would be lost with them.
+    const std::string leagueFile = p.dir.File("a") + "/" + p.Main().GetLeague()->GetLeagueFileName() + ".lge";
+    const std::vector<std::uint8_t> before =
+        p.dir.Read("a/" + p.Main().GetLeague()->GetLeagueFileName() + ".lge");
+    p.prompt.Answer(true);
+    p.dialogs.Answer(QString::fromStdString(second));
+    p.dialogs.Answer(QString::fromStdString(leagueFile));
+    p.Main().Open2->trigger();
+    ASSERT_EQ(p.Shown(Kind::Stop).size(), 2u);
+    EXPECT_EQ(p.Shown(Kind::Stop)[1], "Could not write " + leagueFile + ": a file of the open league");
+    EXPECT_EQ(p.dir.Read("a/" + p.Main().GetLeague()->GetLeagueFileName() + ".lge"), before);
+    EXPECT_EQ(p.Main().GetLeague()->GetLeagueFolder(), p.dir.File("a"));
+    EXPECT_EQ(p.Offers().offerlist->count(), 1);
 }
 
 TEST_F(PendingOffers, AFailedOpenTearsEverythingDown) {
