@@ -3,6 +3,7 @@
 #include "stats/StatisticFG.h"
 #include "stats/StatisticTackle.h"
 
+#include "support/FaultyFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +198,30 @@ TEST_F(LeagueStatsTest, TrailingPartialRecordIsIgnored) {
     bytes.resize(bytes.size() - 1); // the second record lacks its last byte
     Open(bytes);
     EXPECT_EQ(Lines(150), (Pairs{{13, 1}}));
+}
+
+// The file is read a stretch of a mebibyte at a time. A read that fails after the first
+// stretch leaves the whole records that arrived: the record cut at the stretch's end is not
+// one of them, and nothing after it is read.
+TEST_F(LeagueStatsTest, AReadThatFailsHalfWayKeepsTheWholeRecordsThatArrived) {
+    constexpr std::size_t kWholeInFirstStretch = ((std::size_t{1} << 20) - 140) / 20; // 52,421
+    std::vector<Words> records(kWholeInFirstStretch, Rec(2, 150, 1));
+    records.push_back(Rec(2, 152, 2)); // bytes 1,048,560 to 1,048,579: cut by the stretch's end
+    records.insert(records.end(), 1000, Rec(2, 151, 3));
+    bool armed = false;
+    int reads = 0;
+    FaultyFilesInUse faulty([&](FaultyFiles::Call call, const std::string& path) {
+        const bool statistics = path.find("~saltmp.dat") != std::string::npos;
+        if (armed && statistics && call == FaultyFiles::Call::Read && ++reads > 1)
+            return tolvik::FileError::Other;
+        return tolvik::FileError::None;
+    });
+    Open(StatFile(records));
+    armed = true;
+    EXPECT_EQ(Lines(150).size(), kWholeInFirstStretch);
+    EXPECT_EQ(Lines(152), Pairs{});
+    EXPECT_EQ(Lines(151), Pairs{});
+    EXPECT_EQ(reads, 2);
 }
 
 TEST_F(LeagueStatsTest, ReadingAgainReplacesTheLists) {
