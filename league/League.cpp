@@ -688,6 +688,15 @@ std::string League::GetLeagueFolder() const {
     return paths_->folder;
 }
 
+std::vector<std::string> League::GetLockedFolders() const {
+    std::vector<std::string> folders;
+    if (paths_->lock)
+        folders.push_back(paths_->lock->Folder());
+    for (const auto& lock : paths_->realLocks)
+        folders.push_back(lock->Folder());
+    return folders;
+}
+
 int League::GetNumTeams() const {
     if (!headerRead_)
         return 0;

@@ -75,6 +75,9 @@ class TOLVIK_EXPORT League {
     // The absolute folder of the league file, where the working copies, the salary files
     // and the options file of this league lie.
     std::string GetLeagueFolder() const;
+    // The folders whose lock the open league holds: its own, and those that links among its
+    // files lead into (each holds a lock file, and during a write-back its temporaries).
+    std::vector<std::string> GetLockedFolders() const;
     int GetNumTeams() const;
     int GetNumConf() const;
     int GetCurrentSeason() const;

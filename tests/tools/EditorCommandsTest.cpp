@@ -222,6 +222,23 @@ TEST_F(EditorCommands, OffersAreNeverWrittenOverTheOpenLeaguesFiles) {
         EXPECT_EQ(dir.Snapshot(), before) << target;
     }
     EXPECT_EQ(dir.Read("sub/fro.off"), dir.Read("test.FRO"));
+
+    // A player file linked into another folder makes the league lock that folder too: its lock
+    // file is the open league's as well.
+    TempDir real;
+    std::filesystem::rename(dir.File("test.pyr"), real.File("x.pyr"));
+    std::filesystem::create_symlink(real.File("x.pyr"), dir.File("test.pyr"), failed);
+    if (!failed) {
+        const auto realBefore = real.Snapshot();
+        for (const std::string& target :
+             {real.File("~saltmp.lck"), real.File("~SALTMP.LCK"), real.File("x.pyr")}) {
+            EXPECT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--write", target}), 1)
+                << target << err.str();
+            EXPECT_EQ(err.str(),
+                      "brevane-cli offers: could not write " + target + ": a file of the open league\n");
+            EXPECT_EQ(real.Snapshot(), realBefore) << target;
+        }
+    }
     // Beside the league, under a name of its own, the offers are written.
     ASSERT_EQ(Cli({"offers", Lge(), "--team", "1", dir.File("club.off"), "--write", dir.File("test.off")}), 0)
         << err.str();

@@ -270,8 +270,9 @@ TEST_F(PlayersWindow, ExportsTheShownRowsAsCsv) {
     ASSERT_EQ(stops.size(), 3u);
     EXPECT_EQ(stops[1], "Cannot write " + lge + ": a file of the open league");
     EXPECT_EQ(ReadFile(lge), before);
-    if (QFileInfo::exists(QString::fromStdString(twin))) // one file where names ignore case
+    if (QFileInfo::exists(QString::fromStdString(twin))) { // one file where names ignore case
         EXPECT_EQ(ReadFile(twin), before);
+    }
 }
 
 TEST_F(PlayersWindow, TheLastPanelShowsTheCapSpaceRedOverTheCap) {
