@@ -234,10 +234,10 @@ TEST_F(OfferListFixture, FilesLoadWholeRecordsUpToThirtyTwoOffers) {
 // lies beyond the 32 and a partial record.
 TEST_F(OfferListFixture, LoadingOwnOffersSaysWhatItLeftOut) {
     // One-year offers of $100 (player, club), then tail bytes of a partial record.
-    const auto file = [](std::initializer_list<std::pair<int, int>> offers, std::size_t tail) {
-        std::vector<std::uint8_t> bytes(offers.size() * Offer::kRecordSize + tail, 0x41);
+    const auto file = [](std::initializer_list<std::pair<int, int>> records, std::size_t tail) {
+        std::vector<std::uint8_t> bytes(records.size() * Offer::kRecordSize + tail, 0x41);
         std::uint8_t* at = bytes.data();
-        for (const auto& [player, team] : offers) {
+        for (const auto& [player, team] : records) {
             MakeOffer(static_cast<std::int16_t>(player), 0, 1, 100, 0, team).Encode(at);
             at += Offer::kRecordSize;
         }
