@@ -37,6 +37,25 @@ std::vector<std::uint8_t> StatFile(const std::vector<Words>& records) {
     return bytes;
 }
 
+struct ExpectedList final : StatList {};
+
+// What inserting each owner's records one by one in file order gives, for owners 0..ids-1;
+// the records of codes the reader does not know are left out, as it leaves them out.
+struct InsertedLists {
+    std::deque<StatisticTackle> items;
+    std::vector<std::unique_ptr<ExpectedList>> lists;
+
+    InsertedLists(const std::vector<Words>& records, std::size_t ids) : lists(ids) {
+        for (auto& list : lists)
+            list = std::make_unique<ExpectedList>();
+        for (const auto& words : records) {
+            const bool known = (words[0] < 96 && words[0] % 32 < 14) || words[0] == 132 || words[0] == 209;
+            if (words[1] < ids && known)
+                lists[words[1]]->insert(&items.emplace_back(words.data()), &Statistic::Compare);
+        }
+    }
+};
+
 // A league of 8 teams (size code 0) whose next player identifier is 200 unless given, with
 // an empty player file and, when given, the statistics file bytes.
 class LeagueStatsTest : public ::testing::Test {
@@ -77,13 +96,30 @@ class LeagueStatsTest : public ::testing::Test {
         return out;
     }
 
+    // The league's list of id equals the inserted one: its lines in order, and its cursor.
+    // Teams 0..8 and players 100 and up have lists; the numbers between never do.
+    void ExpectAsInserted(short id, InsertedLists& inserted) {
+        StatList* got = league->GetStats(id);
+        StatList& want = *inserted.lists[static_cast<std::size_t>(id)];
+        if (want.empty() || (id > 8 && id < 100)) {
+            EXPECT_EQ(got, nullptr) << id;
+            return;
+        }
+        ASSERT_NE(got, nullptr) << id;
+        EXPECT_EQ(got->value()->count, want.value()->count) << "cursor of " << id;
+        std::vector<std::pair<int, int>> wantLines;
+        want.reset();
+        do
+            wantLines.emplace_back(want.value()->type, want.value()->count);
+        while (want.next() == 1);
+        EXPECT_EQ(Lines(id), wantLines) << id;
+    }
+
     TempDir dir;
     std::unique_ptr<League> league;
 };
 
 using Pairs = std::vector<std::pair<int, int>>;
-
-struct ExpectedList final : StatList {};
 
 TEST_F(LeagueStatsTest, FilesLinesUnderTheirOwnerInCodeOrderStably) {
     Open(StatFile({Rec(66, 150, 1), Rec(2, 150, 2), Rec(34, 150, 3), Rec(34, 150, 4), Rec(13, 150, 5),
@@ -299,33 +335,10 @@ TEST_F(LeagueStatsTest, MatchesInsertionInFileOrder) {
         records.push_back(Rec(codes[next() % std::size(codes)], owner, i));
     }
     Open(StatFile(records));
-
-    std::deque<StatisticTackle> items;
-    std::vector<std::unique_ptr<ExpectedList>> expected(200);
-    for (auto& list : expected)
-        list = std::make_unique<ExpectedList>();
-    for (const auto& words : records)
-        expected[words[1]]->insert(&items.emplace_back(words.data()), &Statistic::Compare);
-
-    for (short id = 0; id < 200; ++id) {
-        StatList* got = league->GetStats(id);
-        StatList& want = *expected[static_cast<std::size_t>(id)];
-        if (want.empty() || (id > 8 && id < 100)) {
-            EXPECT_EQ(got, nullptr);
-            continue;
-        }
-        ASSERT_NE(got, nullptr) << id;
-        EXPECT_EQ(got->value()->count, want.value()->count) << "cursor of " << id;
-        Pairs wantLines;
-        want.reset();
-        do
-            wantLines.emplace_back(want.value()->type, want.value()->count);
-        while (want.next() == 1);
-        EXPECT_EQ(Lines(id), wantLines) << id;
-    }
+    InsertedLists inserted(records, 200);
+    for (short id = 0; id < 200; ++id)
+        ExpectAsInserted(id, inserted);
 }
-
-} // namespace
 
 // A large league whose lists are made only as they are asked for: in whatever order they
 // are asked, each equals inserting its owner's lines one by one in file order, cursor
@@ -351,30 +364,8 @@ TEST_F(LeagueStatsTest, ListsMadeWhenAskedMatchInsertionInAnyOrder) {
     }
     Open(StatFile(records), kNext);
 
-    std::deque<StatisticTackle> items;
-    std::vector<std::unique_ptr<ExpectedList>> expected(kNext);
-    for (auto& list : expected)
-        list = std::make_unique<ExpectedList>();
-    for (const auto& words : records)
-        if (words[1] < kNext && words[0] != 14 && words[0] != 300)
-            expected[words[1]]->insert(&items.emplace_back(words.data()), &Statistic::Compare);
-
-    auto check = [&](short id) {
-        StatList* got = league->GetStats(id);
-        StatList& want = *expected[static_cast<std::size_t>(id)];
-        if (want.empty() || (id > 8 && id < 100)) {
-            EXPECT_EQ(got, nullptr) << id;
-            return;
-        }
-        ASSERT_NE(got, nullptr) << id;
-        EXPECT_EQ(got->value()->count, want.value()->count) << "cursor of " << id;
-        Pairs wantLines;
-        want.reset();
-        do
-            wantLines.emplace_back(want.value()->type, want.value()->count);
-        while (want.next() == 1);
-        EXPECT_EQ(Lines(id), wantLines) << id;
-    };
+    InsertedLists inserted(records, kNext);
+    auto check = [&](short id) { ExpectAsInserted(id, inserted); };
     // 4321 first (his neighbours' lists are not asked for yet), then the rest from the top
     // down.
     check(4321);
@@ -390,3 +381,5 @@ TEST_F(LeagueStatsTest, ListsMadeWhenAskedMatchInsertionInAnyOrder) {
     EXPECT_EQ(league->GetStats(4321), list);
     EXPECT_EQ(league->GetStats(4321)->value(), second);
 }
+
+} // namespace
