@@ -228,7 +228,9 @@ TEST_F(EditorCommands, OffersAreNeverWrittenOverTheOpenLeaguesFiles) {
     TempDir real;
     std::filesystem::rename(dir.File("test.pyr"), real.File("x.pyr"));
     std::filesystem::create_symlink(real.File("x.pyr"), dir.File("test.pyr"), failed);
-    if (!failed) {
+    if (failed) { // Windows lets only some users make links
+        std::filesystem::rename(real.File("x.pyr"), dir.File("test.pyr"));
+    } else {
         const auto realBefore = real.Snapshot();
         for (const std::string& target :
              {real.File("~saltmp.lck"), real.File("~SALTMP.LCK"), real.File("x.pyr")}) {
